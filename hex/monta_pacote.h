@@ -1,0 +1,17 @@
+#pragma once
+// Packs three line-table entries into one FLASH or EEPROM data report.
+
+#include "hex/line_table.h"
+#include "hex/record_labels.h"
+#include "protocol/report.h"
+
+namespace vantro::hex {
+
+enum class PackMode { Flash, Eeprom };
+
+// Fills buffer_saida[0..63] with the report for entries i, i+1, i+2 (index 64 is
+// left alone), shows the records in the labels and pads the entries in place.
+void monta_pacote(PackMode mode, int i, LineTable& table, protocol::Report& buffer_saida,
+                  RecordLabels& labels);
+
+}  // namespace vantro::hex

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace vantro::ops {
+
+// How an operation ended; the CLI turns it into its exit code.
+enum class Outcome {
+    Success,
+    NotChosen,    // no file was chosen: nothing happened
+    FileRefused,  // the file could not be read or failed the check: nothing was sent
+    Refused,      // the programmer refused a data report or the lock bits
+    Removed,      // the programmer was removed during a wait
+    TimedOut,     // no awaited answer within the time limit
+    WriteFailed,  // a report could not be written (also: no programmer present)
+    Cancelled,    // the owner cancelled the wait (the window is closing)
+    Busy,         // another operation is running: nothing happened
+};
+
+}  // namespace vantro::ops

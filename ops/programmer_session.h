@@ -1,0 +1,56 @@
+#pragma once
+// The toolkit-free heart of the main window: shared state, the four HID
+// handlers and the four operations, shown through a Display.
+
+#include <chrono>
+#include <cstdint>
+
+#include "hex/carrega_hex.h"
+#include "hex/line_table.h"
+#include "hid/event_pump.h"
+#include "hid/hid_event_handler.h"
+#include "hid/hid_library.h"
+#include "ops/display.h"
+#include "ops/outcome.h"
+#include "protocol/command_link.h"
+
+namespace vantro::ops {
+
+class ProgrammerSession : public hid::HidEventHandler {
+public:
+    ProgrammerSession(hid::HidLibrary& library, hid::EventPump& pump, Display& display);
+
+    void OnPlugged(hid::DeviceHandle pHandle) override;
+    void OnUnplugged(hid::DeviceHandle pHandle) override;
+    void OnChanged() override;
+    void OnRead(hid::DeviceHandle pHandle) override;
+
+    Outcome Command6_Click();  // FLASH
+    Outcome Command1_Click();  // EEPROM
+    Outcome Command2_Click();  // lock bits
+    Outcome Command4_Click();  // erase
+
+    bool operation_running() const { return running_; }
+    // Ends the running operation's wait at once; nothing more is sent.
+    void cancel_operation() { link_.cancel(); }
+    void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }
+
+    protocol::CommandLink& link() { return link_; }
+    const hex::LineTable& table() const { return table_; }
+    // The file the last FLASH or EEPROM run loaded.
+    const hex::LoadResult& last_load() const { return last_load_; }
+
+private:
+    Outcome program(hex::PackMode mode);
+    Outcome fail_run(Outcome why, std::string_view status_text);
+    void show_link_failure(Outcome why);
+
+    hid::HidLibrary& library_;
+    Display& display_;
+    protocol::CommandLink link_;
+    hex::LineTable table_;
+    hex::LoadResult last_load_;
+    bool running_ = false;
+};
+
+}  // namespace vantro::ops

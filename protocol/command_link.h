@@ -1,0 +1,61 @@
+#pragma once
+// The exchanges with the programmer: write one report, then handle pending
+// events until the awaited answer, the programmer's removal, a cancel or the
+// time limit ends the wait.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "hid/event_pump.h"
+#include "hid/hid_library.h"
+#include "protocol/report.h"
+
+namespace vantro::protocol {
+
+enum class WaitEnd {
+    Answered,     // the awaited answer (or, for data and lock bits, any answer) came
+    WriteFailed,  // the report was not written
+    Removed,      // the programmer was removed
+    TimedOut,     // nothing awaited came within the limit
+    Cancelled,    // cancel() was called
+};
+
+inline constexpr std::chrono::milliseconds kDefaultTimeout{10'000};
+
+class CommandLink {
+public:
+    CommandLink(hid::HidLibrary& library, hid::EventPump& pump);
+
+    Report buffer_saida{};
+    Report buffer_entrada{};
+    std::uint8_t resposta = 0;
+
+    // Echo exchange (erase, begin, end): resposta := 0, write, wait until resposta = code.
+    // after_write runs between the write and the wait.
+    WaitEnd echo_exchange(std::uint8_t code, const std::function<void()>& after_write = {});
+    // Data exchange: buffer_saida already holds the report; resposta := 0, write,
+    // wait while resposta = 0. The caller judges resposta.
+    WaitEnd data_exchange();
+    // Lock-bit exchange: write, resposta := 0x7F, after_write, wait while resposta = 0x7F.
+    WaitEnd lock_exchange(std::uint8_t lock_value, const std::function<void()>& after_write = {});
+
+    // Called by the owner when the programmer is removed; ends a wait in progress.
+    void programmer_removed() { removed_ = true; }
+    void cancel() { cancelled_ = true; }
+    void set_timeout(std::chrono::milliseconds limit) { timeout_ = limit; }
+    std::chrono::milliseconds timeout() const { return timeout_; }
+
+private:
+    bool write();
+    WaitEnd wait_while(const std::function<bool()>& waiting);
+    void drain_pending();
+
+    hid::HidLibrary& library_;
+    hid::EventPump& pump_;
+    std::chrono::milliseconds timeout_ = kDefaultTimeout;
+    bool removed_ = false;
+    bool cancelled_ = false;
+};
+
+}  // namespace vantro::protocol

@@ -1,0 +1,30 @@
+#pragma once
+// Framing shared by every exchange with the programmer.
+
+#include <array>
+#include <cstdint>
+
+namespace vantro::protocol {
+
+// One HID report: index 0 is the report id (always 0 on output), 1 the command,
+// 2..64 the payload. Input reports carry the status byte at index 2.
+inline constexpr std::size_t kReportSize = 65;
+using Report = std::array<std::uint8_t, kReportSize>;
+
+inline constexpr std::uint16_t PROG_VID = 0x1234;
+inline constexpr std::uint16_t PROG_PID = 0x0001;
+
+inline constexpr std::uint8_t kCmdErase = 0xAA;
+inline constexpr std::uint8_t kCmdBegin = 0xCC;
+inline constexpr std::uint8_t kCmdFlashData = 0xBB;
+inline constexpr std::uint8_t kCmdEepromData = 0xAF;
+inline constexpr std::uint8_t kCmdEnd = 0xDD;
+inline constexpr std::uint8_t kCmdLockBits = 0x01;
+
+inline constexpr std::uint8_t kLockPending = 0x7F;  // lock-bit wait: no answer yet
+inline constexpr std::uint8_t kLockSuccess = 0xFF;
+inline constexpr std::uint8_t kRefused = 0xEE;  // what the programmer answers to a report it rejects
+
+inline constexpr std::size_t kStatusIndex = 2;
+
+}  // namespace vantro::protocol
