@@ -1,0 +1,30 @@
+#include "hid/event_queue.h"
+
+namespace vantro::hid {
+
+void EventQueue::post(const HidEvent& event) {
+    {
+        std::lock_guard lock(mutex_);
+        events_.push_back(event);
+    }
+    arrived_.notify_one();
+}
+
+EventPoster EventQueue::poster() {
+    return [this](const HidEvent& event) { post(event); };
+}
+
+void EventQueue::process_pending_events(Deadline deadline) {
+    std::deque<HidEvent> batch;
+    {
+        std::unique_lock lock(mutex_);
+        arrived_.wait_until(lock, deadline, [this] { return !events_.empty(); });
+        batch.swap(events_);
+    }
+    // Dispatch outside the lock: a handler may cause new events to be posted.
+    for (const HidEvent& event : batch) {
+        dispatch_(event);
+    }
+}
+
+}  // namespace vantro::hid
