@@ -7,6 +7,7 @@
 
 #include "hex/carrega_hex.h"
 #include "hex/line_table.h"
+#include "hex/monta_pacote.h"
 #include "hid/event_pump.h"
 #include "hid/hid_event_handler.h"
 #include "hid/hid_library.h"
@@ -17,7 +18,7 @@
 namespace vantro::ops {
 
 class ProgrammerSession : public hid::HidEventHandler {
-public:
+  public:
     ProgrammerSession(hid::HidLibrary& library, hid::EventPump& pump, Display& display);
 
     void OnPlugged(hid::DeviceHandle pHandle) override;
@@ -40,10 +41,11 @@ public:
     // The file the last FLASH or EEPROM run loaded.
     const hex::LoadResult& last_load() const { return last_load_; }
 
-private:
+  private:
     Outcome program(hex::PackMode mode);
-    Outcome fail_run(Outcome why, std::string_view status_text);
-    void show_link_failure(Outcome why);
+    // Ends an operation whose wait did not get its answer: says why, shows the
+    // status text and gives the buttons back.
+    Outcome fail(protocol::WaitEnd end, std::string_view status_text, bool reset_progress);
 
     hid::HidLibrary& library_;
     Display& display_;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "hid/event_pump.h"
 #include "hid/hid_library.h"
@@ -24,7 +25,7 @@ enum class WaitEnd {
 inline constexpr std::chrono::milliseconds kDefaultTimeout{10'000};
 
 class CommandLink {
-public:
+  public:
     CommandLink(hid::HidLibrary& library, hid::EventPump& pump);
 
     Report buffer_saida{};
@@ -46,10 +47,11 @@ public:
     void set_timeout(std::chrono::milliseconds limit) { timeout_ = limit; }
     std::chrono::milliseconds timeout() const { return timeout_; }
 
-private:
+  private:
     bool write();
     WaitEnd wait_while(const std::function<bool()>& waiting);
-    void drain_pending();
+    // Handles what is already pending; says why the exchange must not start, if it must not.
+    std::optional<WaitEnd> drain_pending();
 
     hid::HidLibrary& library_;
     hid::EventPump& pump_;

@@ -23,7 +23,8 @@ inline constexpr std::uint8_t kCmdLockBits = 0x01;
 
 inline constexpr std::uint8_t kLockPending = 0x7F;  // lock-bit wait: no answer yet
 inline constexpr std::uint8_t kLockSuccess = 0xFF;
-inline constexpr std::uint8_t kRefused = 0xEE;  // what the programmer answers to a report it rejects
+inline constexpr std::uint8_t kRefused =
+    0xEE;  // what the programmer answers to a report it rejects
 
 inline constexpr std::size_t kStatusIndex = 2;
 

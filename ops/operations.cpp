@@ -1,0 +1,151 @@
+// The four command buttons: erase, FLASH, EEPROM and lock bits.
+
+#include "ops/programmer_session.h"
+#include "protocol/texts.h"
+
+namespace vantro::ops {
+
+using protocol::WaitEnd;
+
+namespace {
+
+// Marks an operation as running for as long as it lives.
+class RunningGuard {
+  public:
+    explicit RunningGuard(bool& running) : running_(running) { running_ = true; }
+    ~RunningGuard() { running_ = false; }
+    RunningGuard(const RunningGuard&) = delete;
+    RunningGuard& operator=(const RunningGuard&) = delete;
+
+  private:
+    bool& running_;
+};
+
+}  // namespace
+
+Outcome ProgrammerSession::Command4_Click() {
+    if (running_) {
+        return Outcome::Busy;
+    }
+    RunningGuard guard(running_);
+    display_.set_status(tr("Apagando..."));
+    // The buttons go off right after the write, before any event is handled.
+    const WaitEnd end =
+        link_.echo_exchange(protocol::kCmdErase, [this] { display_.habilita_comandos(false); });
+    if (end != WaitEnd::Answered) {
+        return fail(end, tr("Erro ao apagar!"), false);
+    }
+    display_.habilita_comandos(true);
+    display_.set_status(tr("Apagou com sucesso!"));
+    return Outcome::Success;
+}
+
+Outcome ProgrammerSession::Command2_Click() {
+    if (running_) {
+        return Outcome::Busy;
+    }
+    RunningGuard guard(running_);
+    int lock_value = 0xE0;
+    // Only a checked box (1) counts; unchecked (0) and grayed (2) add nothing.
+    if (display_.lock_bit_box(1) == 1) {
+        lock_value += 1;
+    }
+    if (display_.lock_bit_box(2) == 1) {
+        lock_value += 2;
+    }
+    if (display_.lock_bit_box(3) == 1) {
+        lock_value += 4;
+    }
+    const WaitEnd end = link_.lock_exchange(static_cast<std::uint8_t>(lock_value),
+                                            [this] { display_.habilita_comandos(false); });
+    if (end != WaitEnd::Answered) {
+        return fail(end, tr("Erro na gravação de Lock bits!"), false);
+    }
+    display_.habilita_comandos(true);
+    static constexpr std::string_view kLockTitle = "Vantro Velmora";
+    if (link_.resposta == protocol::kLockSuccess) {
+        display_.show_message(tr("Lock bits gravados com sucesso!!!"), kLockTitle,
+                              MessageIcon::Information);
+        return Outcome::Success;
+    }
+    display_.show_message(
+        tr_args("Falha na gravação de Lock bits %1", {std::to_string(link_.resposta)}), kLockTitle,
+        MessageIcon::Information);
+    return Outcome::Refused;
+}
+
+Outcome ProgrammerSession::Command6_Click() {
+    return program(hex::PackMode::Flash);
+}
+
+Outcome ProgrammerSession::Command1_Click() {
+    return program(hex::PackMode::Eeprom);
+}
+
+Outcome ProgrammerSession::program(hex::PackMode mode) {
+    if (running_) {
+        return Outcome::Busy;
+    }
+    last_load_ = hex::carrega_hex(table_, display_);
+    if (last_load_.status == hex::LoadStatus::NotChosen) {
+        return Outcome::NotChosen;
+    }
+    if (last_load_.status == hex::LoadStatus::Refused) {
+        display_.show_message(last_load_.message, kApplicationTitle, MessageIcon::Critical);
+        return Outcome::FileRefused;
+    }
+    // Marked running only now: while the file dialog is open, a plugged
+    // programmer must still enable the buttons.
+    RunningGuard guard(running_);
+    const bool flash = mode == hex::PackMode::Flash;
+    const std::uint8_t data_command = flash ? protocol::kCmdFlashData : protocol::kCmdEepromData;
+    const std::string failed_status = tr("Erro na gravação!");
+
+    display_.habilita_comandos(false);
+    WaitEnd end = WaitEnd::Answered;
+    if (flash) {
+        display_.set_status(tr("Apagando..."));
+        end = link_.echo_exchange(protocol::kCmdErase);
+        if (end != WaitEnd::Answered) {
+            return fail(end, failed_status, false);
+        }
+        display_.set_status(tr("Apagou com sucesso!"));
+        display_.set_status(tr("Gravando..."));
+    } else {
+        display_.set_status(tr("Gravando EEPROM..."));
+    }
+    end = link_.echo_exchange(protocol::kCmdBegin);
+    if (end != WaitEnd::Answered) {
+        return fail(end, failed_status, false);
+    }
+
+    display_.set_progress_max(static_cast<float>(table_.total_linhas + 3));
+    display_.set_progress_value(0.0f);
+    const int bound = table_.total_linhas;
+    for (int i = 1; i <= bound; i += 3) {
+        hex::monta_pacote(mode, i, table_, link_.buffer_saida, display_);
+        end = link_.data_exchange();
+        if (end != WaitEnd::Answered) {
+            return fail(end, failed_status, true);
+        }
+        if (link_.resposta != data_command) {
+            display_.show_message(tr("Erro na gravação"), kApplicationTitle, MessageIcon::None);
+            display_.set_progress_value(display_.progress_min());
+            display_.set_status(failed_status);
+            display_.habilita_comandos(true);
+            return Outcome::Refused;
+        }
+        display_.set_progress_value(display_.progress_value() + 3.0f);
+    }
+
+    end = link_.echo_exchange(protocol::kCmdEnd);
+    if (end != WaitEnd::Answered) {
+        return fail(end, failed_status, true);
+    }
+    display_.set_progress_value(display_.progress_max());
+    display_.set_status(tr("Gravou com sucesso!"));
+    display_.habilita_comandos(true);
+    return Outcome::Success;
+}
+
+}  // namespace vantro::ops

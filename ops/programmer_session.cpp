@@ -1,0 +1,99 @@
+#include "ops/programmer_session.h"
+
+#include "protocol/texts.h"
+
+namespace vantro::ops {
+
+using protocol::PROG_PID;
+using protocol::PROG_VID;
+
+namespace {
+
+bool is_programmer(hid::HidLibrary& library, hid::DeviceHandle handle) {
+    // Both ids are always asked, vendor first.
+    const std::uint32_t vendor = library.GetVendorID(handle);
+    const std::uint32_t product = library.GetProductID(handle);
+    return vendor == PROG_VID && product == PROG_PID;
+}
+
+}  // namespace
+
+ProgrammerSession::ProgrammerSession(hid::HidLibrary& library, hid::EventPump& pump,
+                                     Display& display)
+    : library_(library), display_(display), link_(library, pump) {}
+
+void ProgrammerSession::OnPlugged(hid::DeviceHandle pHandle) {
+    if (!is_programmer(library_, pHandle)) {
+        return;
+    }
+    display_.set_connection_text(tr("Estado: Gravador Conectado"));
+    // During an operation the buttons stay disabled, so no second operation can
+    // start inside the first one's wait; the operation gives them back when it ends.
+    if (!running_) {
+        display_.habilita_comandos(true);
+    }
+}
+
+void ProgrammerSession::OnUnplugged(hid::DeviceHandle pHandle) {
+    display_.set_connection_text(tr("Estado: Gravador Desconectado"));
+    if (!is_programmer(library_, pHandle)) {
+        return;
+    }
+    display_.set_connection_text(tr("Estado: Gravador Desconectado"));
+    display_.habilita_comandos(false);
+    link_.programmer_removed();
+}
+
+void ProgrammerSession::OnChanged() {
+    const hid::DeviceHandle handle = library_.GetHandle(PROG_VID, PROG_PID);
+    library_.SetReadNotify(handle, true);
+}
+
+void ProgrammerSession::OnRead(hid::DeviceHandle pHandle) {
+    if (library_.Read(pHandle, link_.buffer_entrada)) {
+        link_.resposta = link_.buffer_entrada[protocol::kStatusIndex];
+    }
+}
+
+Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_text,
+                                bool reset_progress) {
+    using protocol::WaitEnd;
+    Outcome outcome = Outcome::Cancelled;
+    std::string message;
+    switch (end) {
+        case WaitEnd::Removed:
+            outcome = Outcome::Removed;
+            message = tr("O gravador foi desconectado durante a operação.");
+            break;
+        case WaitEnd::TimedOut: {
+            outcome = Outcome::TimedOut;
+            const auto ms = link_.timeout().count();
+            const std::string seconds =
+                ms % 1000 == 0 ? std::to_string(ms / 1000)
+                               : std::to_string(ms / 1000) + "," + std::to_string(ms % 1000 / 100);
+            message = tr_args("O gravador não respondeu em %1 s.", {seconds});
+            break;
+        }
+        case WaitEnd::WriteFailed:
+            outcome = Outcome::WriteFailed;
+            message =
+                tr("Não foi possível enviar o comando ao gravador. Verifique se ele está "
+                   "conectado.");
+            break;
+        case WaitEnd::Cancelled:
+        case WaitEnd::Answered:
+            break;
+    }
+    // A cancel comes from the owner (the window is closing): nobody is left to read a box.
+    if (outcome != Outcome::Cancelled) {
+        display_.show_message(message, kApplicationTitle, MessageIcon::Critical);
+    }
+    if (reset_progress) {
+        display_.set_progress_value(display_.progress_min());
+    }
+    display_.set_status(status_text);
+    display_.habilita_comandos(true);
+    return outcome;
+}
+
+}  // namespace vantro::ops

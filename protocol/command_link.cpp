@@ -1,0 +1,90 @@
+#include "protocol/command_link.h"
+
+namespace vantro::protocol {
+
+CommandLink::CommandLink(hid::HidLibrary& library, hid::EventPump& pump)
+    : library_(library), pump_(pump) {}
+
+bool CommandLink::write() {
+    return library_.WriteEx(PROG_VID, PROG_PID, buffer_saida);
+}
+
+// Answers that arrived for an earlier command are handled before the next
+// report goes out, so they can never be taken for its answer.
+std::optional<WaitEnd> CommandLink::drain_pending() {
+    removed_ = false;
+    cancelled_ = false;
+    pump_.process_pending_events(std::chrono::steady_clock::now());
+    if (cancelled_) {
+        return WaitEnd::Cancelled;
+    }
+    if (removed_) {
+        return WaitEnd::Removed;
+    }
+    return std::nullopt;
+}
+
+WaitEnd CommandLink::wait_while(const std::function<bool()>& waiting) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout_;
+    while (waiting()) {
+        if (cancelled_) {
+            return WaitEnd::Cancelled;
+        }
+        if (removed_) {
+            return WaitEnd::Removed;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return WaitEnd::TimedOut;
+        }
+        pump_.process_pending_events(deadline);
+    }
+    return WaitEnd::Answered;
+}
+
+WaitEnd CommandLink::echo_exchange(std::uint8_t code, const std::function<void()>& after_write) {
+    if (const auto stopped = drain_pending()) {
+        return *stopped;
+    }
+    resposta = 0;
+    buffer_saida[0] = 0x00;
+    buffer_saida[1] = code;
+    if (!write()) {
+        return WaitEnd::WriteFailed;
+    }
+    if (after_write) {
+        after_write();
+    }
+    return wait_while([this, code] { return resposta != code; });
+}
+
+WaitEnd CommandLink::data_exchange() {
+    if (const auto stopped = drain_pending()) {
+        return *stopped;
+    }
+    resposta = 0;
+    if (!write()) {
+        return WaitEnd::WriteFailed;
+    }
+    return wait_while([this] { return resposta == 0; });
+}
+
+WaitEnd CommandLink::lock_exchange(std::uint8_t lock_value,
+                                   const std::function<void()>& after_write) {
+    if (const auto stopped = drain_pending()) {
+        return *stopped;
+    }
+    buffer_saida[0] = 0x00;
+    buffer_saida[1] = kCmdLockBits;
+    buffer_saida[2] = lock_value;
+    if (!write()) {
+        return WaitEnd::WriteFailed;
+    }
+    // Preset after the write: answers are handled only inside the wait below.
+    resposta = kLockPending;
+    if (after_write) {
+        after_write();
+    }
+    return wait_while([this] { return resposta == kLockPending; });
+}
+
+}  // namespace vantro::protocol
