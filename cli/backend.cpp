@@ -1,0 +1,15 @@
+#include "cli/backend.h"
+
+namespace vantro::cli {
+
+Backend make_backend(const CliOptions& options) {
+    Backend backend;
+    if (options.emulator) {
+        auto emulated = std::make_unique<emulator::EmulatedHidLibrary>(options.emulator_settings);
+        backend.emulated = emulated.get();
+        backend.library = std::move(emulated);
+    }
+    return backend;
+}
+
+}  // namespace vantro::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+
+#include "cli/cli_options.h"
+#include "emulator/emulated_hid_library.h"
+#include "hid/hid_library.h"
+
+namespace vantro::cli {
+
+// The HID library a command talks to: hidapi, or the emulated programmer.
+struct Backend {
+    std::unique_ptr<hid::HidLibrary> library;
+    emulator::EmulatedHidLibrary* emulated = nullptr;  // set with --emulator
+};
+
+Backend make_backend(const CliOptions& options);
+
+}  // namespace vantro::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ops/outcome.h"
+
+namespace vantro::cli {
+
+// The CLI's exit codes; scripts rely on them.
+enum ExitCode : int {
+    kExitSuccess = 0,
+    kExitRefused = 1,   // the programmer refused a data report or the lock bits
+    kExitUsage = 2,     // usage error, or a refused file
+    kExitNoDevice = 3,  // no programmer, a time-out, the programmer removed, a write failure
+};
+
+inline int exit_code_for(ops::Outcome outcome) {
+    switch (outcome) {
+        case ops::Outcome::Success:
+            return kExitSuccess;
+        case ops::Outcome::Refused:
+            return kExitRefused;
+        case ops::Outcome::NotChosen:
+        case ops::Outcome::FileRefused:
+            return kExitUsage;
+        case ops::Outcome::Removed:
+        case ops::Outcome::TimedOut:
+        case ops::Outcome::WriteFailed:
+        case ops::Outcome::Cancelled:
+        case ops::Outcome::Busy:
+            return kExitNoDevice;
+    }
+    return kExitNoDevice;
+}
+
+}  // namespace vantro::cli

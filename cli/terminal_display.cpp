@@ -1,0 +1,68 @@
+#include "cli/terminal_display.h"
+
+#include <algorithm>
+
+namespace vantro::cli {
+
+namespace {
+constexpr int kBarWidth = 40;
+}
+
+TerminalDisplay::TerminalDisplay(std::FILE* out, bool quiet, bool progress_bar)
+    : out_(out), quiet_(quiet), progress_bar_(progress_bar && !quiet) {}
+
+void TerminalDisplay::clear_bar() {
+    if (bar_shown_) {
+        std::fprintf(out_, "\r%*s\r", kBarWidth + 8, "");
+        bar_shown_ = false;
+    }
+}
+
+void TerminalDisplay::print_line(std::string_view text) {
+    clear_bar();
+    std::fprintf(out_, "%.*s\n", static_cast<int>(text.size()), text.data());
+    std::fflush(out_);
+}
+
+void TerminalDisplay::set_status(std::string_view text) {
+    if (!quiet_) {
+        print_line(text);
+    }
+}
+
+void TerminalDisplay::set_progress_value(float value) {
+    value_ = value;
+    if (!progress_bar_ || max_ <= min_) {
+        return;
+    }
+    const float fraction = std::clamp((value_ - min_) / (max_ - min_), 0.0f, 1.0f);
+    const int filled = static_cast<int>(fraction * kBarWidth);
+    std::fprintf(out_, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                 std::string(static_cast<std::size_t>(kBarWidth - filled), ' ').c_str(),
+                 static_cast<int>(fraction * 100.0f));
+    std::fflush(out_);
+    bar_shown_ = true;
+}
+
+void TerminalDisplay::show_message(std::string_view text, std::string_view, ops::MessageIcon icon) {
+    // Quiet runs keep errors: only the boxes that merely inform are dropped.
+    if (quiet_ && icon == ops::MessageIcon::Information) {
+        return;
+    }
+    print_line(text);
+}
+
+int TerminalDisplay::lock_bit_box(int bit) const {
+    switch (bit) {
+        case 1:
+            return lock_bits_.lb1 ? 1 : 0;
+        case 2:
+            return lock_bits_.lb2 ? 1 : 0;
+        case 3:
+            return lock_bits_.lb3 ? 1 : 0;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace vantro::cli

@@ -1,0 +1,56 @@
+#pragma once
+// The CLI's face of the operations: status and message texts on stderr, a
+// progress bar only when stderr is a terminal.
+
+#include <cstdio>
+#include <string>
+
+#include "ops/display.h"
+
+namespace vantro::cli {
+
+struct LockBitChoice {
+    bool lb1 = false;
+    bool lb2 = false;
+    bool lb3 = false;
+};
+
+class TerminalDisplay : public ops::Display {
+public:
+    TerminalDisplay(std::FILE* out, bool quiet, bool progress_bar);
+
+    void set_hex_path(std::string path) { hex_path_ = std::move(path); }
+    void set_lock_bits(LockBitChoice choice) { lock_bits_ = choice; }
+
+    std::string choose_hex_file() override { return hex_path_; }
+    void set_record_label(int, std::string_view) override {}
+    void set_status(std::string_view text) override;
+    void set_connection_text(std::string_view) override {}
+    void habilita_comandos(bool) override {}
+    float progress_min() const override { return min_; }
+    float progress_max() const override { return max_; }
+    float progress_value() const override { return value_; }
+    void set_progress_max(float max) override { max_ = max; }
+    void set_progress_value(float value) override;
+    void show_message(std::string_view text, std::string_view title,
+                      ops::MessageIcon icon) override;
+    int lock_bit_box(int bit) const override;
+
+    // Prints a line of its own, clearing the progress bar first.
+    void print_line(std::string_view text);
+
+private:
+    void clear_bar();
+
+    std::FILE* out_;
+    bool quiet_;
+    bool progress_bar_;
+    bool bar_shown_ = false;
+    std::string hex_path_;
+    LockBitChoice lock_bits_;
+    float min_ = 0.0f;
+    float max_ = 100.0f;
+    float value_ = 0.0f;
+};
+
+}  // namespace vantro::cli
