@@ -1,0 +1,121 @@
+// vantro-cli on the emulated programmer: exit codes, messages, the report trace.
+
+#include <gtest/gtest.h>
+
+#include "tests/cli/cli_runner.h"
+#include "tests/support/temp_file.h"
+
+namespace vantro {
+namespace {
+
+using testing::run_cli;
+using testing::TempFile;
+
+constexpr const char* kWorkedExample =
+    ":10010000000102030405060708090A0B0C0D0E0F77\n"
+    ":03011000E4F5A073\n"
+    ":00000001FF\n";
+
+std::string worked_example_trace() {
+    const std::string zeros(126, '0');
+    const std::string data1 =
+        "00BB" "000100" "000102030405060708090A0B0C0D0E0F" "000110" "E4F5A0" +
+        std::string(26, 'F') + std::string(38, 'F') + "FFFFFFFFFF" + "00";
+    const std::string empty_slot = "00FFFF" + std::string(26, 'F') + "F00000";
+    const std::string data2 = "00BB" + empty_slot + empty_slot + empty_slot + "FFFFFFFFFF" + "00";
+    return "00AA" + zeros + "\n" + "00CC" + zeros + "\n" + data1 + "\n" + data2 + "\n" + "00DD" +
+           data2.substr(4) + "\n";
+}
+
+TEST(CliFlash, WorkedExampleTraceIsExactAndTheMemoryMatches) {
+    TempFile hex("cli-worked.hex", kWorkedExample);
+    const std::string trace = testing::scratch_path("worked.trace");
+    const auto run = run_cli("--emulator --trace '" + trace + "' flash '" + hex.path() + "'");
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(testing::read_all(trace), worked_example_trace());
+    EXPECT_NE(run.err.find("Gravou com sucesso!"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Memória emulada confere com a imagem."), std::string::npos);
+}
+
+struct FaultCase {
+    const char* name;
+    const char* arguments;  // after --emulator --timeout 1
+    bool needs_file;
+    int exit_code;
+    const char* says;
+};
+
+class CliFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(CliFaults, EndWithTheRightMessageAndExitCodeInTime) {
+    const FaultCase& c = GetParam();
+    TempFile hex("cli-fault.hex", kWorkedExample);
+    std::string arguments = std::string("--emulator --timeout 1 ") + c.arguments;
+    if (c.needs_file) {
+        arguments += " '" + hex.path() + "'";
+    }
+    const auto run = run_cli(arguments);
+    EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_LT(run.took, std::chrono::milliseconds(2000));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Emulator, CliFaults,
+    ::testing::Values(
+        FaultCase{"erase_ok", "erase", false, 0, "Apagou com sucesso!"},
+        FaultCase{"erase_silent", "--emulate silent=1 erase", false, 3,
+                  "O gravador não respondeu em 1 s."},
+        FaultCase{"erase_refused_waits_for_its_echo", "--emulate refuse=1 erase", false, 3,
+                  "não respondeu"},
+        FaultCase{"erase_unplugged", "--emulate unplug=1 erase", false, 3, "desconectado"},
+        FaultCase{"flash_data_refused", "--emulate refuse=3 flash", true, 1, "Erro na gravação"},
+        FaultCase{"flash_end_silent", "--emulate silent=5 flash", true, 3, "não respondeu"},
+        FaultCase{"flash_unplugged_mid_run", "--emulate unplug=4 flash", true, 3,
+                  "desconectado"},
+        FaultCase{"flash_answered_twice", "--emulate twice=3 flash", true, 0,
+                  "Memória emulada confere"},
+        FaultCase{"eeprom_ok", "eeprom", true, 0, "Gravando EEPROM..."},
+        FaultCase{"eeprom_refused", "--emulate refuse=2 eeprom", true, 1, "Erro na gravação"},
+        FaultCase{"eeprom_too_small", "--emulate eeprom=256 eeprom", true, 1,
+                  "Memória emulada difere da imagem no endereço 0x0100."},
+        FaultCase{"lock_ok", "lock --lb1 --lb3", false, 0, "Lock bits gravados com sucesso!!!"},
+        FaultCase{"lock_refused", "--emulate lock=0 lock", false, 1,
+                  "Falha na gravação de Lock bits 0"},
+        FaultCase{"lock_silent", "--emulate silent=1 lock", false, 3, "não respondeu"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsageCase {
+    const char* name;
+    const char* arguments;
+};
+
+class CliUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsage, ExitsTwoWithAMessage) {
+    const auto run = run_cli(GetParam().arguments);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_FALSE(run.err.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CliUsage,
+    ::testing::Values(UsageCase{"no_command", ""}, UsageCase{"unknown_option", "--frobnicate list"},
+                      UsageCase{"bad_setting", "--emulator --emulate speed=3 erase"},
+                      UsageCase{"emulate_without_emulator", "--emulate flash=10 erase"},
+                      UsageCase{"missing_file", "--emulator flash /nonexistent/x.hex"},
+                      UsageCase{"bad_timeout", "--emulator --timeout 0 erase"},
+                      UsageCase{"unknown_language", "--lang xx list"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliHelp, DocumentsTheExitCodes) {
+    const auto run = run_cli("--help");
+    EXPECT_EQ(run.exit_code, 0);
+    for (const char* line : {"0  success", "1  the programmer refused", "2  usage error",
+                             "3  no programmer"}) {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+    }
+}
+
+}  // namespace
+}  // namespace vantro

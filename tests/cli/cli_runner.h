@@ -1,0 +1,51 @@
+#pragma once
+// Runs the built vantro-cli (or any command) through the shell and keeps what it said.
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace vantro::testing {
+
+struct CliRun {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+    std::chrono::milliseconds took{0};
+};
+
+inline std::string read_all(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline std::string scratch_path(const std::string& name) {
+    return std::string(VANTRO_TEST_TMP) + "/" + name;
+}
+
+// Runs a shell command line; arguments must already be quoted where needed.
+inline CliRun run_shell(const std::string& command_line) {
+    const std::string out = scratch_path("run.out");
+    const std::string err = scratch_path("run.err");
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system((command_line + " >" + out + " 2>" + err + " </dev/null").c_str());
+    CliRun run;
+    run.took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = read_all(out);
+    run.err = read_all(err);
+    return run;
+}
+
+inline CliRun run_cli(const std::string& arguments) {
+    return run_shell(std::string("'") + VANTRO_CLI + "' " + arguments);
+}
+
+}  // namespace vantro::testing

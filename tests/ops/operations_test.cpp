@@ -1,0 +1,268 @@
+// The four operations end to end on a scripted programmer: reports, texts,
+// progress and buttons, and every way a run can stop.
+
+#include <gtest/gtest.h>
+
+#include "tests/support/scripted_hid_library.h"
+#include "tests/support/session_rig.h"
+#include "tests/support/temp_file.h"
+
+namespace vantro {
+namespace {
+
+using ops::Outcome;
+using protocol::Report;
+using testing::ScriptedHidLibrary;
+using testing::Step;
+using testing::TempFile;
+using Rig = testing::SessionRig<ScriptedHidLibrary>;
+
+constexpr const char* kWorkedExample =
+    ":10010000000102030405060708090A0B0C0D0E0F77\n"
+    ":03011000E4F5A073\n"
+    ":00000001FF\n";
+
+Report command(std::uint8_t code, const Report& previous = {}) {
+    Report r = previous;
+    r[0] = 0x00;
+    r[1] = code;
+    return r;
+}
+
+// A data report: 0xFF in 2..63, then the given bytes from index 2.
+Report data_report(std::uint8_t code, std::initializer_list<std::pair<int, std::vector<int>>> at) {
+    Report r{};
+    std::fill(r.begin(), r.begin() + 64, 0xFF);
+    r[0] = 0x00;
+    r[1] = code;
+    for (const auto& [index, bytes] : at) {
+        for (std::size_t n = 0; n < bytes.size(); ++n) {
+            r[static_cast<std::size_t>(index) + n] = static_cast<std::uint8_t>(bytes[n]);
+        }
+    }
+    return r;
+}
+
+std::vector<int> counting(int from, int count) {
+    std::vector<int> out;
+    for (int i = 0; i < count; ++i) {
+        out.push_back(from + i);
+    }
+    return out;
+}
+
+// Slot bytes of an empty entry after its FLASH pad: 13 x FF, F0, 00, 00.
+const std::vector<int> kEmptyFlashData = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                          0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0, 0x00, 0x00};
+const std::vector<int> kEmptyEepromData = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                           0xFF, 0xFF, 0xFF, 0xF0, 0x00, 0x00, 0x00, 0x00};
+
+TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
+    TempFile file("worked.hex", kWorkedExample);
+    Rig rig;
+    rig.display.file_choices.push_back(file.path());
+    const Report first = data_report(0xBB, {{2, {0x00, 0x01, 0x00}},
+                                            {5, counting(0, 16)},
+                                            {21, {0x00, 0x01, 0x10, 0xE4, 0xF5, 0xA0}}});
+    const Report second = data_report(0xBB, {{2, {0x00, 0xFF, 0xFF}},
+                                             {5, kEmptyFlashData},
+                                             {21, {0x00, 0xFF, 0xFF}},
+                                             {24, kEmptyFlashData},
+                                             {40, {0x00, 0xFF, 0xFF}},
+                                             {43, kEmptyFlashData}});
+    rig.library.then({command(0xAA), {0xAA}});
+    rig.library.then({command(0xCC), {0xCC}});
+    rig.library.then({first, {0x00, 0xBB}});
+    rig.library.then({second, {0xBB}});
+    rig.library.then({command(0xDD, second), {0xDD}});
+
+    EXPECT_EQ(rig.session.Command6_Click(), Outcome::Success);
+    EXPECT_EQ(rig.library.steps_left(), 0u);
+    EXPECT_EQ(rig.display.statuses, (std::vector<std::string>{"Apagando...", "Apagou com sucesso!",
+                                                               "Gravando...",
+                                                               "Gravou com sucesso!"}));
+    EXPECT_EQ(rig.display.max, 7.0f);
+    EXPECT_EQ(rig.display.progress_values, (std::vector<float>{0.0f, 3.0f, 6.0f, 7.0f}));
+    EXPECT_EQ(rig.display.button_changes, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(rig.display.messages.empty());
+    EXPECT_EQ(rig.display.labels[0], "");  // the last report showed three empty entries
+}
+
+TEST(EepromRun, WorkedExampleMarksTheSlotsAndSkipsTheErase) {
+    TempFile file("worked-e.hex", kWorkedExample);
+    Rig rig;
+    rig.display.file_choices.push_back(file.path());
+    const Report first = data_report(0xAF, {{2, {0x01, 0x01, 0x00}},
+                                            {5, counting(0, 16)},
+                                            {21, {0x02, 0x01, 0x10, 0xE4, 0xF5, 0xA0}},
+                                            {40, {0x03, 0x00, 0x00}}});
+    rig.library.then({command(0xCC), {0xAA, 0xCC}});  // a wrong echo keeps the wait going
+    rig.library.then({first, {0xAF}});
+    rig.library.then({data_report(0xAF, {{2, {0x01, 0xFF, 0xFF}},
+                                         {5, kEmptyEepromData},
+                                         {21, {0x02, 0xFF, 0xFF}},
+                                         {24, kEmptyEepromData},
+                                         {40, {0x03, 0xFF, 0xFF}},
+                                         {43, kEmptyEepromData}}),
+                      {0xAF}});
+    rig.library.then({{}, {0xDD}});
+
+    EXPECT_EQ(rig.session.Command1_Click(), Outcome::Success);
+    EXPECT_EQ(rig.library.steps_left(), 0u);
+    EXPECT_EQ(rig.display.statuses,
+              (std::vector<std::string>{"Gravando EEPROM...", "Gravou com sucesso!"}));
+    EXPECT_EQ(rig.display.progress_values, (std::vector<float>{0.0f, 3.0f, 6.0f, 7.0f}));
+}
+
+TEST(FlashRun, RefusedReportStopsWithoutTheEndCommand) {
+    TempFile file("six.hex",
+                  ":0100000001FE\n:0100010002FC\n:0100020003FA\n:0100030004F8\n:0100040005F6\n"
+                  ":00000001FF\n");
+    Rig rig;
+    rig.display.file_choices.push_back(file.path());
+    rig.library.answer_next({0xAA});
+    rig.library.answer_next({0xCC});
+    rig.library.answer_next({0xBB});
+    rig.library.answer_next({0xAF});  // the second data report is refused
+
+    EXPECT_EQ(rig.session.Command6_Click(), Outcome::Refused);
+    ASSERT_EQ(rig.library.written().size(), 4u);
+    ASSERT_EQ(rig.display.messages.size(), 1u);
+    EXPECT_EQ(rig.display.messages[0].text, "Erro na gravação");
+    EXPECT_EQ(rig.display.messages[0].title, ops::kApplicationTitle);
+    EXPECT_EQ(rig.display.messages[0].icon, ops::MessageIcon::None);
+    EXPECT_EQ(rig.display.value, rig.display.min);
+    EXPECT_EQ(rig.display.statuses.back(), "Erro na gravação!");
+    EXPECT_TRUE(rig.display.buttons_enabled);
+}
+
+struct StopCase {
+    const char* name;
+    Step fault;  // replaces the answer to the first data report
+    Outcome outcome;
+    const char* message;
+};
+
+class RunStops : public ::testing::TestWithParam<StopCase> {};
+
+TEST_P(RunStops, WithAClearMessageAndNoEndCommand) {
+    TempFile file("stop.hex", kWorkedExample);
+    Rig rig;
+    rig.display.file_choices.push_back(file.path());
+    rig.library.answer_next({0xAA});
+    rig.library.answer_next({0xCC});
+    rig.library.then(GetParam().fault);
+
+    EXPECT_EQ(rig.session.Command6_Click(), GetParam().outcome);
+    for (const Report& r : rig.library.written()) {
+        EXPECT_NE(r[1], 0xDD);
+    }
+    ASSERT_EQ(rig.display.messages.size(), 1u);
+    EXPECT_EQ(rig.display.messages[0].text, GetParam().message);
+    EXPECT_EQ(rig.display.statuses.back(), "Erro na gravação!");
+    EXPECT_TRUE(rig.display.buttons_enabled);
+    EXPECT_FALSE(rig.session.operation_running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RunStops,
+    ::testing::Values(
+        StopCase{"silent", Step{}, Outcome::TimedOut, "O gravador não respondeu em 0,3 s."},
+        StopCase{"unplugged", Step{{}, {}, true}, Outcome::Removed,
+                 "O gravador foi desconectado durante a operação."},
+        StopCase{"write_failure", Step{{}, {}, false, true}, Outcome::WriteFailed,
+                 "Não foi possível enviar o comando ao gravador. Verifique se ele está "
+                 "conectado."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FileChoice, CancelOrRefusedFileSendsNothingAndChangesNothing) {
+    TempFile bad("bad.hex", ":10010000000102030405060708090A0B0C0D0E0F00\n:00000001FF\n");
+    Rig rig;
+    rig.display.file_choices = {"", bad.path()};
+    EXPECT_EQ(rig.session.Command6_Click(), Outcome::NotChosen);
+    EXPECT_EQ(rig.session.Command1_Click(), Outcome::FileRefused);
+    EXPECT_TRUE(rig.library.written().empty());
+    EXPECT_TRUE(rig.display.statuses.empty());
+    EXPECT_TRUE(rig.display.progress_values.empty());
+    EXPECT_EQ(rig.display.button_changes.size(), 1u);
+    ASSERT_EQ(rig.display.messages.size(), 1u);
+    EXPECT_NE(rig.display.messages[0].text.find("linha 1"), std::string::npos);
+}
+
+TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
+    TempFile file("plug.hex", kWorkedExample);
+    Rig rig;
+    rig.display.file_choices.push_back(file.path());
+    rig.library.answer_next({0xAA});
+    std::vector<bool> enabled_while_running;
+    rig.before_dispatch = [&](const hid::HidEvent& e) {
+        if (e.kind == hid::HidEventKind::ReadReady && rig.session.operation_running()) {
+            rig.library.post(hid::HidEventKind::Plugged, ScriptedHidLibrary::kProgrammer);
+        }
+        enabled_while_running.push_back(rig.display.buttons_enabled);
+    };
+    rig.library.answer_next({0xCC});
+    rig.library.answer_next({0xBB});
+    rig.library.answer_next({0xBB});
+    rig.library.answer_next({0xDD});
+    EXPECT_EQ(rig.session.Command6_Click(), Outcome::Success);
+    for (const bool enabled : enabled_while_running) {
+        EXPECT_FALSE(enabled);
+    }
+    EXPECT_TRUE(rig.display.buttons_enabled);
+}
+
+TEST(Erase, EchoThenSuccessAndTheButtonsGoOffAfterTheWrite) {
+    Rig rig;
+    rig.library.then({command(0xAA), {0xCC, 0xAA}});
+    rig.library.then({command(0xAA), {0xAA}});
+    EXPECT_EQ(rig.session.Command4_Click(), Outcome::Success);
+    EXPECT_EQ(rig.session.Command4_Click(), Outcome::Success);
+    EXPECT_EQ(rig.display.statuses,
+              (std::vector<std::string>{"Apagando...", "Apagou com sucesso!", "Apagando...",
+                                        "Apagou com sucesso!"}));
+    EXPECT_EQ(rig.display.button_changes, (std::vector<bool>{true, false, true, false, true}));
+    EXPECT_TRUE(rig.display.messages.empty());
+    EXPECT_TRUE(rig.display.progress_values.empty());
+}
+
+struct LockCase {
+    int boxes[3];
+    std::uint8_t value;
+    std::vector<std::uint8_t> answers;
+    Outcome outcome;
+    const char* message;
+};
+
+class LockBits : public ::testing::TestWithParam<LockCase> {};
+
+TEST_P(LockBits, ValueFromTheBoxesAndVerdictFromTheAnswer) {
+    const LockCase& c = GetParam();
+    Rig rig;
+    std::copy(std::begin(c.boxes), std::end(c.boxes), rig.display.lock_boxes);
+    rig.library.then({{}, c.answers});
+    EXPECT_EQ(rig.session.Command2_Click(), c.outcome);
+    ASSERT_EQ(rig.library.written().size(), 1u);
+    EXPECT_EQ(rig.library.written()[0][1], 0x01);
+    EXPECT_EQ(rig.library.written()[0][2], c.value);
+    ASSERT_EQ(rig.display.messages.size(), 1u);
+    EXPECT_EQ(rig.display.messages[0].text, c.message);
+    EXPECT_EQ(rig.display.messages[0].title, "Vantro Velmora");
+    EXPECT_EQ(rig.display.messages[0].icon, ops::MessageIcon::Information);
+    EXPECT_TRUE(rig.display.statuses.empty());
+    EXPECT_TRUE(rig.display.buttons_enabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, LockBits,
+    ::testing::Values(
+        LockCase{{0, 0, 0}, 0xE0, {0xFF}, Outcome::Success, "Lock bits gravados com sucesso!!!"},
+        LockCase{{1, 1, 1}, 0xE7, {0x7F, 0xFF}, Outcome::Success,
+                 "Lock bits gravados com sucesso!!!"},
+        LockCase{{0, 1, 0}, 0xE2, {0x00}, Outcome::Refused, "Falha na gravação de Lock bits 0"},
+        LockCase{{1, 0, 1}, 0xE5, {0xFE}, Outcome::Refused,
+                 "Falha na gravação de Lock bits 254"},
+        LockCase{{2, 2, 1}, 0xE4, {0x01}, Outcome::Refused, "Falha na gravação de Lock bits 1"}));
+
+}  // namespace
+}  // namespace vantro

@@ -1,0 +1,122 @@
+// The three exchanges: what ends a wait, what the reports carry.
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tests/support/scripted_hid_library.h"
+#include "tests/support/session_rig.h"
+
+namespace vantro {
+namespace {
+
+using protocol::WaitEnd;
+using testing::ScriptedHidLibrary;
+using testing::Step;
+using Rig = testing::SessionRig<ScriptedHidLibrary>;
+
+struct EchoCase {
+    std::uint8_t code;
+    std::vector<std::uint8_t> answers;
+    WaitEnd end;
+};
+
+class EchoExchange : public ::testing::TestWithParam<EchoCase> {};
+
+TEST_P(EchoExchange, EndsOnlyOnItsOwnCode) {
+    Rig rig;
+    const EchoCase& c = GetParam();
+    rig.library.answer_next(c.answers);
+    EXPECT_EQ(rig.session.link().echo_exchange(c.code), c.end);
+    ASSERT_EQ(rig.library.written().size(), 1u);
+    EXPECT_EQ(rig.library.written()[0][0], 0x00);
+    EXPECT_EQ(rig.library.written()[0][1], c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, EchoExchange,
+    ::testing::Values(EchoCase{0xAA, {0xAA}, WaitEnd::Answered},
+                      EchoCase{0xAA, {0x00, 0xAA}, WaitEnd::Answered},
+                      EchoCase{0xAA, {0xCC, 0xAA}, WaitEnd::Answered},
+                      EchoCase{0xCC, {0xAA}, WaitEnd::TimedOut},
+                      EchoCase{0xDD, {0xEE}, WaitEnd::TimedOut},
+                      EchoCase{0xDD, {}, WaitEnd::TimedOut}));
+
+TEST(DataExchange, ZeroIsNoAnswerYetAndAnyOtherValueEndsTheWait) {
+    Rig rig;
+    rig.library.answer_next({0x00, 0xBB});
+    EXPECT_EQ(rig.session.link().data_exchange(), WaitEnd::Answered);
+    EXPECT_EQ(rig.session.link().resposta, 0xBB);
+
+    rig.library.answer_next({0xAF});
+    EXPECT_EQ(rig.session.link().data_exchange(), WaitEnd::Answered);
+    EXPECT_EQ(rig.session.link().resposta, 0xAF);
+}
+
+TEST(LockExchange, PendingValueKeepsWaitingAndPresetFollowsTheWrite) {
+    Rig rig;
+    rig.library.answer_next({0x7F, 0xFF});
+    EXPECT_EQ(rig.session.link().lock_exchange(0xE5), WaitEnd::Answered);
+    EXPECT_EQ(rig.session.link().resposta, 0xFF);
+    const auto& report = rig.library.written().at(0);
+    EXPECT_EQ(report[0], 0x00);
+    EXPECT_EQ(report[1], 0x01);
+    EXPECT_EQ(report[2], 0xE5);
+}
+
+TEST(Exchanges, StaleBytesStayAndIndex64IsAlwaysZero) {
+    Rig rig;
+    auto& link = rig.session.link();
+    for (std::size_t i = 2; i < 64; ++i) {
+        link.buffer_saida[i] = static_cast<std::uint8_t>(i);
+    }
+    rig.library.answer_next({0xDD});
+    ASSERT_EQ(link.echo_exchange(0xDD), WaitEnd::Answered);
+    const auto& report = rig.library.written().at(0);
+    for (std::size_t i = 2; i < 64; ++i) {
+        EXPECT_EQ(report[i], i) << "index " << i;
+    }
+    EXPECT_EQ(report[64], 0x00);
+}
+
+TEST(Exchanges, RemovalWriteFailureAndCancelEndTheWait) {
+    {
+        Rig rig;
+        rig.library.then(Step{{}, {}, /*unplug=*/true});
+        EXPECT_EQ(rig.session.link().echo_exchange(0xAA), WaitEnd::Removed);
+    }
+    {
+        Rig rig;
+        rig.library.then(Step{{}, {}, false, /*write_fails=*/true});
+        EXPECT_EQ(rig.session.link().data_exchange(), WaitEnd::WriteFailed);
+    }
+    {
+        Rig rig;
+        rig.session.link().set_timeout(std::chrono::seconds(30));
+        // The cancel comes from an event the wait handles, as a window close does.
+        rig.before_dispatch = [&rig](const hid::HidEvent& e) {
+            if (e.kind == hid::HidEventKind::Changed) {
+                rig.session.cancel_operation();
+            }
+        };
+        std::thread late_event([&rig] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            rig.queue.post({hid::HidEventKind::Changed, 0});
+        });
+        EXPECT_EQ(rig.session.link().echo_exchange(0xAA), WaitEnd::Cancelled);
+        late_event.join();
+    }
+}
+
+TEST(Exchanges, AnswerLeftFromAnEarlierCommandIsNotTakenForTheNext) {
+    Rig rig;
+    rig.library.answer_next({0xAA, 0xAA});  // answered twice
+    ASSERT_EQ(rig.session.link().echo_exchange(0xAA), WaitEnd::Answered);
+    rig.library.answer_next({0xFF});
+    // Without the drain, the stale 0xAA would be judged as the lock-bit answer.
+    ASSERT_EQ(rig.session.link().lock_exchange(0xE0), WaitEnd::Answered);
+    EXPECT_EQ(rig.session.link().resposta, 0xFF);
+}
+
+}  // namespace
+}  // namespace vantro

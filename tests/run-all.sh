@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds and runs every test: a warnings-as-errors build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, and a ThreadSanitizer build of the threaded HID code.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$top"
+jobs="${JOBS:-$(nproc)}"
+export QT_QPA_PLATFORM=offscreen
+
+configure_and_test() {
+    local dir="$1"; shift
+    local label="$1"; shift
+    cmake -S . -B "$dir" -G Ninja -DVANTRO_WERROR=ON "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+    echo "== tests: $label"
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" ${CTEST_ARGS:-}
+}
+
+configure_and_test build-ci "main build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    configure_and_test build-ci-asan "ASan+UBSan" -DCMAKE_BUILD_TYPE=Debug \
+    -DVANTRO_SANITIZE=ON -DVANTRO_BUILD_BENCH=OFF
+if [ -f tests/hid/CMakeLists.txt ]; then
+    TSAN_OPTIONS=halt_on_error=1 CTEST_ARGS="-L tsan" \
+        configure_and_test build-ci-tsan "ThreadSanitizer" -DCMAKE_BUILD_TYPE=Debug \
+        -DVANTRO_TSAN=ON -DVANTRO_BUILD_APP=OFF -DVANTRO_BUILD_BENCH=OFF
+fi
