@@ -1,0 +1,60 @@
+#pragma once
+// Helpers shared by the HEX module's tests.
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "hex/file_chooser.h"
+#include "hex/record_labels.h"
+
+namespace vantro::hex::test {
+
+class RecordingLabels : public RecordLabels {
+public:
+    void set_record_label(int index, std::string_view text) override {
+        texts.at(static_cast<std::size_t>(index)) = std::string(text);
+        ++calls;
+    }
+    std::array<std::string, 3> texts{"previous 0", "previous 1", "previous 2"};
+    int calls = 0;
+};
+
+class FixedChooser : public FileChooser {
+public:
+    explicit FixedChooser(std::string chosen) : path(std::move(chosen)) {}
+    std::string choose_hex_file() override { return path; }
+    std::string path;
+};
+
+// A scratch directory of this test binary, made on first use.
+inline std::filesystem::path scratch_dir() {
+    const std::filesystem::path dir = std::filesystem::path(VANTRO_TEST_TMP) / "hex_scratch";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+inline std::string write_file(const std::string& name, std::string_view content) {
+    const std::filesystem::path path = scratch_dir() / name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    return path.string();
+}
+
+// `body` (":" and the digits before the checksum) with its checksum appended;
+// computed here independently of the code under test.
+inline std::string with_checksum(std::string_view body) {
+    unsigned sum = 0;
+    for (std::size_t k = 1; k + 1 < body.size(); k += 2) {
+        sum += static_cast<unsigned>(std::stoul(std::string(body.substr(k, 2)), nullptr, 16));
+    }
+    char checksum[3];
+    std::snprintf(checksum, sizeof checksum, "%02X", (256 - sum % 256) % 256);
+    return std::string(body) + checksum;
+}
+
+}  // namespace vantro::hex::test
