@@ -1,0 +1,96 @@
+#include "hex/carrega_hex.h"
+
+#include "hex/bounded_line_reader.h"
+#include "hex/field_reader.h"
+#include "hex/hex_file_source.h"
+#include "hex/hex_gate.h"
+#include "hex/hex_record.h"
+#include "hex/printable_path.h"
+#include "protocol/texts.h"
+
+namespace vantro::hex {
+namespace {
+
+std::string invalid_line(int line, std::string_view reason) {
+    return tr_args("Arquivo HEX inválido: linha %1: %2", {std::to_string(line), reason});
+}
+
+// Feeds the file's lines to the gate up to its end record. Returns the empty text
+// when the gate took the whole file, otherwise the message for the user.
+std::string check_file(HexFileSource& source, HexGate& gate, const std::string& path) {
+    BoundedLineReader reader(
+        [&source](char* buffer, std::size_t size) { return source.read_some(buffer, size); },
+        kMaxRecordLine);
+    std::string line;
+    for (;;) {
+        switch (reader.next(line)) {
+            case BoundedLineReader::Next::Line:
+                switch (gate.take(line)) {
+                    case HexGate::Verdict::Continue:
+                        continue;
+                    case HexGate::Verdict::Ended:
+                        return {};
+                    case HexGate::Verdict::Refused:
+                        return invalid_line(reader.line_number(), gate.reason());
+                }
+                break;
+            case BoundedLineReader::Next::End:
+                return tr(
+                    "Arquivo HEX inválido: falta o registro de fim (:00000001FF); "
+                    "o arquivo parece incompleto");
+            case BoundedLineReader::Next::TooLong:
+                return invalid_line(
+                    reader.line_number(),
+                    tr_args("linha mais longa que qualquer registro (mais de %1 caracteres)",
+                            {std::to_string(kMaxRecordLine)}));
+            case BoundedLineReader::Next::ReadError:
+                return tr_args("Não foi possível ler o arquivo HEX \"%1\": %2",
+                               {printable_path(path), source.reason()});
+        }
+    }
+}
+
+LoadResult refused(LoadResult result, std::string message) {
+    result.status = LoadStatus::Refused;
+    result.message = std::move(message);
+    return result;
+}
+
+}  // namespace
+
+LoadResult carrega_hex(LineTable& table, FileChooser& chooser) {
+    table.clear_entries();
+    LoadResult result;
+    result.path = chooser.choose_hex_file();
+    if (result.path.empty()) {
+        return result;
+    }
+    table.total_linhas = 1;
+    std::string reason;
+    std::optional<HexFileSource> source = HexFileSource::open(result.path, reason);
+    if (!source) {
+        return refused(std::move(result), tr_args("Não foi possível abrir o arquivo HEX \"%1\": %2",
+                                                  {printable_path(result.path), reason}));
+    }
+    HexGate gate;
+    std::string failure = check_file(*source, gate, result.path);
+    if (!failure.empty()) {
+        return refused(std::move(result), std::move(failure));
+    }
+    // The checked records are taken from the text as any HEX text is: field by
+    // field, each less its checksum.
+    read_fields(gate.records_text(), [&table](std::string_view field) {
+        table.at(table.total_linhas) = record_of_field(field);
+        ++table.total_linhas;
+    });
+    result.status = LoadStatus::Loaded;
+    result.records = table.total_linhas - 1;
+    result.image = gate.take_image();
+    return result;
+}
+
+int data_reports_for(int records) {
+    return records / 3 + 1;
+}
+
+}  // namespace vantro::hex
