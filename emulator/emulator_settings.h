@@ -10,15 +10,15 @@
 namespace vantro::emulator {
 
 struct EmulatorSettings {
-    std::uint32_t flash_size = 65536;   // flash=BYTES
-    std::uint32_t eeprom_size = 2048;   // eeprom=BYTES
+    std::uint32_t flash_size = 65536;      // flash=BYTES
+    std::uint32_t eeprom_size = 2048;      // eeprom=BYTES
     std::chrono::milliseconds latency{0};  // latency=MS; 0 answers at once
     // Faults; N counts every output report received, from 1.
-    std::optional<std::uint64_t> refuse;  // refuse=N: the Nth report is answered 0xEE
-    std::optional<std::uint64_t> silent;  // silent=N: the Nth and later get no answer
-    std::optional<std::uint64_t> unplug;  // unplug=N: removed when the Nth arrives
-    std::optional<std::uint64_t> twice;   // twice=N: the Nth is answered twice
-    std::optional<std::uint8_t> lock;     // lock=V: the lock-bit command is answered V
+    std::optional<std::uint64_t> refuse{};  // refuse=N: the Nth report is answered 0xEE
+    std::optional<std::uint64_t> silent{};  // silent=N: the Nth and later get no answer
+    std::optional<std::uint64_t> unplug{};  // unplug=N: removed when the Nth arrives
+    std::optional<std::uint64_t> twice{};   // twice=N: the Nth is answered twice
+    std::optional<std::uint8_t> lock{};     // lock=V: the lock-bit command is answered V
 };
 
 // Applies one KEY=VALUE. Returns an error message (naming the key and the

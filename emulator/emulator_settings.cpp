@@ -1,0 +1,91 @@
+#include "emulator/emulator_settings.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+
+#include "protocol/texts.h"
+
+namespace vantro::emulator {
+namespace {
+
+constexpr std::uint64_t kUnbounded = std::numeric_limits<std::uint64_t>::max();
+
+struct SettingKey {
+    std::string_view name;
+    std::uint64_t min;
+    std::uint64_t max;
+    void (*store)(EmulatorSettings&, std::uint64_t);
+};
+
+constexpr std::array kKeys{
+    SettingKey{
+        "flash", 1, 65536,
+        [](EmulatorSettings& s, std::uint64_t v) { s.flash_size = static_cast<std::uint32_t>(v); }},
+    SettingKey{"eeprom", 1, 65536,
+               [](EmulatorSettings& s, std::uint64_t v) {
+                   s.eeprom_size = static_cast<std::uint32_t>(v);
+               }},
+    SettingKey{"latency", 0, 60000,
+               [](EmulatorSettings& s, std::uint64_t v) {
+                   s.latency = std::chrono::milliseconds(static_cast<std::int64_t>(v));
+               }},
+    SettingKey{"refuse", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.refuse = v; }},
+    SettingKey{"silent", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.silent = v; }},
+    SettingKey{"unplug", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.unplug = v; }},
+    SettingKey{"twice", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.twice = v; }},
+    SettingKey{"lock", 0, 255,
+               [](EmulatorSettings& s, std::uint64_t v) { s.lock = static_cast<std::uint8_t>(v); }},
+};
+
+// Decimal, or hexadecimal after "0x"; nothing else, not even blanks or a sign.
+std::optional<std::uint64_t> parse_number(std::string_view text) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc{} || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string value_error(std::string_view key_value, const SettingKey& key) {
+    if (key.max == kUnbounded) {
+        return tr_args("Configuração do emulador inválida: \"%1\" (%2: %3 ou mais)",
+                       {key_value, key.name, std::to_string(key.min)});
+    }
+    return tr_args("Configuração do emulador inválida: \"%1\" (%2: de %3 a %4)",
+                   {key_value, key.name, std::to_string(key.min), std::to_string(key.max)});
+}
+
+}  // namespace
+
+std::optional<std::string> apply_setting(EmulatorSettings& settings, std::string_view key_value) {
+    const std::size_t equals = key_value.find('=');
+    const std::string_view name = key_value.substr(0, equals);
+    const SettingKey* key = nullptr;
+    for (const SettingKey& candidate : kKeys) {
+        if (candidate.name == name) {
+            key = &candidate;
+        }
+    }
+    if (equals == std::string_view::npos || key == nullptr) {
+        return tr_args(
+            "Configuração do emulador inválida: \"%1\" (chaves: flash, eeprom, latency, refuse, "
+            "silent, unplug, twice, lock)",
+            {key_value});
+    }
+    const std::optional<std::uint64_t> value = parse_number(key_value.substr(equals + 1));
+    if (!value || *value < key->min || *value > key->max) {
+        return value_error(key_value, *key);
+    }
+    key->store(settings, *value);
+    return std::nullopt;
+}
+
+}  // namespace vantro::emulator

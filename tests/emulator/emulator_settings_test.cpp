@@ -1,0 +1,89 @@
+// --emulate KEY=VALUE items: what each key sets, and what is refused.
+
+#include <gtest/gtest.h>
+
+#include "emulator/emulator_settings.h"
+
+namespace vantro::emulator {
+namespace {
+
+struct Accepted {
+    const char* item;
+    void (*expect)(const EmulatorSettings&);
+};
+
+const Accepted kAccepted[] = {
+    {"flash=1", [](const EmulatorSettings& s) { EXPECT_EQ(s.flash_size, 1u); }},
+    {"flash=0x10000", [](const EmulatorSettings& s) { EXPECT_EQ(s.flash_size, 65536u); }},
+    {"eeprom=65536", [](const EmulatorSettings& s) { EXPECT_EQ(s.eeprom_size, 65536u); }},
+    {"eeprom=0X80", [](const EmulatorSettings& s) { EXPECT_EQ(s.eeprom_size, 128u); }},
+    {"latency=0", [](const EmulatorSettings& s) { EXPECT_EQ(s.latency.count(), 0); }},
+    {"latency=60000", [](const EmulatorSettings& s) { EXPECT_EQ(s.latency.count(), 60000); }},
+    {"refuse=1", [](const EmulatorSettings& s) { EXPECT_EQ(s.refuse, 1u); }},
+    {"silent=0x10", [](const EmulatorSettings& s) { EXPECT_EQ(s.silent, 16u); }},
+    {"unplug=007", [](const EmulatorSettings& s) { EXPECT_EQ(s.unplug, 7u); }},
+    {"twice=18446744073709551615",
+     [](const EmulatorSettings& s) { EXPECT_EQ(s.twice, 18446744073709551615u); }},
+    {"lock=0", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0); }},
+    {"lock=0xfF", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0xFF); }},
+};
+
+TEST(EmulatorSettings, AcceptsEveryKeyInDecimalAndHex) {
+    for (const Accepted& row : kAccepted) {
+        SCOPED_TRACE(row.item);
+        EmulatorSettings settings;
+        EXPECT_EQ(apply_setting(settings, row.item), std::nullopt);
+        row.expect(settings);
+    }
+}
+
+struct Refused {
+    const char* item;
+    const char* message;
+};
+
+constexpr const char* kKeyList =
+    "(chaves: flash, eeprom, latency, refuse, silent, unplug, twice, lock)";
+
+const Refused kRefused[] = {
+    {"flash", kKeyList},
+    {"=5", kKeyList},
+    {"speed=3", kKeyList},
+    {"Flash=1", kKeyList},
+    {"", kKeyList},
+    {"flash=0", "(flash: de 1 a 65536)"},
+    {"flash=65537", "(flash: de 1 a 65536)"},
+    {"flash=", "(flash: de 1 a 65536)"},
+    {"flash=-1", "(flash: de 1 a 65536)"},
+    {"flash=+1", "(flash: de 1 a 65536)"},
+    {"flash= 1", "(flash: de 1 a 65536)"},
+    {"flash=1k", "(flash: de 1 a 65536)"},
+    {"flash=0x", "(flash: de 1 a 65536)"},
+    {"eeprom=0", "(eeprom: de 1 a 65536)"},
+    {"latency=60001", "(latency: de 0 a 60000)"},
+    {"refuse=0", "(refuse: 1 ou mais)"},
+    {"silent=1=2", "(silent: 1 ou mais)"},
+    {"twice=18446744073709551616", "(twice: 1 ou mais)"},
+    {"lock=256", "(lock: de 0 a 255)"},
+    {"lock=0x1G", "(lock: de 0 a 255)"},
+};
+
+TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
+    for (const Refused& row : kRefused) {
+        SCOPED_TRACE(row.item);
+        EmulatorSettings settings;
+        const std::optional<std::string> error = apply_setting(settings, row.item);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->find(std::string("Configuração do emulador inválida: \"") + row.item +
+                              "\" " + row.message),
+                  0u)
+            << *error;
+        EXPECT_EQ(settings.flash_size, 65536u);
+        EXPECT_EQ(settings.eeprom_size, 2048u);
+        EXPECT_EQ(settings.latency.count(), 0);
+        EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.lock);
+    }
+}
+
+}  // namespace
+}  // namespace vantro::emulator
