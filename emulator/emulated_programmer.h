@@ -32,11 +32,19 @@ public:
     bool programming() const { return programming_; }
     const EmulatorSettings& settings() const { return settings_; }
 
+    // Plugged in again: a begin left open is forgotten; the chip keeps its memories.
+    void restart() { programming_ = false; }
+
     // Writes the memory as a raw binary file; false (errno set) on failure.
     bool save_flash(const std::filesystem::path& path) const;
     bool save_eeprom(const std::filesystem::path& path) const;
 
 private:
+    std::optional<std::uint8_t> carry_out(
+        std::span<const std::uint8_t, protocol::kReportSize> report);
+    void write_flash(std::span<const std::uint8_t, protocol::kReportSize> report);
+    void write_eeprom(std::span<const std::uint8_t, protocol::kReportSize> report);
+
     EmulatorSettings settings_;
     std::vector<std::uint8_t> flash_;
     std::vector<std::uint8_t> eeprom_;
