@@ -28,7 +28,8 @@ public:
     std::uint32_t GetProductID(hid::DeviceHandle handle) override;
     hid::DeviceHandle GetHandle(std::uint32_t vendor_id, std::uint32_t product_id) override;
     bool SetReadNotify(hid::DeviceHandle handle, bool enabled) override;
-    bool Read(hid::DeviceHandle handle, std::span<std::uint8_t, hid::kHidReportSize> buffer) override;
+    bool Read(hid::DeviceHandle handle,
+              std::span<std::uint8_t, hid::kHidReportSize> buffer) override;
     bool WriteEx(std::uint32_t vendor_id, std::uint32_t product_id,
                  std::span<const std::uint8_t, hid::kHidReportSize> buffer) override;
 
@@ -44,7 +45,45 @@ public:
     // The model; read it only while no answer is pending (after a run).
     const EmulatedProgrammer& programmer() const { return programmer_; }
     bool present() const;
+    // Answers of the present programmer not yet read: still due or waiting for Read.
     std::size_t pending_answers() const;
+
+private:
+    struct Device {
+        std::uint16_t vendor_id = 0;
+        std::uint16_t product_id = 0;
+        bool present = true;
+        bool read_notify = false;
+        std::deque<protocol::Report> inputs;
+    };
+    struct DueAnswer {
+        std::chrono::steady_clock::time_point due;
+        hid::DeviceHandle handle = 0;
+        protocol::Report report{};
+    };
+
+    // The *_locked helpers run under mutex_; the events they queue are posted by
+    // post_queued_events once it is released.
+    hid::DeviceHandle add_device_locked(std::uint16_t vendor_id, std::uint16_t product_id);
+    void remove_device_locked(hid::DeviceHandle handle);
+    void deliver_locked(hid::DeviceHandle handle, const protocol::Report& report);
+    void queue_event_locked(hid::HidEventKind kind, hid::DeviceHandle handle = 0);
+    hid::DeviceHandle find_present_locked(std::uint32_t vendor_id, std::uint32_t product_id) const;
+    void post_queued_events();
+    void deliver_due_answers();
+
+    EmulatedProgrammer programmer_;
+    mutable std::mutex mutex_;
+    std::condition_variable schedule_changed_;
+    hid::EventPoster poster_;
+    bool connected_ = false;
+    bool posting_ = false;  // one thread at a time posts, so events keep their order
+    hid::DeviceHandle next_handle_ = 1;
+    hid::DeviceHandle programmer_handle_ = 0;  // 0 while the programmer is absent
+    std::map<hid::DeviceHandle, Device> devices_;
+    std::deque<DueAnswer> due_answers_;  // in due order: the latency is fixed
+    std::deque<hid::HidEvent> outbox_;
+    std::thread timer_;
 };
 
 }  // namespace vantro::emulator

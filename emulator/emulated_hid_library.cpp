@@ -1,0 +1,196 @@
+#include "emulator/emulated_hid_library.h"
+
+#include <algorithm>
+
+namespace vantro::emulator {
+
+using hid::DeviceHandle;
+using hid::HidEventKind;
+using Clock = std::chrono::steady_clock;
+
+EmulatedHidLibrary::EmulatedHidLibrary(EmulatorSettings settings, bool plugged)
+    : programmer_(settings) {
+    if (plugged) {
+        programmer_handle_ = add_device_locked(protocol::PROG_VID, protocol::PROG_PID);
+    }
+}
+
+EmulatedHidLibrary::~EmulatedHidLibrary() {
+    Disconnect();
+}
+
+bool EmulatedHidLibrary::Connect(hid::EventPoster poster) {
+    if (!poster) {
+        return false;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        if (connected_) {
+            return false;
+        }
+        poster_ = std::move(poster);
+        connected_ = true;
+        bool any_present = false;
+        for (const auto& [handle, device] : devices_) {
+            if (device.present) {
+                queue_event_locked(HidEventKind::Plugged, handle);
+                any_present = true;
+            }
+        }
+        if (any_present) {
+            queue_event_locked(HidEventKind::Changed);
+        }
+        if (programmer_.settings().latency.count() > 0) {
+            timer_ = std::thread([this] { deliver_due_answers(); });
+        }
+    }
+    post_queued_events();
+    return true;
+}
+
+bool EmulatedHidLibrary::Disconnect() {
+    std::thread timer;
+    {
+        std::lock_guard lock(mutex_);
+        connected_ = false;
+        poster_ = nullptr;
+        outbox_.clear();
+        due_answers_.clear();
+        timer = std::move(timer_);
+    }
+    schedule_changed_.notify_all();
+    if (timer.joinable()) {
+        timer.join();
+    }
+    return true;
+}
+
+std::uint32_t EmulatedHidLibrary::GetVendorID(DeviceHandle handle) {
+    std::lock_guard lock(mutex_);
+    const auto found = devices_.find(handle);
+    return found == devices_.end() ? 0 : found->second.vendor_id;
+}
+
+std::uint32_t EmulatedHidLibrary::GetProductID(DeviceHandle handle) {
+    std::lock_guard lock(mutex_);
+    const auto found = devices_.find(handle);
+    return found == devices_.end() ? 0 : found->second.product_id;
+}
+
+DeviceHandle EmulatedHidLibrary::GetHandle(std::uint32_t vendor_id, std::uint32_t product_id) {
+    std::lock_guard lock(mutex_);
+    return find_present_locked(vendor_id, product_id);
+}
+
+bool EmulatedHidLibrary::SetReadNotify(DeviceHandle handle, bool enabled) {
+    std::lock_guard lock(mutex_);
+    const auto found = devices_.find(handle);
+    if (found == devices_.end() || !found->second.present) {
+        return false;
+    }
+    found->second.read_notify = enabled;
+    return true;
+}
+
+bool EmulatedHidLibrary::Read(DeviceHandle handle,
+                              std::span<std::uint8_t, hid::kHidReportSize> buffer) {
+    std::lock_guard lock(mutex_);
+    const auto found = devices_.find(handle);
+    if (found == devices_.end() || found->second.inputs.empty()) {
+        return false;
+    }
+    std::ranges::copy(found->second.inputs.front(), buffer.begin());
+    found->second.inputs.pop_front();
+    return true;
+}
+
+bool EmulatedHidLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_id,
+                                 std::span<const std::uint8_t, hid::kHidReportSize> buffer) {
+    bool scheduled = false;
+    {
+        std::lock_guard lock(mutex_);
+        const DeviceHandle handle = connected_ ? find_present_locked(vendor_id, product_id) : 0;
+        if (handle == 0) {
+            return false;
+        }
+        if (handle != programmer_handle_) {
+            return true;  // another device takes the report and says nothing
+        }
+        const Reaction reaction = programmer_.receive(buffer);
+        if (reaction.unplugged) {
+            remove_device_locked(handle);
+        }
+        const auto latency = programmer_.settings().latency;
+        for (const protocol::Report& report : reaction.answers) {
+            if (latency.count() == 0) {
+                deliver_locked(handle, report);
+            } else {
+                due_answers_.push_back({Clock::now() + latency, handle, report});
+                scheduled = true;
+            }
+        }
+    }
+    if (scheduled) {
+        schedule_changed_.notify_all();
+    }
+    post_queued_events();
+    return true;
+}
+
+void EmulatedHidLibrary::queue_event_locked(HidEventKind kind, DeviceHandle handle) {
+    if (connected_) {
+        outbox_.push_back({kind, handle});
+    }
+}
+
+DeviceHandle EmulatedHidLibrary::find_present_locked(std::uint32_t vendor_id,
+                                                     std::uint32_t product_id) const {
+    for (const auto& [handle, device] : devices_) {
+        if (device.present && device.vendor_id == vendor_id && device.product_id == product_id) {
+            return handle;
+        }
+    }
+    return 0;
+}
+
+// Never holds mutex_ while posting. A thread that finds another one posting leaves
+// its events to it, so they go out in the order they were queued.
+void EmulatedHidLibrary::post_queued_events() {
+    std::unique_lock lock(mutex_);
+    if (posting_) {
+        return;
+    }
+    posting_ = true;
+    while (connected_ && !outbox_.empty()) {
+        const hid::HidEvent event = outbox_.front();
+        outbox_.pop_front();
+        const hid::EventPoster poster = poster_;
+        lock.unlock();
+        poster(event);
+        lock.lock();
+    }
+    posting_ = false;
+}
+
+// The timer thread: answers become readable, and are announced, when they are due.
+void EmulatedHidLibrary::deliver_due_answers() {
+    std::unique_lock lock(mutex_);
+    while (connected_) {
+        if (due_answers_.empty()) {
+            schedule_changed_.wait(lock);
+            continue;
+        }
+        const DueAnswer next = due_answers_.front();
+        if (Clock::now() < next.due) {
+            schedule_changed_.wait_until(lock, next.due);
+            continue;
+        }
+        due_answers_.pop_front();
+        deliver_locked(next.handle, next.report);
+        lock.unlock();
+        post_queued_events();
+        lock.lock();
+    }
+}
+
+}  // namespace vantro::emulator
