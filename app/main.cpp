@@ -1,0 +1,56 @@
+// vantro: the window, on a real programmer (hidapi) or on the emulated one.
+
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+#include <iostream>
+#include <memory>
+
+#include "app/app_options.h"
+#include "app/main_form.h"
+#include "app/translation.h"
+#include "emulator/emulated_hid_library.h"
+#include "hid/hidapi_library.h"
+
+namespace {
+
+std::unique_ptr<vantro::hid::HidLibrary> make_library(const vantro::app::AppOptions& options) {
+    if (options.emulator) {
+        return std::make_unique<vantro::emulator::EmulatedHidLibrary>(options.emulator_settings);
+    }
+    return std::make_unique<vantro::hid::HidapiLibrary>(options.device_path);
+}
+
+QIcon application_icon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/vantro/vantro-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/vantro/vantro-32.png"), QSize(32, 32));
+    return icon;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Parsed before Qt starts, so that --help and bad options need no display.
+    const auto parsed = vantro::app::parse_app_options(argc, argv, std::cout, std::cerr);
+    if (!parsed.options) {
+        return parsed.exit_code;
+    }
+    const vantro::app::AppOptions& options = *parsed.options;
+
+    int qt_argc = 1;
+    QApplication application(qt_argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantro"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTRO_VERSION));
+    QApplication::setWindowIcon(application_icon());
+    const vantro::app::TextLanguage language(options.lang);
+
+    const auto library = make_library(options);
+    vantro::app::MainForm form(*library);
+    form.session().set_timeout(options.timeout);
+    form.show();
+    if (options.quit_after_show) {
+        QTimer::singleShot(0, &application, &QApplication::quit);
+    }
+    return QApplication::exec();
+}

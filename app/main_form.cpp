@@ -1,0 +1,146 @@
+#include "app/main_form.h"
+
+#include <QCloseEvent>
+#include <cmath>
+
+#include "app/qt_text.h"
+
+namespace vantro::app {
+namespace {
+
+int bar_units(float value) {
+    return static_cast<int>(std::lround(value));
+}
+
+}  // namespace
+
+MainForm::MainForm(hid::HidLibrary& library, QWidget* parent)
+    : QWidget(parent),
+      controls_(create_form_controls(*this)),
+      cmdlg1_(*this),
+      session_(library, pump_, *this),
+      bridge_(library, session_),
+      hid_filter_(bridge_, pump_) {
+    connect(controls_.Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+    connect(controls_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(controls_.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(controls_.Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    Form_Load();
+}
+
+MainForm::~MainForm() {
+    if (bridge_.attached()) {
+        Form_Unload();
+    }
+}
+
+void MainForm::Form_Load() {
+    installEventFilter(&hid_filter_);
+    bridge_.HidAttach(post_to(*this));
+}
+
+void MainForm::Form_Unload() {
+    bridge_.HidDetach();
+    removeEventFilter(&hid_filter_);
+}
+
+void MainForm::Command6_Click() {
+    run(&ops::ProgrammerSession::Command6_Click);
+}
+
+void MainForm::Command1_Click() {
+    run(&ops::ProgrammerSession::Command1_Click);
+}
+
+void MainForm::Command2_Click() {
+    run(&ops::ProgrammerSession::Command2_Click);
+}
+
+void MainForm::Command4_Click() {
+    run(&ops::ProgrammerSession::Command4_Click);
+}
+
+void MainForm::run(ops::Outcome (ops::ProgrammerSession::*operation)()) {
+    last_outcome_ = (session_.*operation)();
+    if (close_after_operation_) {
+        close();
+    }
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    if (!session_.operation_running()) {
+        Form_Unload();
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (close_after_operation_) {
+        return;
+    }
+    const QString question = qtr("Uma operação está em andamento. Fechar mesmo assim?");
+    if (message_boxes_->confirm(*this, question, to_qstring(ops::kApplicationTitle))) {
+        close_after_operation_ = true;
+        pump_.set_after_events([this] { session_.cancel_operation(); });
+        session_.cancel_operation();
+        pump_.wake();
+    }
+}
+
+std::string MainForm::choose_hex_file() {
+    return file_chooser_->choose_hex_file();
+}
+
+void MainForm::set_record_label(int index, std::string_view text) {
+    QLabel* const labels[] = {controls_.lblmsg, controls_.lblmsg1, controls_.lblmsg2};
+    if (index >= 0 && index < 3) {
+        labels[index]->setText(to_qstring(text));
+    }
+}
+
+void MainForm::set_status(std::string_view text) {
+    controls_.sucesso->setText(to_qstring(text));
+}
+
+void MainForm::set_connection_text(std::string_view text) {
+    controls_.estado->setText(to_qstring(text));
+}
+
+void MainForm::habilita_comandos(bool enabled) {
+    controls_.Command1->setEnabled(enabled);
+    controls_.Command2->setEnabled(enabled);
+    controls_.Command4->setEnabled(enabled);
+    controls_.Command6->setEnabled(enabled);
+}
+
+void MainForm::set_progress_max(float max) {
+    progress_max_ = max;
+    controls_.porcentagem->setMaximum(bar_units(max));
+}
+
+void MainForm::set_progress_value(float value) {
+    progress_value_ = value;
+    controls_.porcentagem->setValue(bar_units(value));
+}
+
+void MainForm::show_message(std::string_view text, std::string_view title, ops::MessageIcon icon) {
+    const std::string_view shown_title = title.empty() ? ops::kApplicationTitle : title;
+    message_boxes_->show_message(*this, to_qstring(text), to_qstring(shown_title), icon);
+}
+
+int MainForm::lock_bit_box(int bit) const {
+    const QCheckBox* const boxes[] = {controls_.lb1, controls_.lb2, controls_.lb3};
+    if (bit < 1 || bit > 3) {
+        return 0;
+    }
+    switch (boxes[bit - 1]->checkState()) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        case Qt::Unchecked:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace vantro::app

@@ -1,0 +1,87 @@
+#pragma once
+// MainForm: the program's only window. It shows what the operations report and
+// hands clicks and HID events to the session; the operations live in the core.
+
+#include <QWidget>
+#include <optional>
+
+#include "app/form_controls.h"
+#include "app/hid_notify_filter.h"
+#include "app/qt_event_pump.h"
+#include "app/window_dialogs.h"
+#include "hid/hid_bridge.h"
+#include "hid/hid_library.h"
+#include "ops/display.h"
+#include "ops/programmer_session.h"
+
+namespace vantro::app {
+
+class MainForm : public QWidget, public ops::Display {
+public:
+    // Creates the controls and then runs Form_Load: the library is attached
+    // before the window is first shown.
+    explicit MainForm(hid::HidLibrary& library, QWidget* parent = nullptr);
+    ~MainForm() override;
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    // Attaches the HID library; its events then reach the session as posted events.
+    void Form_Load();
+    // Detaches the HID library; events still queued call no handler.
+    void Form_Unload();
+
+    void Command6_Click();  // "Gravar FLASH"
+    void Command1_Click();  // "Gravar EEPROM"
+    void Command2_Click();  // "Gravar LOCK BITS"
+    void Command4_Click();  // "Apagar Memórias"
+
+    // The display the operations write.
+    std::string choose_hex_file() override;
+    void set_record_label(int index, std::string_view text) override;
+    void set_status(std::string_view text) override;
+    void set_connection_text(std::string_view text) override;
+    void habilita_comandos(bool enabled) override;
+    float progress_min() const override { return progress_min_; }
+    float progress_max() const override { return progress_max_; }
+    float progress_value() const override { return progress_value_; }
+    void set_progress_max(float max) override;
+    void set_progress_value(float value) override;
+    void show_message(std::string_view text, std::string_view title,
+                      ops::MessageIcon icon) override;
+    int lock_bit_box(int bit) const override;
+
+    // Scripted dialogs for tests; each must outlive the window.
+    void replace_file_chooser(hex::FileChooser& chooser) { file_chooser_ = &chooser; }
+    void replace_message_boxes(MessageBoxes& boxes) { message_boxes_ = &boxes; }
+
+    const FormControls& controls() const { return controls_; }
+    QFileDialog& cmdlg1() { return cmdlg1_.cmdlg1(); }
+    ops::ProgrammerSession& session() { return session_; }
+    // How the last click's operation ended.
+    std::optional<ops::Outcome> last_outcome() const { return last_outcome_; }
+
+protected:
+    // While an operation waits, asks first; a confirmed close cancels the
+    // operation and closes once its click handler has returned.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void run(ops::Outcome (ops::ProgrammerSession::*operation)());
+
+    FormControls controls_;
+    HexFileDialog cmdlg1_;
+    QtMessageBoxes qt_message_boxes_;
+    hex::FileChooser* file_chooser_ = &cmdlg1_;
+    MessageBoxes* message_boxes_ = &qt_message_boxes_;
+    QtEventPump pump_;
+    ops::ProgrammerSession session_;
+    hid::HidBridge bridge_;
+    HidNotifyFilter hid_filter_;
+    float progress_min_ = 0.0f;
+    float progress_max_ = 100.0f;
+    float progress_value_ = 0.0f;
+    bool close_after_operation_ = false;
+    std::optional<ops::Outcome> last_outcome_;
+};
+
+}  // namespace vantro::app

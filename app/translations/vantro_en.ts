@@ -1,0 +1,231 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="pt_BR">
+<context>
+    <name>vantro</name>
+    <message>
+        <source>Vantro - Vr 2018_B</source>
+        <translation>Vantro - Vr 2018_B</translation>
+    </message>
+    <message>
+        <source>Gravar FLASH</source>
+        <translation>Write FLASH</translation>
+    </message>
+    <message>
+        <source>Gravar EEPROM</source>
+        <translation>Write EEPROM</translation>
+    </message>
+    <message>
+        <source>Lock Bits</source>
+        <translation>Lock Bits</translation>
+    </message>
+    <message>
+        <source>LB3</source>
+        <translation>LB3</translation>
+    </message>
+    <message>
+        <source>LB2</source>
+        <translation>LB2</translation>
+    </message>
+    <message>
+        <source>LB1</source>
+        <translation>LB1</translation>
+    </message>
+    <message>
+        <source>Apagar Memórias</source>
+        <translation>Erase Memories</translation>
+    </message>
+    <message>
+        <source>Gravar LOCK BITS</source>
+        <translation>Write LOCK BITS</translation>
+    </message>
+    <message>
+        <source>Procurar arquivo hex</source>
+        <translation>Find hex file</translation>
+    </message>
+    <message>
+        <source>Arqs. HEX(*.hex)</source>
+        <translation>HEX files(*.hex)</translation>
+    </message>
+    <message>
+        <source>Uma operação está em andamento. Fechar mesmo assim?</source>
+        <translation>An operation is in progress. Close anyway?</translation>
+    </message>
+    <message>
+        <source>Sim</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Não</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Estado: Gravador Conectado</source>
+        <translation>Status: Programmer Connected</translation>
+    </message>
+    <message>
+        <source>Estado: Gravador Desconectado</source>
+        <translation>Status: Programmer Disconnected</translation>
+    </message>
+    <message>
+        <source>Apagando...</source>
+        <translation>Erasing...</translation>
+    </message>
+    <message>
+        <source>Apagou com sucesso!</source>
+        <translation>Erased successfully!</translation>
+    </message>
+    <message>
+        <source>Erro ao apagar!</source>
+        <translation>Erase failed!</translation>
+    </message>
+    <message>
+        <source>Gravando...</source>
+        <translation>Writing...</translation>
+    </message>
+    <message>
+        <source>Gravando EEPROM...</source>
+        <translation>Writing EEPROM...</translation>
+    </message>
+    <message>
+        <source>Gravou com sucesso!</source>
+        <translation>Written successfully!</translation>
+    </message>
+    <message>
+        <source>Erro na gravação</source>
+        <translation>Write error</translation>
+    </message>
+    <message>
+        <source>Erro na gravação!</source>
+        <translation>Write error!</translation>
+    </message>
+    <message>
+        <source>Lock bits gravados com sucesso!!!</source>
+        <translation>Lock bits written successfully!!!</translation>
+    </message>
+    <message>
+        <source>Falha na gravação de Lock bits %1</source>
+        <translation>Lock bits write failed %1</translation>
+    </message>
+    <message>
+        <source>Erro na gravação de Lock bits!</source>
+        <translation>Lock bits write error!</translation>
+    </message>
+    <message>
+        <source>O gravador foi desconectado durante a operação.</source>
+        <translation>The programmer was disconnected during the operation.</translation>
+    </message>
+    <message>
+        <source>O gravador não respondeu em %1 s.</source>
+        <translation>The programmer did not answer within %1 s.</translation>
+    </message>
+    <message>
+        <source>Não foi possível enviar o comando ao gravador. Verifique se ele está conectado.</source>
+        <translation>Could not send the command to the programmer. Check that it is connected.</translation>
+    </message>
+    <message>
+        <source>o arquivo não existe</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>sem permissão de leitura</source>
+        <translation>no permission to read it</translation>
+    </message>
+    <message>
+        <source>é uma pasta, não um arquivo</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>arquivo grande demais para um arquivo HEX (mais de 16 MiB)</source>
+        <translation>too large for a HEX file (more than 16 MiB)</translation>
+    </message>
+    <message>
+        <source>não é um arquivo comum</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>Configuração do emulador inválida: &quot;%1&quot; (%2: %3 ou mais)</source>
+        <translation>Invalid emulator setting: &quot;%1&quot; (%2: %3 or more)</translation>
+    </message>
+    <message>
+        <source>Configuração do emulador inválida: &quot;%1&quot; (%2: de %3 a %4)</source>
+        <translation>Invalid emulator setting: &quot;%1&quot; (%2: %3 to %4)</translation>
+    </message>
+    <message>
+        <source>Arquivo HEX inválido: falta o registro de fim (:00000001FF); o arquivo parece incompleto</source>
+        <translation>Invalid HEX file: the end record (:00000001FF) is missing; the file looks incomplete</translation>
+    </message>
+    <message>
+        <source>Arquivo HEX inválido: linha %1: %2</source>
+        <translation>Invalid HEX file: line %1: %2</translation>
+    </message>
+    <message>
+        <source>Configuração do emulador inválida: &quot;%1&quot; (chaves: flash, eeprom, latency, refuse, silent, unplug, twice, lock)</source>
+        <translation>Invalid emulator setting: &quot;%1&quot; (keys: flash, eeprom, latency, refuse, silent, unplug, twice, lock)</translation>
+    </message>
+    <message>
+        <source>Não foi possível abrir o arquivo HEX &quot;%1&quot;: %2</source>
+        <translation>Could not open the HEX file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível ler o arquivo HEX &quot;%1&quot;: %2</source>
+        <translation>Could not read the HEX file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>a contagem de bytes não confere com os dados</source>
+        <translation>the byte count does not match the data</translation>
+    </message>
+    <message>
+        <source>caractere que não é dígito hexadecimal</source>
+        <translation>a character that is not a hexadecimal digit</translation>
+    </message>
+    <message>
+        <source>dados em 0x%1 passam do limite de 64 KiB da memória de código</source>
+        <translation>data at 0x%1 runs past the 64 KiB limit of code memory</translation>
+    </message>
+    <message>
+        <source>linha mais longa que qualquer registro (mais de %1 caracteres)</source>
+        <translation>line longer than any record (more than %1 characters)</translation>
+    </message>
+    <message>
+        <source>mais registros do que a tabela comporta (%1)</source>
+        <translation>more records than the table holds (%1)</translation>
+    </message>
+    <message>
+        <source>não é um registro HEX (não começa com &apos;:&apos;)</source>
+        <translation>not a HEX record (does not begin with &apos;:&apos;)</translation>
+    </message>
+    <message>
+        <source>número ímpar de dígitos hexadecimais</source>
+        <translation>odd number of hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>o byte do endereço 0x%1 já foi dado por outro registro</source>
+        <translation>the byte at address 0x%1 was already given by another record</translation>
+    </message>
+    <message>
+        <source>o nome do arquivo contém um caractere nulo</source>
+        <translation>the file name contains a null character</translation>
+    </message>
+    <message>
+        <source>registro curto demais</source>
+        <translation>record too short</translation>
+    </message>
+    <message>
+        <source>registro de endereço base sem exatamente 2 bytes de dados</source>
+        <translation>base address record without exactly 2 data bytes</translation>
+    </message>
+    <message>
+        <source>registro longo demais</source>
+        <translation>record too long</translation>
+    </message>
+    <message>
+        <source>soma de verificação incorreta</source>
+        <translation>wrong checksum</translation>
+    </message>
+    <message>
+        <source>tipo de registro desconhecido (%1)</source>
+        <translation>unknown record type (%1)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,70 @@
+#include "app/window_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/qt_text.h"
+
+namespace vantro::app {
+namespace {
+
+QMessageBox::Icon box_icon(ops::MessageIcon icon) {
+    switch (icon) {
+        case ops::MessageIcon::Information:
+            return QMessageBox::Information;
+        case ops::MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case ops::MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case ops::MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString initial_folder() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("c:\\");
+#else
+    return QDir::homePath();
+#endif
+}
+
+}  // namespace
+
+void QtMessageBoxes::show_message(QWidget& parent, const QString& text, const QString& title,
+                                  ops::MessageIcon icon) {
+    QMessageBox box(box_icon(icon), title, text, QMessageBox::Ok, &parent);
+    box.exec();
+}
+
+bool QtMessageBoxes::confirm(QWidget& parent, const QString& question, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No,
+                    &parent);
+    box.button(QMessageBox::Yes)->setText(qtr("Sim"));
+    box.button(QMessageBox::No)->setText(qtr("Não"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+HexFileDialog::HexFileDialog(QWidget& parent)
+    : dialog_(new QFileDialog(&parent, qtr("Procurar arquivo hex"), initial_folder())) {
+    dialog_->setObjectName(QStringLiteral("cmdlg1"));
+    dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog_->setFileMode(QFileDialog::ExistingFile);
+    // Qt's own dialog, so that the filter reads as the single entry
+    // "Arqs. HEX(*.hex)" while .ihx files are offered too.
+    dialog_->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    dialog_->setNameFilter(qtr("Arqs. HEX(*.hex)") + QStringLiteral(" (*.hex *.ihx)"));
+}
+
+std::string HexFileDialog::choose_hex_file() {
+    if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return QFile::encodeName(dialog_->selectedFiles().constFirst()).toStdString();
+}
+
+}  // namespace vantro::app

@@ -1,0 +1,47 @@
+#pragma once
+// The window's modal dialogs: the open dialog cmdlg1 and the message boxes.
+// Both sit behind interfaces so that tests can script them.
+
+#include <QFileDialog>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "hex/file_chooser.h"
+#include "ops/display.h"
+
+namespace vantro::app {
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A modal box with an OK button only; returns when the user closed it.
+    virtual void show_message(QWidget& parent, const QString& text, const QString& title,
+                              ops::MessageIcon icon) = 0;
+    // A modal yes/no question; true when the user answered yes.
+    virtual bool confirm(QWidget& parent, const QString& text, const QString& title) = 0;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void show_message(QWidget& parent, const QString& text, const QString& title,
+                      ops::MessageIcon icon) override;
+    bool confirm(QWidget& parent, const QString& text, const QString& title) override;
+};
+
+// cmdlg1: one open dialog for the life of the window, so that its folder and
+// file name survive from one use to the next.
+class HexFileDialog : public hex::FileChooser {
+public:
+    explicit HexFileDialog(QWidget& parent);
+
+    // The chosen existing file, in the platform's 8-bit file-name encoding;
+    // empty when the user cancelled.
+    std::string choose_hex_file() override;
+    QFileDialog& cmdlg1() { return *dialog_; }
+
+private:
+    QFileDialog* dialog_;  // a child of the window
+};
+
+}  // namespace vantro::app
