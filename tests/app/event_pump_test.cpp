@@ -1,0 +1,111 @@
+// The waits on the Qt event loop: HID events posted from other threads arrive in
+// order and end a wait at once; without them a wait sleeps to its deadline.
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <ctime>
+#include <thread>
+
+#include "app/hid_notify_filter.h"
+#include "emulator/emulated_hid_library.h"
+#include "tests/app/qt_app.h"
+
+namespace vantro {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+class RecordingHandler : public hid::HidEventHandler {
+public:
+    std::vector<hid::HidEvent> events;
+    void OnPlugged(hid::DeviceHandle h) override {
+        events.push_back({hid::HidEventKind::Plugged, h});
+    }
+    void OnUnplugged(hid::DeviceHandle h) override {
+        events.push_back({hid::HidEventKind::Unplugged, h});
+    }
+    void OnChanged() override { events.push_back({hid::HidEventKind::Changed, 0}); }
+    void OnRead(hid::DeviceHandle h) override {
+        events.push_back({hid::HidEventKind::ReadReady, h});
+    }
+};
+
+class EventPump : public ::testing::Test {
+protected:
+    EventPump() {
+        testing::qt_app();
+        window.installEventFilter(&filter);
+        bridge.HidAttach(app::post_to(window));
+    }
+    ~EventPump() override { bridge.HidDetach(); }
+
+    emulator::EmulatedHidLibrary library{{}, false};
+    RecordingHandler handler;
+    hid::HidBridge bridge{library, handler};
+    app::QtEventPump pump;
+    app::HidNotifyFilter filter{bridge, pump};
+    QObject window;
+    hid::EventPoster post = app::post_to(window);
+};
+
+double cpu_seconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+TEST_F(EventPump, WithNothingPendingSleepsUntilTheDeadline) {
+    const auto start = Clock::now();
+    const double cpu_start = cpu_seconds();
+    pump.process_pending_events(start + milliseconds(150));
+    EXPECT_GE(Clock::now() - start, milliseconds(150));
+    EXPECT_LT(cpu_seconds() - cpu_start, 0.05);  // slept, did not spin
+    EXPECT_TRUE(handler.events.empty());
+}
+
+TEST_F(EventPump, EventFromAnotherThreadEndsTheWaitAtOnce) {
+    const auto start = Clock::now();
+    std::thread device([this] {
+        std::this_thread::sleep_for(milliseconds(30));
+        post({hid::HidEventKind::ReadReady, 7});
+    });
+    pump.process_pending_events(start + milliseconds(2000));
+    const auto waited = Clock::now() - start;
+    device.join();
+    EXPECT_LT(waited, milliseconds(1000));
+    EXPECT_EQ(handler.events, (std::vector<hid::HidEvent>{{hid::HidEventKind::ReadReady, 7}}));
+}
+
+TEST_F(EventPump, PastDeadlineHandlesWhatIsPendingInOrder) {
+    std::thread device([this] {
+        for (hid::DeviceHandle h = 1; h <= 200; ++h) {
+            post({h % 2 == 0 ? hid::HidEventKind::ReadReady : hid::HidEventKind::Plugged, h});
+        }
+    });
+    device.join();
+    pump.process_pending_events(Clock::now());
+    ASSERT_EQ(handler.events.size(), 200u);
+    for (hid::DeviceHandle h = 1; h <= 200; ++h) {
+        EXPECT_EQ(handler.events[h - 1].handle, h);
+    }
+}
+
+TEST_F(EventPump, WakeEndsABlockedWaitAndTheHookRunsAfterIt) {
+    int hook_runs = 0;
+    pump.set_after_events([&] { ++hook_runs; });
+    QTimer::singleShot(20, &window, [this] { pump.wake(); });
+    const auto start = Clock::now();
+    pump.process_pending_events(start + milliseconds(2000));
+    EXPECT_LT(Clock::now() - start, milliseconds(1000));
+    EXPECT_EQ(hook_runs, 1);
+}
+
+TEST_F(EventPump, AfterDetachEventsCallNoHandler) {
+    bridge.HidDetach();
+    post({hid::HidEventKind::Plugged, 1});
+    pump.process_pending_events(Clock::now());
+    EXPECT_TRUE(handler.events.empty());
+}
+
+}  // namespace
+}  // namespace vantro

@@ -1,0 +1,97 @@
+// The English catalogue: it holds every text the core and the window pass to
+// tr(), keeps their placeholders, and is used only when asked for.
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QTranslator>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "app/translation.h"
+#include "protocol/texts.h"
+#include "tests/app/form_rig.h"
+
+namespace vantro {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read_all(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The first argument of every tr(, tr_args( and qtr( call: one string literal or
+// several adjacent ones, with \" and \\ escapes.
+std::set<std::string> texts_passed_to_tr() {
+    static const QRegularExpression call(
+        QStringLiteral(R"re((?<![\w.])(?:q?tr|tr_args)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re"));
+    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+    std::set<std::string> texts;
+    for (const char* module : {"hex", "protocol", "hid", "emulator", "ops", "app"}) {
+        for (const auto& entry : fs::directory_iterator(fs::path(VANTRO_SOURCE_DIR) / module)) {
+            const auto extension = entry.path().extension();
+            if (extension != ".cpp" && extension != ".h") {
+                continue;
+            }
+            const QString source = QString::fromStdString(read_all(entry.path()));
+            for (auto calls = call.globalMatch(source); calls.hasNext();) {
+                QString text;
+                for (auto parts = literal.globalMatch(calls.next().captured(1)); parts.hasNext();) {
+                    text += parts.next().captured(1);
+                }
+                text.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+                text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+                texts.insert(text.toStdString());
+            }
+        }
+    }
+    return texts;
+}
+
+TEST(Translation, EveryTextPassedToTrHasAnEnglishEntryWithItsPlaceholders) {
+    testing::qt_app();
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(":/vantro/i18n/vantro_en.qm")));
+    const std::set<std::string> texts = texts_passed_to_tr();
+    ASSERT_GT(texts.size(), 20u);  // the scan found the calls
+    static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+    for (const std::string& portuguese : texts) {
+        const QString translated = english.translate("vantro", portuguese.c_str());
+        EXPECT_FALSE(translated.isEmpty()) << "no English for: " << portuguese;
+        for (auto found = placeholder.globalMatch(QString::fromStdString(portuguese));
+             found.hasNext();) {
+            EXPECT_TRUE(translated.contains(found.next().captured())) << portuguese;
+        }
+    }
+}
+
+TEST(Translation, PortugueseUnlessEnglishIsAskedFor) {
+    testing::qt_app();
+    for (const char* lang : {"", "pt"}) {
+        const app::TextLanguage language(lang);
+        EXPECT_FALSE(language.english());
+        EXPECT_EQ(tr("Gravar FLASH"), "Gravar FLASH") << lang;
+        EXPECT_EQ(tr_args("Falha na gravação de Lock bits %1", {"3"}),
+                  "Falha na gravação de Lock bits 3");
+    }
+    {
+        const app::TextLanguage language("en");
+        ASSERT_TRUE(language.english());
+        EXPECT_EQ(tr_args("Falha na gravação de Lock bits %1", {"3"}), "Lock bits write failed 3");
+        testing::FormRig rig({}, false);
+        EXPECT_EQ(rig.form.controls().Command6->text(), QStringLiteral("Write FLASH"));
+        EXPECT_EQ(rig.form.controls().estado->text(),
+                  QStringLiteral("Status: Programmer Disconnected"));
+        EXPECT_EQ(rig.form.cmdlg1().windowTitle(), QStringLiteral("Find hex file"));
+    }
+    EXPECT_EQ(tr("Gravar FLASH"), "Gravar FLASH");  // the originals once it is gone
+}
+
+}  // namespace
+}  // namespace vantro
