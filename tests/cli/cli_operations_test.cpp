@@ -19,7 +19,11 @@ constexpr const char* kWorkedExample =
 std::string worked_example_trace() {
     const std::string zeros(126, '0');
     const std::string data1 =
-        "00BB" "000100" "000102030405060708090A0B0C0D0E0F" "000110" "E4F5A0" +
+        "00BB"
+        "000100"
+        "000102030405060708090A0B0C0D0E0F"
+        "000110"
+        "E4F5A0" +
         std::string(26, 'F') + std::string(38, 'F') + "FFFFFFFFFF" + "00";
     const std::string empty_slot = "00FFFF" + std::string(26, 'F') + "F00000";
     const std::string data2 = "00BB" + empty_slot + empty_slot + empty_slot + "FFFFFFFFFF" + "00";
@@ -43,6 +47,7 @@ struct FaultCase {
     bool needs_file;
     int exit_code;
     const char* says;
+    friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CliFaults : public ::testing::TestWithParam<FaultCase> {};
@@ -71,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"erase_unplugged", "--emulate unplug=1 erase", false, 3, "desconectado"},
         FaultCase{"flash_data_refused", "--emulate refuse=3 flash", true, 1, "Erro na gravação"},
         FaultCase{"flash_end_silent", "--emulate silent=5 flash", true, 3, "não respondeu"},
-        FaultCase{"flash_unplugged_mid_run", "--emulate unplug=4 flash", true, 3,
-                  "desconectado"},
+        FaultCase{"flash_unplugged_mid_run", "--emulate unplug=4 flash", true, 3, "desconectado"},
         FaultCase{"flash_answered_twice", "--emulate twice=3 flash", true, 0,
                   "Memória emulada confere"},
         FaultCase{"eeprom_ok", "eeprom", true, 0, "Gravando EEPROM..."},
@@ -88,6 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct UsageCase {
     const char* name;
     const char* arguments;
+    friend void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CliUsage : public ::testing::TestWithParam<UsageCase> {};
@@ -111,8 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CliHelp, DocumentsTheExitCodes) {
     const auto run = run_cli("--help");
     EXPECT_EQ(run.exit_code, 0);
-    for (const char* line : {"0  success", "1  the programmer refused", "2  usage error",
-                             "3  no programmer"}) {
+    for (const char* line :
+         {"0  success", "1  the programmer refused", "2  usage error", "3  no programmer"}) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
     }
 }

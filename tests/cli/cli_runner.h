@@ -2,8 +2,10 @@
 // Runs the built vantro-cli (or any command) through the shell and keeps what it said.
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -31,16 +33,22 @@ inline std::string scratch_path(const std::string& name) {
 
 // Runs a shell command line; arguments must already be quoted where needed.
 inline CliRun run_shell(const std::string& command_line) {
-    const std::string out = scratch_path("run.out");
-    const std::string err = scratch_path("run.err");
+    // Tests run in parallel processes: each run gets files of its own.
+    static int runs = 0;
+    const std::string stem = "run-" + std::to_string(::getpid()) + "-" + std::to_string(++runs);
+    const std::string out = scratch_path(stem + ".out");
+    const std::string err = scratch_path(stem + ".err");
     const auto start = std::chrono::steady_clock::now();
-    const int status = std::system((command_line + " >" + out + " 2>" + err + " </dev/null").c_str());
+    const int status =
+        std::system(("(" + command_line + ") >" + out + " 2>" + err + " </dev/null").c_str());
     CliRun run;
     run.took = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
     run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.out = read_all(out);
     run.err = read_all(err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
     return run;
 }
 

@@ -78,9 +78,9 @@ TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
 
     EXPECT_EQ(rig.session.Command6_Click(), Outcome::Success);
     EXPECT_EQ(rig.library.steps_left(), 0u);
-    EXPECT_EQ(rig.display.statuses, (std::vector<std::string>{"Apagando...", "Apagou com sucesso!",
-                                                               "Gravando...",
-                                                               "Gravou com sucesso!"}));
+    EXPECT_EQ(rig.display.statuses,
+              (std::vector<std::string>{"Apagando...", "Apagou com sucesso!", "Gravando...",
+                                        "Gravou com sucesso!"}));
     EXPECT_EQ(rig.display.max, 7.0f);
     EXPECT_EQ(rig.display.progress_values, (std::vector<float>{0.0f, 3.0f, 6.0f, 7.0f}));
     EXPECT_EQ(rig.display.button_changes, (std::vector<bool>{true, false, true}));
@@ -141,6 +141,7 @@ struct StopCase {
     Step fault;  // replaces the answer to the first data report
     Outcome outcome;
     const char* message;
+    friend void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RunStops : public ::testing::TestWithParam<StopCase> {};
@@ -232,6 +233,7 @@ struct LockCase {
     std::vector<std::uint8_t> answers;
     Outcome outcome;
     const char* message;
+    friend void PrintTo(const LockCase& c, std::ostream* os) { *os << "value " << int(c.value); }
 };
 
 class LockBits : public ::testing::TestWithParam<LockCase> {};
@@ -257,11 +259,10 @@ INSTANTIATE_TEST_SUITE_P(
     Boxes, LockBits,
     ::testing::Values(
         LockCase{{0, 0, 0}, 0xE0, {0xFF}, Outcome::Success, "Lock bits gravados com sucesso!!!"},
-        LockCase{{1, 1, 1}, 0xE7, {0x7F, 0xFF}, Outcome::Success,
-                 "Lock bits gravados com sucesso!!!"},
+        LockCase{
+            {1, 1, 1}, 0xE7, {0x7F, 0xFF}, Outcome::Success, "Lock bits gravados com sucesso!!!"},
         LockCase{{0, 1, 0}, 0xE2, {0x00}, Outcome::Refused, "Falha na gravação de Lock bits 0"},
-        LockCase{{1, 0, 1}, 0xE5, {0xFE}, Outcome::Refused,
-                 "Falha na gravação de Lock bits 254"},
+        LockCase{{1, 0, 1}, 0xE5, {0xFE}, Outcome::Refused, "Falha na gravação de Lock bits 254"},
         LockCase{{2, 2, 1}, 0xE4, {0x01}, Outcome::Refused, "Falha na gravação de Lock bits 1"}));
 
 }  // namespace

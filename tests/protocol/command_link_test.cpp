@@ -19,6 +19,7 @@ struct EchoCase {
     std::uint8_t code;
     std::vector<std::uint8_t> answers;
     WaitEnd end;
+    friend void PrintTo(const EchoCase& c, std::ostream* os) { *os << "code " << int(c.code); }
 };
 
 class EchoExchange : public ::testing::TestWithParam<EchoCase> {};
@@ -33,14 +34,13 @@ TEST_P(EchoExchange, EndsOnlyOnItsOwnCode) {
     EXPECT_EQ(rig.library.written()[0][1], c.code);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, EchoExchange,
-    ::testing::Values(EchoCase{0xAA, {0xAA}, WaitEnd::Answered},
-                      EchoCase{0xAA, {0x00, 0xAA}, WaitEnd::Answered},
-                      EchoCase{0xAA, {0xCC, 0xAA}, WaitEnd::Answered},
-                      EchoCase{0xCC, {0xAA}, WaitEnd::TimedOut},
-                      EchoCase{0xDD, {0xEE}, WaitEnd::TimedOut},
-                      EchoCase{0xDD, {}, WaitEnd::TimedOut}));
+INSTANTIATE_TEST_SUITE_P(Answers, EchoExchange,
+                         ::testing::Values(EchoCase{0xAA, {0xAA}, WaitEnd::Answered},
+                                           EchoCase{0xAA, {0x00, 0xAA}, WaitEnd::Answered},
+                                           EchoCase{0xAA, {0xCC, 0xAA}, WaitEnd::Answered},
+                                           EchoCase{0xCC, {0xAA}, WaitEnd::TimedOut},
+                                           EchoCase{0xDD, {0xEE}, WaitEnd::TimedOut},
+                                           EchoCase{0xDD, {}, WaitEnd::TimedOut}));
 
 TEST(DataExchange, ZeroIsNoAnswerYetAndAnyOtherValueEndsTheWait) {
     Rig rig;

@@ -68,8 +68,7 @@ public:
     std::uint32_t GetVendorID(hid::DeviceHandle h) override { return ids(h).first; }
     std::uint32_t GetProductID(hid::DeviceHandle h) override { return ids(h).second; }
     hid::DeviceHandle GetHandle(std::uint32_t vid, std::uint32_t pid) override {
-        return present_ && vid == protocol::PROG_VID && pid == protocol::PROG_PID ? kProgrammer
-                                                                                  : 0;
+        return present_ && vid == protocol::PROG_VID && pid == protocol::PROG_PID ? kProgrammer : 0;
     }
     bool SetReadNotify(hid::DeviceHandle h, bool on) override {
         notify_calls_.push_back(h);
