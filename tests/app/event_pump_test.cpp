@@ -100,12 +100,5 @@ TEST_F(EventPump, WakeEndsABlockedWaitAndTheHookRunsAfterIt) {
     EXPECT_EQ(hook_runs, 1);
 }
 
-TEST_F(EventPump, AfterDetachEventsCallNoHandler) {
-    bridge.HidDetach();
-    post({hid::HidEventKind::Plugged, 1});
-    pump.process_pending_events(Clock::now());
-    EXPECT_TRUE(handler.events.empty());
-}
-
 }  // namespace
 }  // namespace vantro

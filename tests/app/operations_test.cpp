@@ -162,16 +162,5 @@ INSTANTIATE_TEST_SUITE_P(
         LockCase{true, true, true, "lock=0", 0xE7, "Falha na gravação de Lock bits 0"},
         LockCase{false, true, false, "lock=254", 0xE2, "Falha na gravação de Lock bits 254"}));
 
-TEST_F(Operations, SilentProgrammerEndsTheWaitAtTheTimeLimit) {
-    start(with({"silent=1"}));
-    rig->form.session().set_timeout(std::chrono::milliseconds(200));
-    rig->form.controls().Command4->click();
-    EXPECT_EQ(rig->form.last_outcome(), Outcome::TimedOut);
-    ASSERT_EQ(rig->boxes.shown.size(), 1u);
-    EXPECT_EQ(rig->boxes.shown[0].text, "O gravador não respondeu em 0,2 s.");
-    EXPECT_EQ(rig->boxes.shown[0].icon, MessageIcon::Critical);
-    EXPECT_TRUE(rig->buttons_enabled());
-}
-
 }  // namespace
 }  // namespace vantro
