@@ -80,7 +80,6 @@ void MainForm::closeEvent(QCloseEvent* event) {
     const QString question = qtr("Uma operação está em andamento. Fechar mesmo assim?");
     if (message_boxes_->confirm(*this, question, to_qstring(ops::kApplicationTitle))) {
         close_after_operation_ = true;
-        pump_.set_after_events([this] { session_.cancel_operation(); });
         session_.cancel_operation();
         pump_.wake();
     }

@@ -12,9 +12,6 @@ void QtEventPump::process_pending_events(Deadline deadline) {
     if (!woken_) {
         wait_for_wake(deadline);
     }
-    if (after_events_) {
-        after_events_();
-    }
 }
 
 void QtEventPump::wait_for_wake(Deadline deadline) {

@@ -2,7 +2,6 @@
 // The waits of the exchanges, on the Qt event loop.
 
 #include <QEventLoop>
-#include <functional>
 
 #include "hid/event_pump.h"
 
@@ -16,15 +15,10 @@ public:
     // Something a wait looks at has changed: a HID event was handled or the
     // operation was cancelled. Ends the blocking part of the current call.
     void wake();
-    // Runs at the end of every call, after the pending events were handled. An
-    // owner that must stop the running operation repeats its cancel here, so that
-    // a cancel is not lost when an answer arrives in the same batch.
-    void set_after_events(std::function<void()> hook) { after_events_ = std::move(hook); }
 
 private:
     void wait_for_wake(Deadline deadline);
 
-    std::function<void()> after_events_;
     QEventLoop* blocking_loop_ = nullptr;
     bool woken_ = false;
 };

@@ -9,7 +9,7 @@
 namespace vantro::hid {
 
 class TracingHidLibrary : public HidLibrary {
-  public:
+public:
     TracingHidLibrary(HidLibrary& inner, std::ostream& trace) : inner_(inner), trace_(trace) {}
 
     bool Connect(EventPoster poster) override { return inner_.Connect(std::move(poster)); }
@@ -26,7 +26,7 @@ class TracingHidLibrary : public HidLibrary {
     bool WriteEx(std::uint32_t vid, std::uint32_t pid,
                  std::span<const std::uint8_t, kHidReportSize> buffer) override;
 
-  private:
+private:
     HidLibrary& inner_;
     std::ostream& trace_;
 };

@@ -14,7 +14,7 @@ enum class MessageIcon { None, Information, Warning, Critical };
 inline constexpr std::string_view kApplicationTitle = "Vantro";
 
 class Display : public hex::RecordLabels, public hex::FileChooser {
-  public:
+public:
     // The status label `sucesso`.
     virtual void set_status(std::string_view text) = 0;
     // The connection label `estado`.

@@ -9,15 +9,18 @@ using protocol::WaitEnd;
 
 namespace {
 
-// Marks an operation as running for as long as it lives.
+// Marks an operation as running for as long as it lives, on a link started afresh.
 class RunningGuard {
-  public:
-    explicit RunningGuard(bool& running) : running_(running) { running_ = true; }
+public:
+    RunningGuard(bool& running, protocol::CommandLink& link) : running_(running) {
+        running_ = true;
+        link.begin_operation();
+    }
     ~RunningGuard() { running_ = false; }
     RunningGuard(const RunningGuard&) = delete;
     RunningGuard& operator=(const RunningGuard&) = delete;
 
-  private:
+private:
     bool& running_;
 };
 
@@ -27,7 +30,7 @@ Outcome ProgrammerSession::Command4_Click() {
     if (running_) {
         return Outcome::Busy;
     }
-    RunningGuard guard(running_);
+    RunningGuard guard(running_, link_);
     display_.set_status(tr("Apagando..."));
     // The buttons go off right after the write, before any event is handled.
     const WaitEnd end =
@@ -44,7 +47,7 @@ Outcome ProgrammerSession::Command2_Click() {
     if (running_) {
         return Outcome::Busy;
     }
-    RunningGuard guard(running_);
+    RunningGuard guard(running_, link_);
     int lock_value = 0xE0;
     // Only a checked box (1) counts; unchecked (0) and grayed (2) add nothing.
     if (display_.lock_bit_box(1) == 1) {
@@ -96,7 +99,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
     }
     // Marked running only now: while the file dialog is open, a plugged
     // programmer must still enable the buttons.
-    RunningGuard guard(running_);
+    RunningGuard guard(running_, link_);
     const bool flash = mode == hex::PackMode::Flash;
     const std::uint8_t data_command = flash ? protocol::kCmdFlashData : protocol::kCmdEepromData;
     const std::string failed_status = tr("Erro na gravação!");

@@ -18,7 +18,7 @@
 namespace vantro::ops {
 
 class ProgrammerSession : public hid::HidEventHandler {
-  public:
+public:
     ProgrammerSession(hid::HidLibrary& library, hid::EventPump& pump, Display& display);
 
     void OnPlugged(hid::DeviceHandle pHandle) override;
@@ -41,7 +41,7 @@ class ProgrammerSession : public hid::HidEventHandler {
     // The file the last FLASH or EEPROM run loaded.
     const hex::LoadResult& last_load() const { return last_load_; }
 
-  private:
+private:
     Outcome program(hex::PackMode mode);
     // Ends an operation whose wait did not get its answer: says why, shows the
     // status text and gives the buttons back.

@@ -11,9 +11,12 @@ bool CommandLink::write() {
 
 // Answers that arrived for an earlier command are handled before the next
 // report goes out, so they can never be taken for its answer.
-std::optional<WaitEnd> CommandLink::drain_pending() {
+void CommandLink::begin_operation() {
     removed_ = false;
     cancelled_ = false;
+}
+
+std::optional<WaitEnd> CommandLink::drain_pending() {
     pump_.process_pending_events(std::chrono::steady_clock::now());
     if (cancelled_) {
         return WaitEnd::Cancelled;

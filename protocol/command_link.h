@@ -25,7 +25,7 @@ enum class WaitEnd {
 inline constexpr std::chrono::milliseconds kDefaultTimeout{10'000};
 
 class CommandLink {
-  public:
+public:
     CommandLink(hid::HidLibrary& library, hid::EventPump& pump);
 
     Report buffer_saida{};
@@ -41,13 +41,16 @@ class CommandLink {
     // Lock-bit exchange: write, resposta := 0x7F, after_write, wait while resposta = 0x7F.
     WaitEnd lock_exchange(std::uint8_t lock_value, const std::function<void()>& after_write = {});
 
+    // Forgets an earlier operation's removal or cancel. A removal or cancel seen
+    // during an operation stops every later exchange of that operation.
+    void begin_operation();
     // Called by the owner when the programmer is removed; ends a wait in progress.
     void programmer_removed() { removed_ = true; }
     void cancel() { cancelled_ = true; }
     void set_timeout(std::chrono::milliseconds limit) { timeout_ = limit; }
     std::chrono::milliseconds timeout() const { return timeout_; }
 
-  private:
+private:
     bool write();
     WaitEnd wait_while(const std::function<bool()>& waiting);
     // Handles what is already pending; says why the exchange must not start, if it must not.

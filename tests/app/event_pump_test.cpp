@@ -90,14 +90,11 @@ TEST_F(EventPump, PastDeadlineHandlesWhatIsPendingInOrder) {
     }
 }
 
-TEST_F(EventPump, WakeEndsABlockedWaitAndTheHookRunsAfterIt) {
-    int hook_runs = 0;
-    pump.set_after_events([&] { ++hook_runs; });
+TEST_F(EventPump, WakeEndsABlockedWait) {
     QTimer::singleShot(20, &window, [this] { pump.wake(); });
     const auto start = Clock::now();
     pump.process_pending_events(start + milliseconds(2000));
     EXPECT_LT(Clock::now() - start, milliseconds(1000));
-    EXPECT_EQ(hook_runs, 1);
 }
 
 }  // namespace

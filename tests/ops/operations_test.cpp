@@ -267,3 +267,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vantro
+
+namespace vantro {
+namespace {
+
+TEST(Cancel, ArrivingWithAnAnswerStopsTheRunBeforeTheNextReport) {
+    testing::TempFile file("cancel.hex", kWorkedExample);
+    Rig rig;
+    rig.display.file_choices.push_back(file.path());
+    rig.library.answer_next({0xAA});
+    rig.before_dispatch = [&rig](const hid::HidEvent& e) {
+        if (e.kind == hid::HidEventKind::ReadReady) {
+            rig.session.cancel_operation();  // the user confirmed closing the window
+        }
+    };
+    EXPECT_EQ(rig.session.Command6_Click(), ops::Outcome::Cancelled);
+    EXPECT_EQ(rig.library.written().size(), 1u);
+    EXPECT_TRUE(rig.display.messages.empty());
+    EXPECT_TRUE(rig.display.buttons_enabled);
+
+    // The next operation starts afresh.
+    rig.before_dispatch = nullptr;
+    rig.library.answer_next({0xAA});
+    EXPECT_EQ(rig.session.Command4_Click(), ops::Outcome::Success);
+}
+
+}  // namespace
+}  // namespace vantro
