@@ -5,6 +5,7 @@
 #include "cli/cli_options.h"
 #include "emulator/emulated_hid_library.h"
 #include "hid/hid_library.h"
+#include "hid/hidapi_library.h"
 
 namespace vantro::cli {
 
@@ -12,8 +13,12 @@ namespace vantro::cli {
 struct Backend {
     std::unique_ptr<hid::HidLibrary> library;
     emulator::EmulatedHidLibrary* emulated = nullptr;  // set with --emulator
+    hid::HidapiLibrary* hidapi = nullptr;              // set otherwise
 };
 
 Backend make_backend(const CliOptions& options);
+
+// The line that tells the user a programmer is there but this user may not open it.
+std::string permission_hint(const hid::ProgrammerInfo& programmer);
 
 }  // namespace vantro::cli

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "cli/backend.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "protocol/report.h"
@@ -7,14 +8,36 @@
 
 namespace vantro::cli {
 
+namespace {
+
+void print_programmer(const std::string& path, std::uint16_t vid, std::uint16_t pid,
+                      const std::string& serial, const std::string& product) {
+    std::printf("%s  %04x:%04x  %s  %s\n", path.c_str(), vid, pid,
+                serial.empty() ? "-" : serial.c_str(), product.c_str());
+}
+
+}  // namespace
+
 int run_list(const CliOptions& options, TerminalDisplay& display) {
     if (options.emulator) {
-        std::printf("emulator  %04x:%04x  %s  %s\n", protocol::PROG_VID, protocol::PROG_PID,
-                    "EMU-0001", tr("Gravador emulado").c_str());
+        print_programmer("emulator", protocol::PROG_VID, protocol::PROG_PID, "EMU-0001",
+                         tr("Gravador emulado"));
         return kExitSuccess;
     }
-    display.print_line(tr("Nenhum gravador encontrado."));
-    return kExitNoDevice;
+    const std::vector<hid::ProgrammerInfo> programmers = hid::list_programmers();
+    for (const hid::ProgrammerInfo& programmer : programmers) {
+        const hid::HidDeviceListing& device = programmer.device;
+        print_programmer(device.path, device.vendor_id, device.product_id, device.serial,
+                         device.product);
+        if (programmer.failure) {
+            display.print_line(permission_hint(programmer));
+        }
+    }
+    if (programmers.empty()) {
+        display.print_line(tr("Nenhum gravador encontrado."));
+        return kExitNoDevice;
+    }
+    return kExitSuccess;
 }
 
 }  // namespace vantro::cli

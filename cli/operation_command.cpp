@@ -98,7 +98,10 @@ int run_operation(const CliOptions& options, TerminalDisplay& display) {
     // Devices already present were announced by Connect: take them in first.
     queue.process_pending_events(std::chrono::steady_clock::now());
     if (library->GetHandle(protocol::PROG_VID, protocol::PROG_PID) == 0) {
-        display.print_line(tr("Nenhum gravador encontrado."));
+        const auto inaccessible =
+            backend.hidapi ? backend.hidapi->inaccessible_programmer() : std::nullopt;
+        display.print_line(inaccessible ? permission_hint(*inaccessible)
+                                        : tr("Nenhum gravador encontrado."));
         bridge.HidDetach();
         return kExitNoDevice;
     }

@@ -124,3 +124,18 @@ TEST(CliHelp, DocumentsTheExitCodes) {
 
 }  // namespace
 }  // namespace vantro
+
+namespace vantro {
+namespace {
+
+TEST(CliNoProgrammer, EveryDeviceCommandExitsThreeAndSaysSo) {
+    // These machines have no USB devices: the real backend finds no programmer.
+    for (const char* command : {"list", "erase", "lock --lb1"}) {
+        const auto run = testing::run_cli(command);
+        EXPECT_EQ(run.exit_code, 3) << command;
+        EXPECT_NE(run.err.find("Nenhum gravador encontrado."), std::string::npos) << command;
+    }
+}
+
+}  // namespace
+}  // namespace vantro
