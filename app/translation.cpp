@@ -2,9 +2,8 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <string>
 
-#include "protocol/texts.h"
+#include "app/translations/catalogue.h"
 
 namespace vantro::app {
 
@@ -14,19 +13,12 @@ TextLanguage::TextLanguage(std::string_view lang) {
                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&qt_texts_);
     }
-    if (lang != "en" || !texts_.load(QStringLiteral(":/vantro/i18n/vantro_en.qm"))) {
-        return;
-    }
-    english_ = true;
-    set_catalogue([this](std::string_view portuguese) {
-        const std::string source(portuguese);
-        return texts_.translate("vantro", source.c_str()).toStdString();
-    });
+    english_ = i18n::use_language(lang);
 }
 
 TextLanguage::~TextLanguage() {
     if (english_) {
-        set_catalogue({});
+        i18n::use_language("pt");
     }
     QCoreApplication::removeTranslator(&qt_texts_);
 }

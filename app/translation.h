@@ -20,7 +20,6 @@ public:
     bool english() const { return english_; }
 
 private:
-    QTranslator texts_;     // ours, context "vantro"
     QTranslator qt_texts_;  // the standard dialogs' own buttons and labels
     bool english_ = false;
 };

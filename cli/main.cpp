@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/translations/catalogue.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
         return parsed.exit_code;
     }
     const CliOptions& options = *parsed.options;
+    vantro::i18n::use_language(options.lang);
     TerminalDisplay display(stderr, options.quiet, isatty(STDERR_FILENO) == 1);
     switch (options.command) {
         case Command::Check:

@@ -227,5 +227,57 @@
         <source>tipo de registro desconhecido (%1)</source>
         <translation>unknown record type (%1)</translation>
     </message>
+    <message>
+        <source>Endereços: nenhum</source>
+        <translation>Addresses: none</translation>
+    </message>
+    <message>
+        <source>Gravador emulado</source>
+        <translation>Emulated programmer</translation>
+    </message>
+    <message>
+        <source>Memória emulada confere com a imagem.</source>
+        <translation>The emulated memory matches the image.</translation>
+    </message>
+    <message>
+        <source>Nenhum gravador encontrado.</source>
+        <translation>No programmer found.</translation>
+    </message>
+    <message>
+        <source>Arquivo: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Bytes de dados: %1</source>
+        <translation>Data bytes: %1</translation>
+    </message>
+    <message>
+        <source>Endereços: %1 a %2</source>
+        <translation>Addresses: %1 to %2</translation>
+    </message>
+    <message>
+        <source>Memória emulada difere da imagem no endereço %1.</source>
+        <translation>The emulated memory differs from the image at address %1.</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o arquivo &quot;%1&quot;.</source>
+        <translation>Could not write the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Registros: %1</source>
+        <translation>Records: %1</translation>
+    </message>
+    <message>
+        <source>Relatórios de dados: FLASH %1, EEPROM %2</source>
+        <translation>Data reports: FLASH %1, EEPROM %2</translation>
+    </message>
+    <message>
+        <source>Gravador encontrado em %1, mas sem permissão de acesso: instale a regra udev do Vantro e reconecte o gravador.</source>
+        <translation>Programmer found at %1, but this user may not open it: install the Vantro udev rule and replug the programmer.</translation>
+    </message>
+    <message>
+        <source>Gravador encontrado em %1, mas não foi possível abri-lo: %2</source>
+        <translation>Programmer found at %1, but it could not be opened: %2</translation>
+    </message>
 </context>
 </TS>
