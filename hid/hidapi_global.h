@@ -1,0 +1,57 @@
+#pragma once
+// The hidapi calls that touch its process-wide state. hidapi keeps one global error
+// text that hid_enumerate and hid_open_path rewrite without a lock, so every such
+// call in the program goes through here, under one lock.
+
+#include <cerrno>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+struct hid_device_;
+
+namespace vantro::hid {
+
+// One HID device node as the host lists it.
+struct HidDeviceListing {
+    std::string path;
+    std::uint16_t vendor_id = 0;
+    std::uint16_t product_id = 0;
+    std::string serial;
+    std::string product;
+    friend bool operator==(const HidDeviceListing&, const HidDeviceListing&) = default;
+};
+
+// Why a device node could not be opened.
+struct OpenFailure {
+    int error_number = 0;  // errno of the failed open, 0 when hidapi left none
+    std::string message;   // hidapi's own description, UTF-8
+    // No udev rule gives this user the node: the fix is to install it and replug.
+    bool permission_denied() const { return error_number == EACCES || error_number == EPERM; }
+    friend bool operator==(const OpenFailure&, const OpenFailure&) = default;
+};
+
+// Keeps hidapi initialised while at least one user exists (hid_init before the
+// first, hid_exit after the last). Create it before starting threads that use hidapi.
+class HidapiUser {
+public:
+    HidapiUser();
+    ~HidapiUser();
+    HidapiUser(const HidapiUser&) = delete;
+    HidapiUser& operator=(const HidapiUser&) = delete;
+
+    bool initialised() const { return initialised_; }
+
+private:
+    bool initialised_ = false;
+};
+
+// Every HID device node present now, of any ids.
+std::vector<HidDeviceListing> enumerate_hid_devices();
+
+// A handle of the caller's own on the node, or why it could not be opened. The
+// handle belongs to one thread at a time; close it with hid_close.
+std::variant<hid_device_*, OpenFailure> open_hid_device(const std::string& path);
+
+}  // namespace vantro::hid

@@ -1,0 +1,101 @@
+#pragma once
+// The HID library on hidapi, for real programmers. hidapi has no hot-plug callback,
+// so one monitor thread lists the devices every 200 ms (at once when a reader finds
+// its device failing); every programmer it can open gets a reader thread that
+// announces its input reports. Every HID device is tracked for Plugged/Unplugged;
+// only programmers (the ids in protocol/report.h) are opened, so WriteEx reaches
+// programmers only.
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "hid/hid_library.h"
+#include "hid/hidapi_device.h"
+#include "hid/hidapi_global.h"
+#include "hid/hidapi_programmer_list.h"
+#include "protocol/report.h"
+
+namespace vantro::hid {
+
+class HidapiLibrary : public HidLibrary {
+public:
+    // device_path: when given, only the device node at that path counts (to choose
+    // one of several programmers, see list_programmers); otherwise every node does.
+    explicit HidapiLibrary(std::optional<std::string> device_path = std::nullopt);
+    ~HidapiLibrary() override;
+    HidapiLibrary(const HidapiLibrary&) = delete;
+    HidapiLibrary& operator=(const HidapiLibrary&) = delete;
+
+    // False when already connected or hidapi could not be initialised.
+    bool Connect(EventPoster poster) override;
+    // False when not connected. Waits for the threads (at most one read time-out).
+    bool Disconnect() override;
+    std::uint32_t GetVendorID(DeviceHandle handle) override;
+    std::uint32_t GetProductID(DeviceHandle handle) override;
+    // With several matching devices, the one that arrived first.
+    DeviceHandle GetHandle(std::uint32_t vendor_id, std::uint32_t product_id) override;
+    // False for a handle that is not present (0 included).
+    bool SetReadNotify(DeviceHandle handle, bool enabled) override;
+    // Reports that arrived before the device left can still be read.
+    bool Read(DeviceHandle handle, std::span<std::uint8_t, kHidReportSize> buffer) override;
+    // Written on the caller's thread, to the device GetHandle gives for these ids.
+    bool WriteEx(std::uint32_t vendor_id, std::uint32_t product_id,
+                 std::span<const std::uint8_t, kHidReportSize> buffer) override;
+
+    // A present programmer that cannot be opened (failure->permission_denied(): no
+    // udev rule for this user), which is therefore not announced; empty when there
+    // is none. Opening is retried at every listing; Changed is posted when this changes.
+    std::optional<ProgrammerInfo> inaccessible_programmer() const;
+
+private:
+    struct DeviceRecord {
+        HidDeviceListing listing;
+        bool present = true;
+        bool read_notify = false;
+        std::deque<protocol::Report> inputs;
+        std::shared_ptr<HidapiDevice> device;  // set for an opened programmer while present
+    };
+
+    void monitor_loop(const std::stop_token& stop);
+    void request_rescan();
+    // One listing: announces removals, then arrivals. Monitor thread (or Connect
+    // before the monitor starts).
+    void scan();
+    // Returns the paths still listed whose reader failed: they are reopened at the
+    // next listing, not this one, so a failing node cannot keep the monitor busy.
+    std::set<std::string> remove_departed(const std::vector<HidDeviceListing>& listings);
+    void add_arrivals(const std::vector<HidDeviceListing>& listings,
+                      const std::set<std::string>& skipped);
+    void close_all();
+    void on_input(DeviceHandle handle, const protocol::Report& report);
+    void post_all(const std::vector<HidEvent>& events) const;
+    // The present device with these ids that arrived first, or 0. Caller holds table_mutex_.
+    DeviceHandle first_present(std::uint32_t vendor_id, std::uint32_t product_id) const;
+    std::vector<HidDeviceListing> counted(std::vector<HidDeviceListing> listings) const;
+
+    const std::optional<std::string> device_path_;
+    const HidapiUser hidapi_;
+    EventPoster poster_;  // set before any thread starts, read-only while connected
+    bool connected_ = false;
+
+    mutable std::mutex table_mutex_;
+    std::map<DeviceHandle, DeviceRecord> records_;  // every handle ever issued
+    std::map<std::string, DeviceHandle> present_;   // path -> handle
+    std::vector<ProgrammerInfo> inaccessible_;
+    DeviceHandle last_handle_ = 0;
+
+    std::mutex wake_mutex_;
+    std::condition_variable_any wake_;
+    bool rescan_requested_ = false;  // guarded by wake_mutex_
+    std::jthread monitor_;
+};
+
+}  // namespace vantro::hid
