@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 
+#include "app/access_hint.h"
 #include "app/app_options.h"
 #include "app/main_form.h"
 #include "app/translation.h"
@@ -13,13 +14,6 @@
 #include "hid/hidapi_library.h"
 
 namespace {
-
-std::unique_ptr<vantro::hid::HidLibrary> make_library(const vantro::app::AppOptions& options) {
-    if (options.emulator) {
-        return std::make_unique<vantro::emulator::EmulatedHidLibrary>(options.emulator_settings);
-    }
-    return std::make_unique<vantro::hid::HidapiLibrary>(options.device_path);
-}
 
 QIcon application_icon() {
     QIcon icon;
@@ -42,11 +36,26 @@ int main(int argc, char** argv) {
     QApplication application(qt_argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantro"));
     QApplication::setApplicationVersion(QStringLiteral(VANTRO_VERSION));
+    // Lets Wayland desktops match the window with its desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vantro.Vantro"));
     QApplication::setWindowIcon(application_icon());
     const vantro::app::TextLanguage language(options.lang);
 
-    const auto library = make_library(options);
+    std::unique_ptr<vantro::hid::HidLibrary> library;
+    vantro::hid::HidapiLibrary* hidapi = nullptr;
+    if (options.emulator) {
+        library = std::make_unique<vantro::emulator::EmulatedHidLibrary>(options.emulator_settings);
+    } else {
+        auto real = std::make_unique<vantro::hid::HidapiLibrary>(options.device_path);
+        hidapi = real.get();
+        library = std::move(real);
+    }
     vantro::app::MainForm form(*library);
+    std::unique_ptr<vantro::app::AccessHint> access_hint;
+    if (hidapi != nullptr) {
+        access_hint = std::make_unique<vantro::app::AccessHint>(*hidapi, form);
+        form.installEventFilter(access_hint.get());
+    }
     form.session().set_timeout(options.timeout);
     form.show();
     if (options.quit_after_show) {

@@ -18,7 +18,4 @@ struct Backend {
 
 Backend make_backend(const CliOptions& options);
 
-// The line that tells the user a programmer is there but this user may not open it.
-std::string permission_hint(const hid::ProgrammerInfo& programmer);
-
 }  // namespace vantro::cli

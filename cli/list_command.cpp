@@ -30,7 +30,7 @@ int run_list(const CliOptions& options, TerminalDisplay& display) {
         print_programmer(device.path, device.vendor_id, device.product_id, device.serial,
                          device.product);
         if (programmer.failure) {
-            display.print_line(permission_hint(programmer));
+            display.print_line(hid::access_problem_text(programmer));
         }
     }
     if (programmers.empty()) {

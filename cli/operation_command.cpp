@@ -39,7 +39,9 @@ int compare_with_image(const CliOptions& options, const ops::ProgrammerSession& 
     const auto difference = session.last_load().image.first_difference(flash ? programmer.flash()
                                                                              : programmer.eeprom());
     if (!difference) {
-        display.print_line(tr("Memória emulada confere com a imagem."));
+        if (!options.quiet) {
+            display.print_line(tr("Memória emulada confere com a imagem."));
+        }
         return kExitSuccess;
     }
     char address[16];
@@ -100,7 +102,7 @@ int run_operation(const CliOptions& options, TerminalDisplay& display) {
     if (library->GetHandle(protocol::PROG_VID, protocol::PROG_PID) == 0) {
         const auto inaccessible =
             backend.hidapi ? backend.hidapi->inaccessible_programmer() : std::nullopt;
-        display.print_line(inaccessible ? permission_hint(*inaccessible)
+        display.print_line(inaccessible ? hid::access_problem_text(*inaccessible)
                                         : tr("Nenhum gravador encontrado."));
         bridge.HidDetach();
         return kExitNoDevice;

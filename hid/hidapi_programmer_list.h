@@ -18,6 +18,10 @@ struct ProgrammerInfo {
 // Whether the node has the programmer's vendor and product id.
 bool is_programmer(const HidDeviceListing& device);
 
+// The sentence that tells the user why this programmer cannot be used, and the
+// fix (the udev rule, then a replug) when permission is what is missing.
+std::string access_problem_text(const ProgrammerInfo& programmer);
+
 // Every programmer present now, each opened and closed once to learn whether this
 // user may use it. Safe to call at any time, also while a HidapiLibrary is connected.
 std::vector<ProgrammerInfo> list_programmers();

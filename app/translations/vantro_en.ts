@@ -279,5 +279,9 @@
         <source>Gravador encontrado em %1, mas não foi possível abri-lo: %2</source>
         <translation>Programmer found at %1, but it could not be opened: %2</translation>
     </message>
+    <message>
+        <source>Estado: Gravador sem permissão de acesso</source>
+        <translation>Status: no permission to use the programmer</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,35 @@
+#include "app/access_hint.h"
+
+#include <QTimer>
+
+#include "app/hid_notify_filter.h"
+#include "hid/hidapi_programmer_list.h"
+#include "protocol/texts.h"
+
+namespace vantro::app {
+
+bool AccessHint::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != HidNotifyEvent::type() ||
+        static_cast<HidNotifyEvent*>(event)->hid_event().kind != hid::HidEventKind::Changed) {
+        return QObject::eventFilter(watched, event);
+    }
+    const std::optional<hid::ProgrammerInfo> blocked = library_.inaccessible_programmer();
+    if (!blocked) {
+        if (shown_path_) {
+            shown_path_.reset();
+            display_.set_connection_text(tr("Estado: Gravador Desconectado"));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    if (shown_path_ != blocked->device.path) {
+        shown_path_ = blocked->device.path;
+        display_.set_connection_text(tr("Estado: Gravador sem permissão de acesso"));
+        // Shown from the event loop, not from inside the HID event's delivery.
+        QTimer::singleShot(0, this, [this, text = hid::access_problem_text(*blocked)] {
+            display_.show_message(text, ops::kApplicationTitle, ops::MessageIcon::Warning);
+        });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vantro::app

@@ -1,0 +1,28 @@
+#pragma once
+// Tells the user, instead of showing it as disconnected, that a programmer is
+// plugged in but this user may not open it, and how to fix that.
+
+#include <QObject>
+#include <optional>
+#include <string>
+
+#include "hid/hidapi_library.h"
+#include "ops/display.h"
+
+namespace vantro::app {
+
+class AccessHint : public QObject {
+public:
+    AccessHint(const hid::HidapiLibrary& library, ops::Display& display)
+        : library_(library), display_(display) {}
+
+    // Looks again at each change of the device list; the event goes on unchanged.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const hid::HidapiLibrary& library_;
+    ops::Display& display_;
+    std::optional<std::string> shown_path_;  // the programmer the hint is about
+};
+
+}  // namespace vantro::app
