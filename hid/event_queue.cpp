@@ -18,7 +18,11 @@ void EventQueue::process_pending_events(Deadline deadline) {
     std::deque<HidEvent> batch;
     {
         std::unique_lock lock(mutex_);
-        arrived_.wait_until(lock, deadline, [this] { return !events_.empty(); });
+        // A wait whose deadline has passed still enters the kernel and sleeps for
+        // its timer slack (about 50 us); every exchange starts with such a drain.
+        if (events_.empty() && deadline > std::chrono::steady_clock::now()) {
+            arrived_.wait_until(lock, deadline, [this] { return !events_.empty(); });
+        }
         batch.swap(events_);
     }
     // Dispatch outside the lock: a handler may cause new events to be posted.
