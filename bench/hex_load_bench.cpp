@@ -1,13 +1,16 @@
-// Loading and checking the largest file the line table takes: 20 000 records.
+// Loading and checking the largest file the line table takes: 20 000 records
+// (target: 20 ms or less).
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/bench_figures.h"
 #include "hex/carrega_hex.h"
 
 namespace {
@@ -42,8 +45,11 @@ void BM_LoadAndCheckFullTable(benchmark::State& state) {
     const std::string path = write_full_table_file();
     PathChooser chooser(path);
     vantro::hex::LineTable table;
+    double seconds = 0;
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         const vantro::hex::LoadResult result = vantro::hex::carrega_hex(table, chooser);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (result.status != vantro::hex::LoadStatus::Loaded ||
             result.records != vantro::hex::kTableCapacity) {
             state.SkipWithError(result.message.c_str());
@@ -52,9 +58,14 @@ void BM_LoadAndCheckFullTable(benchmark::State& state) {
         benchmark::DoNotOptimize(result.image.data_bytes());
     }
     std::filesystem::remove(path);
+    const double load_ms = 1e3 * seconds / static_cast<double>(state.iterations());
+    vantro::bench::report_figure(state, "load_ms",
+                                 {"loading and checking 20 000 records", load_ms, 20, "ms"});
 }
 BENCHMARK(BM_LoadAndCheckFullTable)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return vantro::bench::run_benchmarks(argc, argv);
+}

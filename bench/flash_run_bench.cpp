@@ -1,0 +1,82 @@
+// A whole FLASH run of a 64 KiB image on the emulated programmer, in process:
+// what the host costs per exchange when the programmer answers at once, and how
+// little CPU it burns while the programmer takes 5 ms per answer.
+
+#include <sys/resource.h>
+
+#include "bench/bench_figures.h"
+#include "bench/scratch_hex_file.h"
+#include "bench/wired_session.h"
+#include "emulator/emulated_hid_library.h"
+
+namespace vantro::bench {
+namespace {
+
+using EmulatedSession = WiredSession<emulator::EmulatedHidLibrary>;
+
+double process_cpu_seconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void BM_FlashRunInstant(benchmark::State& state) {
+    const ScratchHexFile file("flash-64k", kFullImageBytes);
+    EmulatedSession wired(file.path());
+    double seconds = 0;
+    int exchanges = 0;
+    for (auto _ : state) {
+        const TimedRun run = wired.flash();
+        if (run.outcome != ops::Outcome::Success) {
+            state.SkipWithError("the FLASH run did not succeed");
+            return;
+        }
+        seconds += run.seconds;
+        exchanges = run.exchanges;
+    }
+    const double runs = static_cast<double>(state.iterations());
+    const double run_ms = 1e3 * seconds / runs;
+    const double exchange_us = 1e3 * run_ms / exchanges;
+    report_figure(state, "run_ms", {"FLASH run of 64 KiB, in process", run_ms, 30, "ms"});
+    report_figure(state, "exchange_us", {"exchange, in process", exchange_us, 20, "us"});
+    report_figure(
+        state, "usb_share",
+        {"host share of a 2 ms USB exchange, in process", exchange_us, kUsbExchangeUs, "us"});
+    state.counters["exchanges"] = exchanges;
+}
+BENCHMARK(BM_FlashRunInstant)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// About 100 exchanges of 5 ms: the waits must sleep, not spin.
+void BM_FlashRunCpuAtLatency5(benchmark::State& state) {
+    constexpr std::size_t kImageBytes = 97 * 48;  // 97 data reports
+    const ScratchHexFile file("flash-latency", kImageBytes);
+    emulator::EmulatorSettings settings;
+    settings.latency = std::chrono::milliseconds(5);
+    EmulatedSession wired(file.path(), settings);
+    double cpu_seconds = 0;
+    double wall_seconds = 0;
+    for (auto _ : state) {
+        const double cpu_before = process_cpu_seconds();
+        const TimedRun run = wired.flash();
+        cpu_seconds += process_cpu_seconds() - cpu_before;
+        wall_seconds += run.seconds;
+        if (run.outcome != ops::Outcome::Success) {
+            state.SkipWithError("the FLASH run did not succeed");
+            return;
+        }
+        state.counters["exchanges"] = run.exchanges;
+    }
+    report_figure(state, "cpu_percent",
+                  {"CPU over wall, answers after 5 ms", 100 * cpu_seconds / wall_seconds, 1, "%"});
+}
+BENCHMARK(BM_FlashRunCpuAtLatency5)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace vantro::bench
+
+int main(int argc, char** argv) {
+    return vantro::bench::run_benchmarks(argc, argv);
+}

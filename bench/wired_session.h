@@ -1,0 +1,77 @@
+#pragma once
+// A session wired as the front-ends wire it (library → event queue → bridge →
+// session), on a display that does nothing but choose one HEX file, so a run costs
+// what the core costs.
+
+#include <chrono>
+#include <string>
+#include <utility>
+
+#include "hex/carrega_hex.h"
+#include "hid/event_queue.h"
+#include "hid/hid_bridge.h"
+#include "ops/programmer_session.h"
+
+namespace vantro::bench {
+
+class ChosenFileDisplay : public ops::Display {
+public:
+    explicit ChosenFileDisplay(std::string path) : path_(std::move(path)) {}
+
+    std::string choose_hex_file() override { return path_; }
+    void set_record_label(int, std::string_view) override {}
+    void set_status(std::string_view) override {}
+    void set_connection_text(std::string_view) override {}
+    void habilita_comandos(bool) override {}
+    float progress_min() const override { return 0.0f; }
+    float progress_max() const override { return max_; }
+    float progress_value() const override { return value_; }
+    void set_progress_max(float max) override { max_ = max; }
+    void set_progress_value(float value) override { value_ = value; }
+    void show_message(std::string_view, std::string_view, ops::MessageIcon) override {}
+    int lock_bit_box(int) const override { return 0; }
+
+private:
+    std::string path_;
+    float max_ = 100.0f;
+    float value_ = 0.0f;
+};
+
+struct TimedRun {
+    ops::Outcome outcome = ops::Outcome::Busy;
+    double seconds = 0;
+    int exchanges = 0;  // erase, begin, the data reports and end
+};
+
+template <class Library>
+class WiredSession {
+public:
+    template <class... LibraryArgs>
+    explicit WiredSession(std::string hex_path, LibraryArgs&&... library_args)
+        : library_(std::forward<LibraryArgs>(library_args)...), display_(std::move(hex_path)) {
+        bridge_.HidAttach(queue_.poster());
+        queue_.process_pending_events(std::chrono::steady_clock::now());
+    }
+    ~WiredSession() { bridge_.HidDetach(); }
+    WiredSession(const WiredSession&) = delete;
+    WiredSession& operator=(const WiredSession&) = delete;
+
+    // One whole FLASH run (Command6_Click), file loading included.
+    TimedRun flash() {
+        const auto start = std::chrono::steady_clock::now();
+        const ops::Outcome outcome = session_.Command6_Click();
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        return {outcome, elapsed.count(), hex::data_reports_for(session_.last_load().records) + 3};
+    }
+
+    Library& library() { return library_; }
+
+private:
+    Library library_;
+    ChosenFileDisplay display_;
+    hid::EventQueue queue_{[this](const hid::HidEvent& event) { bridge_.HidWindowProc(event); }};
+    ops::ProgrammerSession session_{library_, queue_, display_};
+    hid::HidBridge bridge_{library_, session_};
+};
+
+}  // namespace vantro::bench
