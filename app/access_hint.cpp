@@ -17,13 +17,13 @@ bool AccessHint::eventFilter(QObject* watched, QEvent* event) {
     if (!blocked) {
         if (shown_path_) {
             shown_path_.reset();
-            display_.set_connection_text(tr("Estado: Gravador Desconectado"));
+            display_.set_connection_text(vantro::tr("Estado: Gravador Desconectado"));
         }
         return QObject::eventFilter(watched, event);
     }
     if (shown_path_ != blocked->device.path) {
         shown_path_ = blocked->device.path;
-        display_.set_connection_text(tr("Estado: Gravador sem permissão de acesso"));
+        display_.set_connection_text(vantro::tr("Estado: Gravador sem permissão de acesso"));
         // Shown from the event loop, not from inside the HID event's delivery.
         QTimer::singleShot(0, this, [this, text = hid::access_problem_text(*blocked)] {
             display_.show_message(text, ops::kApplicationTitle, ops::MessageIcon::Warning);
