@@ -16,6 +16,18 @@ bool is_programmer(hid::HidLibrary& library, hid::DeviceHandle handle) {
     return vendor == PROG_VID && product == PROG_PID;
 }
 
+// The limit in seconds with a decimal comma and no trailing zeros: 10, 0,3, 0,25.
+std::string seconds_text(std::chrono::milliseconds limit) {
+    const auto ms = limit.count();
+    std::string text = std::to_string(ms / 1000);
+    if (ms % 1000 != 0) {
+        std::string fraction = std::to_string(1000 + ms % 1000).substr(1);
+        fraction.erase(fraction.find_last_not_of('0') + 1);
+        text += "," + fraction;
+    }
+    return text;
+}
+
 }  // namespace
 
 ProgrammerSession::ProgrammerSession(hid::HidLibrary& library, hid::EventPump& pump,
@@ -67,11 +79,7 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
             break;
         case WaitEnd::TimedOut: {
             outcome = Outcome::TimedOut;
-            const auto ms = link_.timeout().count();
-            const std::string seconds =
-                ms % 1000 == 0 ? std::to_string(ms / 1000)
-                               : std::to_string(ms / 1000) + "," + std::to_string(ms % 1000 / 100);
-            message = tr_args("O gravador não respondeu em %1 s.", {seconds});
+            message = tr_args("O gravador não respondeu em %1 s.", {seconds_text(link_.timeout())});
             break;
         }
         case WaitEnd::WriteFailed:
