@@ -1,0 +1,273 @@
+// Every fault of the programmer at every phase of every operation, on the
+// emulated programmer: the message, the outcome and its exit code, the buttons,
+// what reached the programmer, and that no wait outlives its limit.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "cli/exit_codes.h"
+#include "tests/ops/faulty_hid_library.h"
+#include "tests/support/session_rig.h"
+#include "tests/support/temp_file.h"
+
+namespace vantro {
+namespace {
+
+using ops::Outcome;
+using Clock = std::chrono::steady_clock;
+using Rig = testing::SessionRig<testing::FaultyHidLibrary>;
+
+constexpr std::chrono::milliseconds kLimit{250};
+constexpr std::chrono::milliseconds kUnderLimit{100};
+constexpr std::chrono::milliseconds kOverLimit{700};
+
+constexpr const char* kWorkedExample =
+    ":10010000000102030405060708090A0B0C0D0E0F77\n"
+    ":03011000E4F5A073\n"
+    ":00000001FF\n";
+
+enum class Op { Erase, Lock, Flash, Eeprom };
+enum class Wait { Echo, Data, Lock };  // how the phase's answer is awaited
+
+struct Phase {
+    Op op;
+    const char* name;
+    std::uint64_t report;  // the phase's output report, counted from 1
+    Wait wait;
+};
+
+// The worked example: three records, so two data reports.
+const std::vector<Phase> kPhases = {
+    {Op::Erase, "erase", 1, Wait::Echo},         {Op::Lock, "lock", 1, Wait::Lock},
+    {Op::Flash, "flash_erase", 1, Wait::Echo},   {Op::Flash, "flash_begin", 2, Wait::Echo},
+    {Op::Flash, "flash_data1", 3, Wait::Data},   {Op::Flash, "flash_data2", 4, Wait::Data},
+    {Op::Flash, "flash_end", 5, Wait::Echo},     {Op::Eeprom, "eeprom_begin", 1, Wait::Echo},
+    {Op::Eeprom, "eeprom_data1", 2, Wait::Data}, {Op::Eeprom, "eeprom_data2", 3, Wait::Data},
+    {Op::Eeprom, "eeprom_end", 4, Wait::Echo},
+};
+
+std::uint64_t reports_of(Op op) {
+    switch (op) {
+        case Op::Erase:
+        case Op::Lock:
+            return 1;
+        case Op::Flash:
+            return 5;
+        case Op::Eeprom:
+            return 4;
+    }
+    return 0;
+}
+
+enum class Fault { Silent, Unplugged, Refused, Twice, WriteFails, Flood, Short, Long };
+
+struct Verdict {
+    Outcome outcome;
+    int exit_code;
+    const char* message;  // nullptr: no message box
+};
+
+const Verdict kSuccess{Outcome::Success, 0, nullptr};
+const Verdict kTimedOut{Outcome::TimedOut, 3, "O gravador não respondeu em 0,25 s."};
+const Verdict kRemoved{Outcome::Removed, 3, "O gravador foi desconectado durante a operação."};
+const Verdict kWriteFailed{
+    Outcome::WriteFailed, 3,
+    "Não foi possível enviar o comando ao gravador. Verifique se ele está conectado."};
+const Verdict kDataRefused{Outcome::Refused, 1, "Erro na gravação"};
+
+struct FaultRow {
+    Fault fault;
+    const char* name;
+    Verdict echo, data, lock;  // by how the struck phase is awaited
+};
+
+// A wrong echo has no verdict of its own: the wait goes on to its limit. An answer
+// too short to hold the status byte reads as status 0: no answer for an echo or a
+// data report, a failure code for the lock bits.
+const std::vector<FaultRow> kFaults = {
+    {Fault::Silent, "silent", kTimedOut, kTimedOut, kTimedOut},
+    {Fault::Unplugged, "unplugged", kRemoved, kRemoved, kRemoved},
+    {Fault::Refused,
+     "refused",
+     kTimedOut,
+     kDataRefused,
+     {Outcome::Refused, 1, "Falha na gravação de Lock bits 238"}},
+    {Fault::Twice, "answered_twice", kSuccess, kSuccess, kSuccess},
+    {Fault::WriteFails, "write_fails", kWriteFailed, kWriteFailed, kWriteFailed},
+    {Fault::Flood, "flood_before_the_answer", kSuccess, kSuccess, kSuccess},
+    {Fault::Short,
+     "short_answer",
+     kTimedOut,
+     kTimedOut,
+     {Outcome::Refused, 1, "Falha na gravação de Lock bits 0"}},
+    {Fault::Long, "long_answer", kSuccess, kSuccess, kSuccess},
+};
+
+struct Case {
+    std::string name;
+    Op op;
+    std::uint64_t report;  // the struck report
+    emulator::EmulatorSettings settings;
+    testing::ExtraFaults extra;
+    Verdict verdict;
+    std::uint64_t reached;   // reports that reached the programmer
+    std::uint64_t attempts;  // report writes the session tried
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+};
+
+Case phase_case(const Phase& phase, const FaultRow& row) {
+    Case c{std::string(phase.name) + "_" + row.name, phase.op, phase.report, {}, {}, {}, 0, 0};
+    const std::uint64_t n = phase.report;
+    switch (row.fault) {
+        case Fault::Silent:
+            c.settings.silent = n;
+            break;
+        case Fault::Unplugged:
+            c.settings.unplug = n;
+            break;
+        case Fault::Refused:
+            c.settings.refuse = n;
+            break;
+        case Fault::Twice:
+            c.settings.twice = n;
+            break;
+        case Fault::WriteFails:
+            c.extra.fail_write = n;
+            break;
+        case Fault::Flood:
+            c.extra.flood = n;
+            // 0x7F is what the lock-bit wait takes for "no answer yet"; 0 for the others.
+            c.extra.flood_status = phase.wait == Wait::Lock ? protocol::kLockPending : 0x00;
+            break;
+        case Fault::Short:
+            c.extra.odd_length = n;
+            c.extra.answer_length = 2;  // report id and command, no status
+            break;
+        case Fault::Long:
+            c.extra.odd_length = n;
+            c.extra.answer_length = 100;
+            break;
+    }
+    c.verdict = phase.wait == Wait::Echo   ? row.echo
+                : phase.wait == Wait::Data ? row.data
+                                           : row.lock;
+    const bool stopped = c.verdict.outcome != Outcome::Success;
+    c.attempts = stopped ? n : reports_of(phase.op);
+    c.reached = row.fault == Fault::WriteFails ? n - 1 : c.attempts;
+    return c;
+}
+
+std::vector<Case> all_cases() {
+    std::vector<Case> cases;
+    for (const Phase& phase : kPhases) {
+        for (const FaultRow& row : kFaults) {
+            cases.push_back(phase_case(phase, row));
+        }
+    }
+    // Lateness strikes every answer: the first wait decides.
+    const char* op_names[] = {"erase", "lock", "flash", "eeprom"};
+    for (const Op op : {Op::Erase, Op::Lock, Op::Flash, Op::Eeprom}) {
+        const std::string name = op_names[static_cast<int>(op)];
+        Case under{name + "_late_under_the_limit",
+                   op,
+                   1,
+                   {},
+                   {},
+                   kSuccess,
+                   reports_of(op),
+                   reports_of(op)};
+        under.settings.latency = kUnderLimit;
+        cases.push_back(under);
+        Case over{name + "_late_over_the_limit", op, 1, {}, {}, kTimedOut, 1, 1};
+        over.settings.latency = kOverLimit;
+        cases.push_back(over);
+    }
+    return cases;
+}
+
+Outcome run(Rig& rig, Op op) {
+    switch (op) {
+        case Op::Erase:
+            return rig.session.Command4_Click();
+        case Op::Lock:
+            return rig.session.Command2_Click();
+        case Op::Flash:
+            return rig.session.Command6_Click();
+        case Op::Eeprom:
+            return rig.session.Command1_Click();
+    }
+    return Outcome::Busy;
+}
+
+// The status text an operation leaves, and whether it shows one at all.
+std::vector<std::string> final_status(Op op, Outcome outcome) {
+    const bool ok = outcome == Outcome::Success;
+    switch (op) {
+        case Op::Erase:
+            return {ok ? "Apagou com sucesso!" : "Erro ao apagar!"};
+        case Op::Lock:
+            if (outcome == Outcome::Success || outcome == Outcome::Refused) {
+                return {};  // the lock bits answer in a message box only
+            }
+            return {"Erro na gravação de Lock bits!"};
+        case Op::Flash:
+        case Op::Eeprom:
+            return {ok ? "Gravou com sucesso!" : "Erro na gravação!"};
+    }
+    return {};
+}
+
+class FaultMatrix : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FaultMatrix, EndsWithTheRightVerdictAndSendsNothingAfterTheStop) {
+    const Case& c = GetParam();
+    testing::TempFile file("fault-matrix.hex", kWorkedExample);
+    Rig rig(c.settings, c.extra);
+    rig.session.set_timeout(kLimit);
+    rig.display.file_choices.push_back(file.path());
+    rig.display.lock_boxes[0] = 1;
+
+    const auto start = Clock::now();
+    const Outcome outcome = run(rig, c.op);
+    EXPECT_LT(Clock::now() - start, kLimit + std::chrono::seconds(1));
+
+    EXPECT_EQ(outcome, c.verdict.outcome);
+    EXPECT_EQ(cli::exit_code_for(outcome), c.verdict.exit_code);
+    std::vector<std::string> messages;
+    for (const auto& m : rig.display.messages) {
+        messages.push_back(m.text);
+    }
+    std::vector<std::string> expected_messages;
+    if (c.verdict.message != nullptr) {
+        expected_messages.emplace_back(c.verdict.message);
+    } else if (c.op == Op::Lock) {
+        expected_messages.emplace_back("Lock bits gravados com sucesso!!!");
+    }
+    EXPECT_EQ(messages, expected_messages);
+    const std::vector<std::string> status = final_status(c.op, outcome);
+    if (status.empty()) {
+        EXPECT_TRUE(rig.display.statuses.empty());
+    } else {
+        ASSERT_FALSE(rig.display.statuses.empty());
+        EXPECT_EQ(rig.display.statuses.back(), status.front());
+    }
+    EXPECT_TRUE(rig.display.buttons_enabled);
+    EXPECT_FALSE(rig.session.operation_running());
+
+    EXPECT_EQ(rig.library.write_attempts(), c.attempts);
+    EXPECT_EQ(rig.library.programmer().reports_received(), c.reached);
+    if (outcome == Outcome::Success && (c.op == Op::Flash || c.op == Op::Eeprom)) {
+        const auto& memory = c.op == Op::Flash ? rig.library.programmer().flash()
+                                               : rig.library.programmer().eeprom();
+        EXPECT_EQ(rig.session.last_load().image.first_difference(memory), std::nullopt);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPhase, FaultMatrix, ::testing::ValuesIn(all_cases()),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace vantro
