@@ -25,3 +25,13 @@ if [ -f tests/hid/CMakeLists.txt ]; then
         configure_and_test build-ci-tsan "ThreadSanitizer" -DCMAKE_BUILD_TYPE=Debug \
         -DVANTRO_TSAN=ON -DVANTRO_BUILD_APP=OFF -DVANTRO_BUILD_BENCH=OFF
 fi
+
+# A short fuzzing pass (fuzz/README.md has the long one), where clang's libFuzzer
+# runtime is installed.
+if command -v clang++ >/dev/null 2>&1 &&
+    [ -f "$(clang++ -print-file-name="libclang_rt.fuzzer-$(uname -m).a")" ]; then
+    echo "== fuzzing: short pass"
+    VANTRO_FUZZ_BUILD="$top/build-ci-fuzz" fuzz/run.sh "${FUZZ_SECONDS:-40}"
+else
+    echo "== fuzzing skipped: clang++ or its libFuzzer runtime (libclang-rt) is missing"
+fi
