@@ -190,7 +190,9 @@ TEST(EmulatedHidLibrary, LatencyAnswersArriveInOrderAndNotBeforeTheLatency) {
 }
 
 TEST(EmulatedHidLibrary, UnplugAndDisconnectDropAnswersStillDue) {
-    constexpr std::chrono::milliseconds kLatency{5};
+    // Long enough that no answer can fall due before the unplug or the disconnect,
+    // even on a loaded machine under a sanitizer.
+    constexpr std::chrono::milliseconds kLatency{150};
     Rig unplugged_rig({.latency = kLatency});
     unplugged_rig.library.SetReadNotify(1, true);
     unplugged_rig.write(0xAA);
@@ -205,9 +207,9 @@ TEST(EmulatedHidLibrary, UnplugAndDisconnectDropAnswersStillDue) {
     EXPECT_EQ(disconnected.library.pending_answers(), 0u);
     EXPECT_FALSE(disconnected.write(0xCC));
 
-    // Four times the latency is ample for a dropped answer to have shown up.
-    EXPECT_FALSE(unplugged_rig.recorder.wait_for(5, 4 * kLatency));
-    EXPECT_FALSE(disconnected.recorder.wait_for(3, 4 * kLatency));
+    // Twice the latency is ample for a dropped answer to have shown up.
+    EXPECT_FALSE(unplugged_rig.recorder.wait_for(5, 2 * kLatency));
+    EXPECT_FALSE(disconnected.recorder.wait_for(3, 2 * kLatency));
     EXPECT_EQ(unplugged_rig.recorder.events().back(), kChanged);
     EXPECT_EQ(unplugged_rig.read(), std::nullopt);
 }
