@@ -18,12 +18,12 @@ summary="$scratch/summary"
 status=0
 
 # Figure lines from the counters of a bench program that prints none itself:
-# each spec is COUNTER:TARGET:UNIT:NAME.
+# each item is COUNTER:TARGET:UNIT:NAME.
 figures_from_json() {
     local json="$1"; shift
-    local spec counter target unit name value
-    for spec in "$@"; do
-        IFS=: read -r counter target unit name <<<"$spec"
+    local item counter target unit name value
+    for item in "$@"; do
+        IFS=: read -r counter target unit name <<<"$item"
         value="$(sed -n "s/^ *\"$counter\": *\([-0-9.e+]*\),\{0,1\}$/\1/p" "$json" | tail -n 1)"
         if [ -z "$value" ]; then
             echo "$name: not reported" >>"$summary"
