@@ -1,21 +1,43 @@
 #include "app/translations/catalogue.h"
 
-#include <QTranslator>
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "protocol/texts.h"
 
 namespace vantro::i18n {
+namespace {
+
+struct Translation {
+    std::string_view portuguese;
+    std::string_view english;
+};
+
+// Generated at build time from vantro_en.ts, the catalogue translators edit.
+constexpr Translation kEnglish[] = {
+#include "vantro_en_texts.inc"
+};
+
+}  // namespace
+
+std::optional<std::string_view> english_text(std::string_view portuguese) {
+    const auto* found =
+        std::find_if(std::begin(kEnglish), std::end(kEnglish),
+                     [&](const Translation& t) { return t.portuguese == portuguese; });
+    if (found == std::end(kEnglish)) {
+        return std::nullopt;
+    }
+    return found->english;
+}
 
 bool use_language(std::string_view lang) {
-    static QTranslator english;
-    if (lang != "en" || !english.load(QStringLiteral(":/vantro/i18n/vantro_en.qm"))) {
+    if (lang != "en") {
         set_catalogue({});
         return false;
     }
     set_catalogue([](std::string_view portuguese) {
-        const std::string source(portuguese);
-        return english.translate("vantro", source.c_str()).toStdString();
+        return std::string(english_text(portuguese).value_or(portuguese));
     });
     return true;
 }

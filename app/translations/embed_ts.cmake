@@ -1,0 +1,67 @@
+# cmake -DTS=vantro_en.ts -DOUT=texts.inc -P embed_ts.cmake
+# Turns a Qt Linguist catalogue into C++ table rows {"original", "translation"},
+# so that the programs look texts up without Qt. Unfinished or obsolete
+# translations (a type attribute) are left out, as lrelease leaves them out.
+cmake_minimum_required(VERSION 3.25)
+
+file(READ "${TS}" ts)
+
+function(decode_entities text out)
+  string(REPLACE "&quot;" "\"" text "${text}")
+  string(REPLACE "&apos;" "'" text "${text}")
+  string(REPLACE "&lt;" "<" text "${text}")
+  string(REPLACE "&gt;" ">" text "${text}")
+  string(REPLACE "&amp;" "&" text "${text}")  # last: "&amp;lt;" stays "&lt;"
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+function(as_raw_literal text out)
+  string(FIND "${text}" ")text\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${TS}: a text holds the delimiter )text\": ${text}")
+  endif()
+  set(${out} "R\"text(${text})text\"" PARENT_SCOPE)
+endfunction()
+
+set(rows "")
+set(count 0)
+while(TRUE)
+  string(FIND "${ts}" "<message>" start)
+  if(start EQUAL -1)
+    break()
+  endif()
+  string(SUBSTRING "${ts}" ${start} -1 ts)
+  string(FIND "${ts}" "</message>" end)
+  if(end EQUAL -1)
+    message(FATAL_ERROR "${TS}: a <message> without its </message>")
+  endif()
+  string(SUBSTRING "${ts}" 0 ${end} message)
+  math(EXPR after "${end} + 10")
+  string(SUBSTRING "${ts}" ${after} -1 ts)
+
+  if(NOT message MATCHES "<source>([^<]*)</source>")
+    message(FATAL_ERROR "${TS}: a <message> without a <source>: ${message}")
+  endif()
+  set(source "${CMAKE_MATCH_1}")
+  if(NOT message MATCHES "<translation>([^<]*)</translation>")
+    continue()
+  endif()
+  set(translation "${CMAKE_MATCH_1}")
+  if(translation STREQUAL "")
+    continue()
+  endif()
+  decode_entities("${source}" source)
+  decode_entities("${translation}" translation)
+  as_raw_literal("${source}" source)
+  as_raw_literal("${translation}" translation)
+  string(APPEND rows "{${source}, ${translation}},\n")
+  math(EXPR count "${count} + 1")
+endwhile()
+
+if(count EQUAL 0)
+  message(FATAL_ERROR "${TS}: no finished translation")
+endif()
+# Replaced only when it changes, so an unchanged catalogue rebuilds nothing.
+file(WRITE "${OUT}.new" "${rows}")
+file(COPY_FILE "${OUT}.new" "${OUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUT}.new")
