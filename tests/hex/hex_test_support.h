@@ -1,6 +1,9 @@
 #pragma once
 // Helpers shared by the HEX module's tests.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -31,9 +34,13 @@ public:
     std::string path;
 };
 
-// A scratch directory of this test binary, made on first use.
+// A scratch directory of the running test case, made on first use. One per case:
+// CTest runs the cases of a binary in parallel processes, and they reuse names.
 inline std::filesystem::path scratch_dir() {
-    const std::filesystem::path dir = std::filesystem::path(VANTRO_TEST_TMP) / "hex_scratch";
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "none";
+    std::replace(name.begin(), name.end(), '/', '_');
+    const std::filesystem::path dir = std::filesystem::path(VANTRO_TEST_TMP) / "hex_scratch" / name;
     std::filesystem::create_directories(dir);
     return dir;
 }
