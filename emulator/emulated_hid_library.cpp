@@ -8,6 +8,15 @@ using hid::DeviceHandle;
 using hid::HidEventKind;
 using Clock = std::chrono::steady_clock;
 
+namespace {
+
+// How late an answer may come so that the timer thread need not be woken for it.
+Clock::duration answer_slack(Clock::duration latency) {
+    return latency / 20;
+}
+
+}  // namespace
+
 EmulatedHidLibrary::EmulatedHidLibrary(EmulatorSettings settings, bool plugged)
     : programmer_(settings) {
     if (plugged) {
@@ -106,7 +115,7 @@ bool EmulatedHidLibrary::Read(DeviceHandle handle,
 
 bool EmulatedHidLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_id,
                                  std::span<const std::uint8_t, hid::kHidReportSize> buffer) {
-    bool scheduled = false;
+    bool wake_timer = false;
     {
         std::lock_guard lock(mutex_);
         const DeviceHandle handle = connected_ ? find_present_locked(vendor_id, product_id) : 0;
@@ -125,12 +134,13 @@ bool EmulatedHidLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_
             if (latency.count() == 0) {
                 deliver_locked(handle, report);
             } else {
-                due_answers_.push_back({Clock::now() + latency, handle, report});
-                scheduled = true;
+                const Clock::time_point due = Clock::now() + latency;
+                due_answers_.push_back({due, handle, report});
+                wake_timer = wake_timer || timer_wake_ > due + answer_slack(latency);
             }
         }
     }
-    if (scheduled) {
+    if (wake_timer) {
         schedule_changed_.notify_all();
     }
     post_queued_events();
@@ -173,20 +183,39 @@ void EmulatedHidLibrary::post_queued_events() {
 }
 
 // The timer thread: answers become readable, and are announced, when they are due.
+//
+// After an answer the host's next command usually follows within microseconds.
+// Rather than be woken by that command and then sleep again until its answer is
+// due, the thread sleeps once, until a latency and a twentieth after the answer:
+// a command sent within that twentieth wakes nobody, and its answer comes at
+// most a twentieth of the latency late. On a virtual machine a wake costs tens
+// of µs.
 void EmulatedHidLibrary::deliver_due_answers() {
+    const Clock::duration latency = programmer_.settings().latency;
+    const Clock::duration slack = answer_slack(latency);
     std::unique_lock lock(mutex_);
+    bool delivered = false;
     while (connected_) {
         if (due_answers_.empty()) {
-            schedule_changed_.wait(lock);
+            if (!delivered) {
+                timer_wake_ = Clock::time_point::max();
+                schedule_changed_.wait(lock);
+                continue;
+            }
+            delivered = false;
+            timer_wake_ = Clock::now() + latency + slack;
+            schedule_changed_.wait_until(lock, timer_wake_);
             continue;
         }
         const DueAnswer next = due_answers_.front();
         if (Clock::now() < next.due) {
+            timer_wake_ = next.due;
             schedule_changed_.wait_until(lock, next.due);
             continue;
         }
         due_answers_.pop_front();
         deliver_locked(next.handle, next.report);
+        delivered = true;
         lock.unlock();
         post_queued_events();
         lock.lock();

@@ -82,6 +82,9 @@ private:
     hid::DeviceHandle programmer_handle_ = 0;  // 0 while the programmer is absent
     std::map<hid::DeviceHandle, Device> devices_;
     std::deque<DueAnswer> due_answers_;  // in due order: the latency is fixed
+    // When the timer thread wakes next; max() while it waits for a command.
+    std::chrono::steady_clock::time_point timer_wake_ =
+        std::chrono::steady_clock::time_point::max();
     std::deque<hid::HidEvent> outbox_;
     std::thread timer_;
 };

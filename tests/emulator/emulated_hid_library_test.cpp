@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "emulator/emulated_hid_library.h"
 #include "tests/emulator/report_builder.h"
@@ -186,6 +187,28 @@ TEST(EmulatedHidLibrary, LatencyAnswersArriveInOrderAndNotBeforeTheLatency) {
     }
     for (const std::uint8_t command : {0xAA, 0xCC, 0xDD}) {
         EXPECT_EQ(rig.read().value()[1], command);
+    }
+}
+
+// The timer thread sleeps past an answer in the hope of the next command: a
+// command sent at once, a little later or long after must each still be answered.
+TEST(EmulatedHidLibrary, LatencyAnswersComeWhateverTheGapAfterThePreviousAnswer) {
+    constexpr std::chrono::milliseconds kLatency{20};
+    Rig rig({.latency = kLatency});
+    rig.library.SetReadNotify(1, true);
+    rig.recorder.clear();
+    const std::chrono::microseconds gaps[] = {
+        std::chrono::microseconds(0), std::chrono::microseconds(500), std::chrono::milliseconds(3),
+        std::chrono::milliseconds(25), std::chrono::microseconds(0)};
+    std::size_t answered = 0;
+    for (const auto gap : gaps) {
+        std::this_thread::sleep_for(gap);
+        const Clock::time_point sent = Clock::now();
+        ASSERT_TRUE(rig.write(0xAA));
+        ASSERT_TRUE(rig.recorder.wait_for(++answered))
+            << "no answer after a gap of " << gap.count() << " us";
+        EXPECT_GE(rig.recorder.times().back() - sent, kLatency);
+        EXPECT_EQ(rig.read().value()[1], 0xAA);
     }
 }
 
