@@ -12,17 +12,9 @@
 
 #include "bench/bench_figures.h"
 #include "hex/carrega_hex.h"
+#include "tests/support/chosen_hex_file.h"
 
 namespace {
-
-class PathChooser : public vantro::hex::FileChooser {
-public:
-    explicit PathChooser(std::string path) : path_(std::move(path)) {}
-    std::string choose_hex_file() override { return path_; }
-
-private:
-    std::string path_;
-};
 
 // 19 999 data records of 3 bytes (all below 64 KiB) and the end record, with CR LF.
 std::string write_full_table_file() {
@@ -43,7 +35,7 @@ std::string write_full_table_file() {
 
 void BM_LoadAndCheckFullTable(benchmark::State& state) {
     const std::string path = write_full_table_file();
-    PathChooser chooser(path);
+    vantro::testing::ChosenHexFile chooser(path);
     vantro::hex::LineTable table;
     double seconds = 0;
     for (auto _ : state) {

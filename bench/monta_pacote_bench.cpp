@@ -8,33 +8,20 @@
 #include "bench/scratch_hex_file.h"
 #include "hex/carrega_hex.h"
 #include "hex/monta_pacote.h"
+#include "tests/support/chosen_hex_file.h"
 
 namespace vantro::bench {
 namespace {
 
-class PathChooser : public hex::FileChooser {
-public:
-    explicit PathChooser(std::string path) : path_(std::move(path)) {}
-    std::string choose_hex_file() override { return path_; }
-
-private:
-    std::string path_;
-};
-
-class IgnoredLabels : public hex::RecordLabels {
-public:
-    void set_record_label(int, std::string_view) override {}
-};
-
 void pack_all(benchmark::State& state, hex::PackMode mode) {
     const ScratchHexFile file("pack-64k", kFullImageBytes);
-    PathChooser chooser(file.path());
+    testing::ChosenHexFile chooser(file.path());
     hex::LineTable loaded;
     if (hex::carrega_hex(loaded, chooser).status != hex::LoadStatus::Loaded) {
         state.SkipWithError("the generated file was refused");
         return;
     }
-    IgnoredLabels labels;
+    testing::IgnoredRecordLabels labels;
     protocol::Report report{};
     hex::LineTable table;
     double seconds = 0;

@@ -12,27 +12,14 @@
 #include "fuzz/packed_report_check.h"
 #include "hex/carrega_hex.h"
 #include "hex/monta_pacote.h"
+#include "tests/support/chosen_hex_file.h"
 
 namespace vantro::fuzz {
 namespace {
 
-class PathChooser : public hex::FileChooser {
-public:
-    explicit PathChooser(std::string path) : path_(std::move(path)) {}
-    std::string choose_hex_file() override { return path_; }
-
-private:
-    std::string path_;
-};
-
-class IgnoredLabels : public hex::RecordLabels {
-public:
-    void set_record_label(int, std::string_view) override {}
-};
-
 // Packs every report of a run in one mode and checks each against the records.
 void pack_run(hex::PackMode mode, hex::LineTable& table, const hex::LoadResult& loaded) {
-    IgnoredLabels labels;
+    testing::IgnoredRecordLabels labels;
     protocol::Report report{};
     for (int i = 1; i <= table.total_linhas; i += 3) {
         const RecordsOfReport records = records_of_report(table, i, loaded.records);
@@ -52,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::MemoryFile file("fuzz.hex");
     static hex::LineTable table;
     file.write({data, size});
-    fuzz::PathChooser chooser(file.path());
+    testing::ChosenHexFile chooser(file.path());
     const hex::LoadResult loaded = hex::carrega_hex(table, chooser);
     if (loaded.status != hex::LoadStatus::Loaded) {
         fuzz::expect(loaded.status == hex::LoadStatus::Refused);

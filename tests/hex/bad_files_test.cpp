@@ -17,6 +17,7 @@
 #include "hex/carrega_hex.h"
 #include "hex/hex_file_source.h"
 #include "hex_test_support.h"
+#include "tests/support/chosen_hex_file.h"
 
 namespace vantro::hex {
 namespace {
@@ -104,7 +105,7 @@ std::function<std::optional<std::string>()> sparse(const char* name, std::uintma
     };
 }
 
-class HexBadFiles : public testing::TestWithParam<BadFile> {
+class HexBadFiles : public ::testing::TestWithParam<BadFile> {
 protected:
     void TearDown() override {
         if (made_) {
@@ -128,7 +129,7 @@ TEST_P(HexBadFiles, RefusedAfterOneChunkAtMostWithSmallMemory) {
     const std::int64_t memory_before = peak_memory_kib();
 
     LineTable table;
-    test::FixedChooser chooser(*path);
+    vantro::testing::ChosenHexFile chooser(*path);
     const LoadResult result = carrega_hex(table, chooser);
 
     const std::optional<std::int64_t> read_after = bytes_read_so_far();
@@ -144,7 +145,7 @@ TEST_P(HexBadFiles, RefusedAfterOneChunkAtMostWithSmallMemory) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, HexBadFiles,
-    testing::Values(
+    ::testing::Values(
         BadFile{"Binary", [] { return test::write_file("binary.hex", binary_bytes(1 << 20)); },
                 refused_content("Arquivo HEX inválido: linha 1: não é um registro HEX (não "
                                 "começa com ':')"),
@@ -168,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                     return link.string();
                 },
                 refused_on_opening(kNotRegular), 0}),
-    [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vantro::hex

@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "hex_test_support.h"
+#include "tests/support/chosen_hex_file.h"
 
 namespace vantro::hex {
 namespace {
 
-using test::FixedChooser;
 using test::with_checksum;
 using test::write_file;
+using vantro::testing::ChosenHexFile;
 
 const std::string kFull = ":10010000000102030405060708090A0B0C0D0E0F77";
 const std::string kShort = ":03011000E4F5A073";
@@ -32,7 +33,7 @@ std::string lines(const std::vector<std::string>& records, const std::string& li
 }
 
 LoadResult load(LineTable& table, const std::string& path) {
-    FixedChooser chooser(path);
+    ChosenHexFile chooser(path);
     return carrega_hex(table, chooser);
 }
 
@@ -119,7 +120,7 @@ void PrintTo(const RefusedFile& c, std::ostream* out) {
     *out << c.name;
 }
 
-class HexCarregaRefuses : public testing::TestWithParam<RefusedFile> {};
+class HexCarregaRefuses : public ::testing::TestWithParam<RefusedFile> {};
 
 TEST_P(HexCarregaRefuses, WithOneMessageAndAnEmptyTable) {
     LineTable table = used_table();
@@ -148,7 +149,7 @@ const std::string kNoEnd =
 
 INSTANTIATE_TEST_SUITE_P(
     Contents, HexCarregaRefuses,
-    testing::Values(
+    ::testing::Values(
         RefusedFile{"Empty", "", kNoEnd}, RefusedFile{"OnlyBlankLines", "\n  \r\n\t\n", kNoEnd},
         RefusedFile{"Truncated", lines({kFull, kShort}, "\n"), kNoEnd},
         RefusedFile{"TruncatedMidRecord", kFull + "\n:03011000E4",
@@ -163,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFile{"HugeLine", std::string(4 << 20, ':'),
                     "Arquivo HEX inválido: linha 1: linha mais longa que qualquer registro (mais "
                     "de 521 caracteres)"}),
-    [](const testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.name); });
 
 TEST(HexCarrega, TheLongestRecordIsTaken) {
     const std::string longest = with_checksum(":FF000000" + std::string(510, 'A'));

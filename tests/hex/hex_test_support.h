@@ -12,7 +12,6 @@
 #include <string>
 #include <string_view>
 
-#include "hex/file_chooser.h"
 #include "hex/record_labels.h"
 
 namespace vantro::hex::test {
@@ -25,13 +24,6 @@ public:
     }
     std::array<std::string, 3> texts{"previous 0", "previous 1", "previous 2"};
     int calls = 0;
-};
-
-class FixedChooser : public FileChooser {
-public:
-    explicit FixedChooser(std::string chosen) : path(std::move(chosen)) {}
-    std::string choose_hex_file() override { return path; }
-    std::string path;
 };
 
 // A scratch directory of the running test case, made on first use. One per case:

@@ -11,6 +11,7 @@
 #include "hex/carrega_hex.h"
 #include "hex/converte_dec.h"
 #include "hex_test_support.h"
+#include "tests/support/chosen_hex_file.h"
 
 namespace vantro::hex {
 namespace {
@@ -22,12 +23,12 @@ std::vector<std::uint8_t> read_binary(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class HexToolchainFiles : public testing::TestWithParam<std::string> {};
+class HexToolchainFiles : public ::testing::TestWithParam<std::string> {};
 
 // srec_cat's binary output puts each byte at its address (from 0) and fills gaps with 0.
 TEST_P(HexToolchainFiles, KeptRecordsGiveTheBytesSrecCatReads) {
     LineTable table;
-    test::FixedChooser chooser(kDir + GetParam());
+    vantro::testing::ChosenHexFile chooser(kDir + GetParam());
     const LoadResult result = carrega_hex(table, chooser);
     ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
     const std::vector<std::uint8_t> reference = read_binary(kDir + GetParam() + ".bin");
@@ -44,7 +45,7 @@ TEST_P(HexToolchainFiles, KeptRecordsGiveTheBytesSrecCatReads) {
 // 16 data bytes, and the table repacked from the records gives the image again.
 TEST_P(HexToolchainFiles, StoredRecordsFitTheReportSlots) {
     LineTable table;
-    test::FixedChooser chooser(kDir + GetParam());
+    vantro::testing::ChosenHexFile chooser(kDir + GetParam());
     const LoadResult result = carrega_hex(table, chooser);
     ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
     EXPECT_EQ(table.entry(result.records), ":00000001");
@@ -66,10 +67,10 @@ TEST_P(HexToolchainFiles, StoredRecordsFitTheReportSlots) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Generated, HexToolchainFiles,
-                         testing::Values("blink.ihx", "packed.hex", "srec_default.hex",
-                                         "srec_address_length_2.hex", "srec_line_length_44.hex",
-                                         "srec_crlf.hex", "objcopy.hex"),
-                         [](const testing::TestParamInfo<std::string>& info) {
+                         ::testing::Values("blink.ihx", "packed.hex", "srec_default.hex",
+                                           "srec_address_length_2.hex", "srec_line_length_44.hex",
+                                           "srec_crlf.hex", "objcopy.hex"),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
                              for (char& c : name) {
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -87,11 +88,11 @@ void PrintTo(const RefusedImage& c, std::ostream* out) {
     *out << c.file;
 }
 
-class HexToolchainRefused : public testing::TestWithParam<RefusedImage> {};
+class HexToolchainRefused : public ::testing::TestWithParam<RefusedImage> {};
 
 TEST_P(HexToolchainRefused, OutsideTheCodeSpace) {
     LineTable table;
-    test::FixedChooser chooser(kDir + GetParam().file);
+    vantro::testing::ChosenHexFile chooser(kDir + GetParam().file);
     const LoadResult result = carrega_hex(table, chooser);
     EXPECT_EQ(result.status, LoadStatus::Refused);
     // The line depends on the size of the compiled program; the reason does not.
@@ -101,13 +102,13 @@ TEST_P(HexToolchainRefused, OutsideTheCodeSpace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Generated, HexToolchainRefused,
-    testing::Values(
+    ::testing::Values(
         // srec_cat starts a new 64 KiB segment (a type 04 record) where the image crosses 0x10000.
         RefusedImage{"srec_top.hex",
                      ": dados em 0x10000 passam do limite de 64 KiB da memória de código"},
         RefusedImage{"srec_above.hex",
                      "linha 2: dados em 0x10000 passam do limite de 64 KiB da memória de código"}),
-    [](const testing::TestParamInfo<RefusedImage>& info) {
+    [](const ::testing::TestParamInfo<RefusedImage>& info) {
         return info.param.file.substr(0, info.param.file.find('.'));
     });
 
