@@ -8,10 +8,8 @@ namespace {
 
 using protocol::kReportSize;
 
-constexpr std::size_t kSlotCount = 3;
-constexpr std::size_t kFirstSlot = 2;
-constexpr std::size_t kSlotSize = 19;
-constexpr std::size_t kSlotDataBytes = 16;
+using protocol::kSlotCount;
+using protocol::kSlotDataBytes;
 constexpr std::uint8_t kFlashMarker = 0x00;
 constexpr std::uint8_t kBlank = 0xFF;
 
@@ -28,7 +26,7 @@ template <typename MarkerTest, typename Write>
 void for_each_slot_byte(std::span<const std::uint8_t, kReportSize> report, MarkerTest accepts,
                         Write write) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        const std::size_t base = kFirstSlot + slot * kSlotSize;
+        const std::size_t base = protocol::slot_start(slot);
         if (!accepts(slot, report[base])) {
             continue;
         }

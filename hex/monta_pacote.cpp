@@ -12,10 +12,8 @@ namespace {
 constexpr std::string_view kEndRecord = ":00000001";
 constexpr std::size_t kFlashPad = 36;
 constexpr std::size_t kEepromPad = 32;
-constexpr std::size_t kFirstSlot = 2;
-constexpr std::size_t kSlotSize = 19;
-constexpr std::size_t kSlotCount = 3;
-constexpr std::size_t kDataBytesPerSlot = 16;
+using protocol::kSlotCount;
+using protocol::slot_start;
 constexpr std::size_t kLastPayloadIndex = 63;
 
 bool is_end_record(std::string_view entry) {
@@ -30,10 +28,6 @@ std::string_view piece(std::string_view text, std::size_t position) {
     return text.substr(position - 1, 2);
 }
 
-std::size_t slot_start(std::size_t slot) {
-    return kFirstSlot + slot * kSlotSize;
-}
-
 void write_slot_head(protocol::Report& report, std::size_t slot, std::uint8_t marker,
                      std::string_view entry) {
     const std::size_t start = slot_start(slot);
@@ -44,7 +38,7 @@ void write_slot_head(protocol::Report& report, std::size_t slot, std::uint8_t ma
 
 void write_slot_data(protocol::Report& report, std::size_t slot, std::string_view entry) {
     const std::size_t start = slot_start(slot) + 3;
-    for (std::size_t n = 0; n < kDataBytesPerSlot; ++n) {
+    for (std::size_t n = 0; n < protocol::kSlotDataBytes; ++n) {
         report[start + n] = converte_dec(piece(entry, 10 + 2 * n));
     }
 }

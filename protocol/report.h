@@ -23,9 +23,20 @@ inline constexpr std::uint8_t kCmdLockBits = 0x01;
 
 inline constexpr std::uint8_t kLockPending = 0x7F;  // lock-bit wait: no answer yet
 inline constexpr std::uint8_t kLockSuccess = 0xFF;
-inline constexpr std::uint8_t kRefused =
-    0xEE;  // what the programmer answers to a report it rejects
+// What the programmer answers to a report it rejects.
+inline constexpr std::uint8_t kRefused = 0xEE;
 
 inline constexpr std::size_t kStatusIndex = 2;
+
+// A FLASH or EEPROM data report holds three record slots of 19 bytes from
+// index 2: a marker or address byte, then 16 data bytes and two more.
+inline constexpr std::size_t kSlotCount = 3;
+inline constexpr std::size_t kFirstSlot = 2;
+inline constexpr std::size_t kSlotSize = 19;
+inline constexpr std::size_t kSlotDataBytes = 16;
+
+inline constexpr std::size_t slot_start(std::size_t slot) {
+    return kFirstSlot + slot * kSlotSize;
+}
 
 }  // namespace vantro::protocol
