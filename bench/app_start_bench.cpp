@@ -1,7 +1,7 @@
 // Start-up of the window: time from exec to the window shown (the program quits
 // right after its first show) and the peak resident memory, over several starts.
 // Targets: 0.5 s and 60 MB. Runs on QT_QPA_PLATFORM=offscreen unless a display
-// platform is set. Usage: app_start_bench [RUNS]
+// platform is set. Usage: vantro_bench_app_start [RUNS]
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
         const Start s = start_once();
         if (!s.ok) {
-            std::fprintf(stderr, "app_start_bench: %s did not start and quit cleanly\n",
+            std::fprintf(stderr, "vantro_bench_app_start: %s did not start and quit cleanly\n",
                          VANTRO_APP);
             return 1;
         }

@@ -1,6 +1,6 @@
 // Peak resident memory of vantro-cli writing a 64 KiB image into the emulated
 // programmer's FLASH (target: 10 MB), read from the child's rusage.
-// Usage: cli_memory_bench [RUNS]
+// Usage: vantro_bench_cli_memory [RUNS]
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         const long long bytes = flash_peak_rss(file.path());
         if (bytes < 0) {
-            std::fprintf(stderr, "cli_memory_bench: %s --emulator flash did not succeed\n",
+            std::fprintf(stderr, "vantro_bench_cli_memory: %s --emulator flash did not succeed\n",
                          VANTRO_CLI);
             return 1;
         }

@@ -57,8 +57,8 @@ if [ -x "$build/bench/vantro_bench_hidapi" ]; then
         "added_us:100:us:latency the hidapi backend adds per exchange (erase reports)" \
         "idle_cpu_percent:1:%:CPU over wall, hidapi backend connected and idle"
 fi
-run cli_memory_bench
-run app_start_bench
+run vantro_bench_cli_memory
+run vantro_bench_app_start
 
 echo "== figures"
 cat "$summary"
