@@ -1,6 +1,7 @@
 # cmake -DSCRIPT=embed_ts.cmake -DWORK=dir -P embed_ts_test.cmake
 # The catalogue generator on a .ts with what translators' tools write: entities,
-# a semicolon, a text on two lines, unfinished and empty translations.
+# a semicolon, a text on two lines, unfinished and empty translations; and what
+# it must refuse.
 
 file(MAKE_DIRECTORY "${WORK}")
 set(ts "${WORK}/sample.ts")
@@ -51,17 +52,23 @@ linha dois)text", R"text(Line one
 line two)text"},
 ]=])
 
-# A text that would end the raw literal early is refused, and the table kept.
-file(WRITE "${ts}" [=[<TS><context><message>
-<source>a )text&quot; b</source><translation>c</translation>
-</message></context></TS>
-]=])
-execute_process(COMMAND "${CMAKE_COMMAND}" -DTS=${ts} -DOUT=${out} -P "${SCRIPT}"
-                RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
-if(status EQUAL 0)
-  message(FATAL_ERROR "the generator took a text holding its delimiter")
-endif()
-file(READ "${out}" kept)
-if(NOT kept MATCHES "^\\{R\"text\\(Arquivo")
-  message(FATAL_ERROR "a refused catalogue replaced the table")
-endif()
+# Texts the table could not hold as written are refused, and the table is kept.
+function(expect_refused why ts_text)
+  file(WRITE "${ts}" "${ts_text}")
+  execute_process(COMMAND "${CMAKE_COMMAND}" -DTS=${ts} -DOUT=${out} -P "${SCRIPT}"
+                  RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
+  if(status EQUAL 0)
+    message(FATAL_ERROR "the generator took ${why}")
+  endif()
+  file(READ "${out}" kept)
+  if(NOT kept MATCHES "^\\{R\"text\\(Arquivo")
+    message(FATAL_ERROR "a refused catalogue (${why}) replaced the table")
+  endif()
+endfunction()
+
+expect_refused("a text holding its delimiter"
+  "<TS><message><source>a )text&quot; b</source><translation>c</translation></message></TS>")
+expect_refused("a character reference"
+  "<TS><message><source>a&#10;b</source><translation>c</translation></message></TS>")
+expect_refused("a catalogue without a finished translation"
+  "<TS><message><source>a</source><translation type=\"unfinished\">b</translation></message></TS>")
