@@ -7,9 +7,9 @@ namespace vantro::emulator {
 namespace {
 
 using protocol::kReportSize;
-
 using protocol::kSlotCount;
 using protocol::kSlotDataBytes;
+
 constexpr std::uint8_t kFlashMarker = 0x00;
 constexpr std::uint8_t kBlank = 0xFF;
 

@@ -9,11 +9,12 @@
 namespace vantro::hex {
 namespace {
 
+using protocol::kSlotCount;
+using protocol::slot_start;
+
 constexpr std::string_view kEndRecord = ":00000001";
 constexpr std::size_t kFlashPad = 36;
 constexpr std::size_t kEepromPad = 32;
-using protocol::kSlotCount;
-using protocol::slot_start;
 constexpr std::size_t kLastPayloadIndex = 63;
 
 bool is_end_record(std::string_view entry) {

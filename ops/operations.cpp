@@ -133,10 +133,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
         }
         if (link_.resposta != data_command) {
             display_.show_message(tr("Erro na gravação"), kApplicationTitle, MessageIcon::None);
-            display_.set_progress_value(display_.progress_min());
-            display_.set_status(failed_status);
-            display_.habilita_comandos(true);
-            return Outcome::Refused;
+            return give_back(Outcome::Refused, failed_status, true);
         }
         display_.set_progress_value(display_.progress_value() + 3.0f);
     }

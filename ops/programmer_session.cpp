@@ -77,11 +77,10 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
             outcome = Outcome::Removed;
             message = tr("O gravador foi desconectado durante a operação.");
             break;
-        case WaitEnd::TimedOut: {
+        case WaitEnd::TimedOut:
             outcome = Outcome::TimedOut;
             message = tr_args("O gravador não respondeu em %1 s.", {seconds_text(link_.timeout())});
             break;
-        }
         case WaitEnd::WriteFailed:
             outcome = Outcome::WriteFailed;
             message =
@@ -96,6 +95,11 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
     if (outcome != Outcome::Cancelled) {
         display_.show_message(message, kApplicationTitle, MessageIcon::Critical);
     }
+    return give_back(outcome, status_text, reset_progress);
+}
+
+Outcome ProgrammerSession::give_back(Outcome outcome, std::string_view status_text,
+                                     bool reset_progress) {
     if (reset_progress) {
         display_.set_progress_value(display_.progress_min());
     }

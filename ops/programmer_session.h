@@ -46,6 +46,9 @@ private:
     // Ends an operation whose wait did not get its answer: says why, shows the
     // status text and gives the buttons back.
     Outcome fail(protocol::WaitEnd end, std::string_view status_text, bool reset_progress);
+    // The end of every failed operation: progress back to its minimum if asked,
+    // the status text, the buttons enabled.
+    Outcome give_back(Outcome outcome, std::string_view status_text, bool reset_progress);
 
     hid::HidLibrary& library_;
     Display& display_;

@@ -9,15 +9,12 @@ bool CommandLink::write() {
     return library_.WriteEx(PROG_VID, PROG_PID, buffer_saida);
 }
 
-// Answers that arrived for an earlier command are handled before the next
-// report goes out, so they can never be taken for its answer.
 void CommandLink::begin_operation() {
     removed_ = false;
     cancelled_ = false;
 }
 
-std::optional<WaitEnd> CommandLink::drain_pending() {
-    pump_.process_pending_events(std::chrono::steady_clock::now());
+std::optional<WaitEnd> CommandLink::stopped() const {
     if (cancelled_) {
         return WaitEnd::Cancelled;
     }
@@ -27,14 +24,18 @@ std::optional<WaitEnd> CommandLink::drain_pending() {
     return std::nullopt;
 }
 
+// Answers that arrived for an earlier command are handled before the next
+// report goes out, so they can never be taken for its answer.
+std::optional<WaitEnd> CommandLink::drain_pending() {
+    pump_.process_pending_events(std::chrono::steady_clock::now());
+    return stopped();
+}
+
 WaitEnd CommandLink::wait_while(const std::function<bool()>& waiting) {
     const auto deadline = std::chrono::steady_clock::now() + timeout_;
     while (waiting()) {
-        if (cancelled_) {
-            return WaitEnd::Cancelled;
-        }
-        if (removed_) {
-            return WaitEnd::Removed;
+        if (const auto reason = stopped()) {
+            return *reason;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             return WaitEnd::TimedOut;
@@ -45,8 +46,8 @@ WaitEnd CommandLink::wait_while(const std::function<bool()>& waiting) {
 }
 
 WaitEnd CommandLink::echo_exchange(std::uint8_t code, const std::function<void()>& after_write) {
-    if (const auto stopped = drain_pending()) {
-        return *stopped;
+    if (const auto reason = drain_pending()) {
+        return *reason;
     }
     resposta = 0;
     buffer_saida[0] = 0x00;
@@ -61,8 +62,8 @@ WaitEnd CommandLink::echo_exchange(std::uint8_t code, const std::function<void()
 }
 
 WaitEnd CommandLink::data_exchange() {
-    if (const auto stopped = drain_pending()) {
-        return *stopped;
+    if (const auto reason = drain_pending()) {
+        return *reason;
     }
     resposta = 0;
     if (!write()) {
@@ -73,8 +74,8 @@ WaitEnd CommandLink::data_exchange() {
 
 WaitEnd CommandLink::lock_exchange(std::uint8_t lock_value,
                                    const std::function<void()>& after_write) {
-    if (const auto stopped = drain_pending()) {
-        return *stopped;
+    if (const auto reason = drain_pending()) {
+        return *reason;
     }
     buffer_saida[0] = 0x00;
     buffer_saida[1] = kCmdLockBits;

@@ -53,6 +53,8 @@ public:
 private:
     bool write();
     WaitEnd wait_while(const std::function<bool()>& waiting);
+    // Cancelled or Removed once the operation must stop; nothing while it may go on.
+    std::optional<WaitEnd> stopped() const;
     // Handles what is already pending; says why the exchange must not start, if it must not.
     std::optional<WaitEnd> drain_pending();
 
