@@ -8,9 +8,7 @@
 #include <utility>
 
 #include "hex/carrega_hex.h"
-#include "hid/event_queue.h"
-#include "hid/hid_bridge.h"
-#include "ops/programmer_session.h"
+#include "ops/queued_session.h"
 
 namespace vantro::bench {
 
@@ -49,19 +47,18 @@ public:
     template <class... LibraryArgs>
     explicit WiredSession(std::string hex_path, LibraryArgs&&... library_args)
         : library_(std::forward<LibraryArgs>(library_args)...), display_(std::move(hex_path)) {
-        bridge_.HidAttach(queue_.poster());
-        queue_.process_pending_events(std::chrono::steady_clock::now());
+        wired_.attach();
     }
-    ~WiredSession() { bridge_.HidDetach(); }
     WiredSession(const WiredSession&) = delete;
     WiredSession& operator=(const WiredSession&) = delete;
 
     // One whole FLASH run (Command6_Click), file loading included.
     TimedRun flash() {
         const auto start = std::chrono::steady_clock::now();
-        const ops::Outcome outcome = session_.Command6_Click();
+        ops::ProgrammerSession& session = wired_.session();
+        const ops::Outcome outcome = session.Command6_Click();
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        return {outcome, elapsed.count(), hex::data_reports_for(session_.last_load().records) + 3};
+        return {outcome, elapsed.count(), hex::data_reports_for(session.last_load().records) + 3};
     }
 
     Library& library() { return library_; }
@@ -69,9 +66,7 @@ public:
 private:
     Library library_;
     ChosenFileDisplay display_;
-    hid::EventQueue queue_{[this](const hid::HidEvent& event) { bridge_.HidWindowProc(event); }};
-    ops::ProgrammerSession session_{library_, queue_, display_};
-    hid::HidBridge bridge_{library_, session_};
+    ops::QueuedSession wired_{library_, display_};
 };
 
 }  // namespace vantro::bench

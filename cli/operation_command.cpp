@@ -5,10 +5,8 @@
 #include "cli/backend.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "hid/event_queue.h"
-#include "hid/hid_bridge.h"
 #include "hid/tracing_hid_library.h"
-#include "ops/programmer_session.h"
+#include "ops/queued_session.h"
 #include "protocol/texts.h"
 
 namespace vantro::cli {
@@ -85,31 +83,25 @@ int run_operation(const CliOptions& options, TerminalDisplay& display) {
         library = tracing.get();
     }
 
-    hid::HidBridge* bridge_ref = nullptr;
-    hid::EventQueue queue(
-        [&bridge_ref](const hid::HidEvent& event) { bridge_ref->HidWindowProc(event); });
-    ops::ProgrammerSession session(*library, queue, display);
-    hid::HidBridge bridge(*library, session);
-    bridge_ref = &bridge;
+    ops::QueuedSession wired(*library, display);
+    ops::ProgrammerSession& session = wired.session();
     session.set_timeout(std::chrono::milliseconds(
         static_cast<std::int64_t>(options.timeout_seconds * 1000.0 + 0.5)));
     display.set_hex_path(options.hex_file);
     display.set_lock_bits(options.lock_bits);
 
-    bridge.HidAttach(queue.poster());
-    // Devices already present were announced by Connect: take them in first.
-    queue.process_pending_events(std::chrono::steady_clock::now());
+    // Devices already present are announced by Connect and taken in at once.
+    wired.attach();
     if (library->GetHandle(protocol::PROG_VID, protocol::PROG_PID) == 0) {
         const auto inaccessible =
             backend.hidapi ? backend.hidapi->inaccessible_programmer() : std::nullopt;
         display.print_line(inaccessible ? hid::access_problem_text(*inaccessible)
                                         : tr("Nenhum gravador encontrado."));
-        bridge.HidDetach();
         return kExitNoDevice;
     }
 
     const ops::Outcome outcome = run_command(options, session);
-    bridge.HidDetach();
+    wired.detach();
     int code = exit_code_for(outcome);
     if (backend.emulated) {
         const auto& programmer = backend.emulated->programmer();
