@@ -32,7 +32,7 @@ TEST_P(HexFieldReader, SplitsTheTextIntoFields) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Step10, HexFieldReader,
+    Fields, HexFieldReader,
     testing::Values(FieldCase{"Empty", "", {}},
                     FieldCase{"LastLineWithoutLineEnd", ":00000001FF", {":00000001FF"}},
                     FieldCase{"UnixLines", "AAA\nBBB\n", {"AAA", "BBB"}},
@@ -65,7 +65,7 @@ TEST_P(HexRecordOfField, DropsTheLastTwoCharacters) {
     EXPECT_EQ(record_of_field(GetParam().field), GetParam().record);
 }
 
-INSTANTIATE_TEST_SUITE_P(Step10, HexRecordOfField,
+INSTANTIATE_TEST_SUITE_P(Fields, HexRecordOfField,
                          testing::Values(RecordCase{":00000001FF", ":00000001"},
                                          RecordCase{":03011000E4F5A073", ":03011000E4F5A0"},
                                          RecordCase{"AB", ""}, RecordCase{"A", ""},

@@ -157,8 +157,7 @@ TEST_F(HexMontaPacote, EntriesPastTheTableReadAsEmpty) {
     EXPECT_EQ(table.entry(kTableCapacity + 1), "");
 }
 
-// The 16 data bytes a slot carries for one entry, as the Part's table of typical entries gives
-// them.
+// The 16 data bytes a slot carries for typical entries.
 struct SlotDataCase {
     const char* name;
     std::string entry;
