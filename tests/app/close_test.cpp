@@ -40,7 +40,9 @@ protected:
         return rig.library.programmer().reports_received();
     }
 
-    FormRig rig{slow_programmer(300)};
+    // Slow enough that the close comes first even on a loaded machine.
+    static constexpr int kLatencyMs = 1000;
+    FormRig rig{slow_programmer(kLatencyMs)};
     TempFile file{"app-close.hex", kImage};
 };
 
@@ -65,7 +67,7 @@ TEST_F(CloseDuringRun, DeclinedCloseLetsTheRunFinish) {
 TEST_F(CloseDuringRun, AnswerArrivingWhileTheUserDecidesSendsNothingMore) {
     // The erase answer comes while the question is open; the run must still stop
     // before its next report.
-    rig.boxes.while_asking = [] { QTest::qWait(400); };
+    rig.boxes.while_asking = [] { QTest::qWait(kLatencyMs + 300); };
     rig.files.choices.push_back(file.path());
     run_and_close(rig.form.controls().Command6);
     EXPECT_EQ(rig.form.last_outcome(), Outcome::Cancelled);

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/app/form_rig.h"
 #include "tests/support/temp_file.h"
 

@@ -10,7 +10,6 @@
 
 #include "hex/carrega_hex.h"
 #include "hex/converte_dec.h"
-#include "hex_test_support.h"
 #include "tests/support/chosen_hex_file.h"
 
 namespace vantro::hex {

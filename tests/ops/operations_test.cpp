@@ -207,6 +207,7 @@ TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
     rig.library.answer_next({0xBB});
     rig.library.answer_next({0xDD});
     EXPECT_EQ(rig.session.Command6_Click(), Outcome::Success);
+    ASSERT_FALSE(enabled_while_running.empty());
     for (const bool enabled : enabled_while_running) {
         EXPECT_FALSE(enabled);
     }
