@@ -1,6 +1,8 @@
 #include "bench/bench_figures.h"
 
+#include <unistd.h>
 #include <algorithm>
+
 #include <cstdio>
 #include <vector>
 
@@ -11,6 +13,24 @@ std::vector<Figure>& reported() {
     static std::vector<Figure> figures;
     return figures;
 }
+
+// The console report, noting whether any benchmark failed: a failed one reports no
+// figure, and its absence must not pass for success.
+class FailureNotingReporter : public benchmark::ConsoleReporter {
+public:
+    // Colours only on a terminal: the figure lines are also read by scripts.
+    FailureNotingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Color : OO_None) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                failed.push_back(run.benchmark_name() + ": " + run.error_message);
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::vector<std::string> failed;
+};
 
 }  // namespace
 
@@ -42,12 +62,16 @@ int run_benchmarks(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 2;
     }
-    benchmark::RunSpecifiedBenchmarks();
+    FailureNotingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    bool all_met = true;
+    bool all_met = reporter.failed.empty();
     for (const Figure& figure : reported()) {
         std::printf("%s\n", figure_line(figure).c_str());
         all_met = all_met && figure.met();
+    }
+    for (const std::string& failure : reporter.failed) {
+        std::printf("%s FAILED, no figure\n", failure.c_str());
     }
     return all_met ? 0 : 1;
 }

@@ -32,7 +32,8 @@ std::string figure_line(const Figure& figure);
 void report_figure(benchmark::State& state, std::string_view counter, const Figure& figure);
 
 // Runs the registered benchmarks, then prints one figure line per reported figure.
-// Returns 0 when every figure met its target, 1 otherwise, 2 on unknown arguments.
+// Returns 0 when every figure met its target, 1 when one missed or a benchmark failed,
+// 2 on unknown arguments.
 int run_benchmarks(int argc, char** argv);
 
 }  // namespace vantro::bench

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <thread>
 
+#include "bench/bench_figures.h"
 #include "hid/event_queue.h"
 #include "hid/hidapi_library.h"
 #include "tests/hid/hidapi/fake_hidapi.h"
@@ -134,7 +135,9 @@ void BM_ExchangeThroughBackend(benchmark::State& state) {
     }
     const double backend_us = total_us / static_cast<double>(state.iterations());
     state.counters["exchange_us"] = backend_us;
-    state.counters["added_us"] = backend_us - DeviceAlone().mean_us(10000);
+    vantro::bench::report_figure(state, "added_us",
+                                 {"latency the hidapi backend adds per exchange (begin reports)",
+                                  backend_us - DeviceAlone().mean_us(10000), 100, "us"});
     fake_hidapi::reset();
 }
 BENCHMARK(BM_ExchangeThroughBackend)->UseRealTime();
@@ -147,8 +150,10 @@ void BM_IdleCpu(benchmark::State& state) {
         const auto wall_before = Clock::now();
         std::this_thread::sleep_for(std::chrono::seconds(3));
         const std::chrono::duration<double> wall = Clock::now() - wall_before;
-        state.counters["idle_cpu_percent"] =
-            100.0 * (process_cpu_seconds() - cpu_before) / wall.count();
+        vantro::bench::report_figure(
+            state, "idle_cpu_percent",
+            {"CPU over wall, hidapi backend connected and idle",
+             100.0 * (process_cpu_seconds() - cpu_before) / wall.count(), 1, "%"});
     }
     fake_hidapi::reset();
 }
@@ -175,4 +180,6 @@ BENCHMARK(BM_PlugAndUnplugSeen)->Iterations(10)->UseRealTime()->Unit(benchmark::
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return vantro::bench::run_benchmarks(argc, argv);
+}

@@ -40,7 +40,7 @@ for entry in "${targets[@]}"; do
     fi
     runs="$(awk '/stat::number_of_executed_units/ {print $2}' "$log")"
     rate="$(awk '/stat::average_exec_per_sec/ {print $2}' "$log")"
-    total=$((total + runs))
+    total=$((total + ${runs:-0}))
     echo "== $target: $runs executions in $seconds s ($rate per second), no fault"
 done
 echo "== fuzzing: $total executions in all"
