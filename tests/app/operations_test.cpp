@@ -5,6 +5,7 @@
 
 #include "tests/app/form_rig.h"
 #include "tests/support/temp_file.h"
+#include "tests/support/worked_example.h"
 
 namespace vantro {
 namespace {
@@ -16,10 +17,7 @@ using testing::TempFile;
 using testing::wait_until;
 using Statuses = std::vector<std::string>;
 
-constexpr const char* kWorkedExample =
-    ":10010000000102030405060708090A0B0C0D0E0F77\n"
-    ":03011000E4F5A073\n"
-    ":00000001FF\n";
+using testing::kWorkedExample;
 
 emulator::EmulatorSettings with(std::initializer_list<const char*> settings) {
     emulator::EmulatorSettings result;

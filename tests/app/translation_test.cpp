@@ -5,26 +5,18 @@
 
 #include <QRegularExpression>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "app/translation.h"
 #include "app/translations/catalogue.h"
 #include "protocol/texts.h"
 #include "tests/app/form_rig.h"
+#include "tests/support/read_all.h"
 
 namespace vantro {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The first argument of every tr(, tr_args( and qtr( call: one string literal or
 // several adjacent ones, with \" and \\ escapes.
@@ -39,7 +31,7 @@ std::set<std::string> texts_passed_to_tr() {
             if (extension != ".cpp" && extension != ".h") {
                 continue;
             }
-            const QString source = QString::fromStdString(read_all(entry.path()));
+            const QString source = QString::fromStdString(testing::read_all(entry.path()));
             for (auto calls = call.globalMatch(source); calls.hasNext();) {
                 QString text;
                 for (auto parts = literal.globalMatch(calls.next().captured(1)); parts.hasNext();) {

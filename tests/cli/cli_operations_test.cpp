@@ -4,6 +4,7 @@
 
 #include "tests/cli/cli_runner.h"
 #include "tests/support/temp_file.h"
+#include "tests/support/worked_example.h"
 
 namespace vantro {
 namespace {
@@ -11,10 +12,7 @@ namespace {
 using testing::run_cli;
 using testing::TempFile;
 
-constexpr const char* kWorkedExample =
-    ":10010000000102030405060708090A0B0C0D0E0F77\n"
-    ":03011000E4F5A073\n"
-    ":00000001FF\n";
+using testing::kWorkedExample;
 
 std::string worked_example_trace() {
     const std::string zeros(126, '0');

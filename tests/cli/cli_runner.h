@@ -7,9 +7,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/read_all.h"
 
 namespace vantro::testing {
 
@@ -19,13 +19,6 @@ struct CliRun {
     std::string err;
     std::chrono::milliseconds took{0};
 };
-
-inline std::string read_all(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 inline std::string scratch_path(const std::string& name) {
     return std::string(VANTRO_TEST_TMP) + "/" + name;

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <fstream>
-#include <iterator>
-
 #include "emulator/emulated_programmer.h"
 #include "tests/emulator/report_builder.h"
+#include "tests/support/read_all.h"
+#include "tests/support/temp_file.h"
 
 namespace vantro::emulator {
 namespace {
@@ -168,20 +166,15 @@ TEST(EmulatedProgrammer, SavesTheMemoriesAsBinaryFiles) {
     protocol::Report flash = kFlash;
     set_slot(flash, 0, 0x00, 0x0001, {0x00, 0x42});
     run(programmer, {kBegin, flash, kEnd});
-    const std::filesystem::path dir = std::filesystem::path(VANTRO_TEST_TMP);
-    const std::filesystem::path flash_file = dir / ("flash-" + std::to_string(getpid()) + ".bin");
-    const std::filesystem::path eeprom_file = dir / ("eeprom-" + std::to_string(getpid()) + ".bin");
-    ASSERT_TRUE(programmer.save_flash(flash_file));
-    ASSERT_TRUE(programmer.save_eeprom(eeprom_file));
-    const auto contents = [](const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_EQ(contents(flash_file), (std::vector<std::uint8_t>{0xFF, 0x00, 0x42, 0xFF}));
-    EXPECT_EQ(contents(eeprom_file), (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF}));
-    std::filesystem::remove(flash_file);
-    std::filesystem::remove(eeprom_file);
-    EXPECT_FALSE(programmer.save_flash(dir / "no-such-dir" / "flash.bin"));
+    const vantro::testing::TempFile flash_file("flash.bin", "");
+    const vantro::testing::TempFile eeprom_file("eeprom.bin", "");
+    ASSERT_TRUE(programmer.save_flash(flash_file.path()));
+    ASSERT_TRUE(programmer.save_eeprom(eeprom_file.path()));
+    EXPECT_EQ(vantro::testing::read_bytes(flash_file.path()),
+              (std::vector<std::uint8_t>{0xFF, 0x00, 0x42, 0xFF}));
+    EXPECT_EQ(vantro::testing::read_bytes(eeprom_file.path()),
+              (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF}));
+    EXPECT_FALSE(programmer.save_flash(flash_file.path() + ".d/no-such-dir/flash.bin"));
 }
 
 }  // namespace

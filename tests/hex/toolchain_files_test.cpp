@@ -3,24 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "hex/carrega_hex.h"
 #include "hex/converte_dec.h"
 #include "tests/support/chosen_hex_file.h"
+#include "tests/support/read_all.h"
 
 namespace vantro::hex {
 namespace {
 
 const std::string kDir = std::string(VANTRO_TEST_TMP) + "/toolchain/";
-
-std::vector<std::uint8_t> read_binary(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class HexToolchainFiles : public ::testing::TestWithParam<std::string> {};
 
@@ -30,7 +24,8 @@ TEST_P(HexToolchainFiles, KeptRecordsGiveTheBytesSrecCatReads) {
     vantro::testing::ChosenHexFile chooser(kDir + GetParam());
     const LoadResult result = carrega_hex(table, chooser);
     ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
-    const std::vector<std::uint8_t> reference = read_binary(kDir + GetParam() + ".bin");
+    const std::vector<std::uint8_t> reference =
+        vantro::testing::read_bytes(kDir + GetParam() + ".bin");
     ASSERT_FALSE(reference.empty());
     ASSERT_TRUE(result.image.highest_address().has_value());
     EXPECT_EQ(*result.image.highest_address() + 1, reference.size());

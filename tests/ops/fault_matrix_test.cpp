@@ -12,6 +12,7 @@
 #include "tests/ops/faulty_hid_library.h"
 #include "tests/support/session_rig.h"
 #include "tests/support/temp_file.h"
+#include "tests/support/worked_example.h"
 
 namespace vantro {
 namespace {
@@ -26,10 +27,7 @@ constexpr std::chrono::milliseconds kUnderLimit{100};
 constexpr std::chrono::milliseconds kGenerousLimit{2000};
 constexpr std::chrono::milliseconds kOverLimit{700};
 
-constexpr const char* kWorkedExample =
-    ":10010000000102030405060708090A0B0C0D0E0F77\n"
-    ":03011000E4F5A073\n"
-    ":00000001FF\n";
+using testing::kWorkedExample;
 
 enum class Op { Erase, Lock, Flash, Eeprom };
 enum class Wait { Echo, Data, Lock };  // how the phase's answer is awaited

@@ -6,6 +6,7 @@
 #include "tests/support/scripted_hid_library.h"
 #include "tests/support/session_rig.h"
 #include "tests/support/temp_file.h"
+#include "tests/support/worked_example.h"
 
 namespace vantro {
 namespace {
@@ -17,10 +18,7 @@ using testing::Step;
 using testing::TempFile;
 using Rig = testing::SessionRig<ScriptedHidLibrary>;
 
-constexpr const char* kWorkedExample =
-    ":10010000000102030405060708090A0B0C0D0E0F77\n"
-    ":03011000E4F5A073\n"
-    ":00000001FF\n";
+using testing::kWorkedExample;
 
 Report command(std::uint8_t code, const Report& previous = {}) {
     Report r = previous;
