@@ -8,8 +8,8 @@ namespace vantro::fuzz {
 namespace {
 
 constexpr std::string_view kEndEntry = ":00000001";
-constexpr std::size_t kSlotSize = 19;
-constexpr std::size_t kDataBytes = 16;
+using protocol::kSlotDataBytes;
+using protocol::kSlotSize;
 
 int upper_digit(char c) {
     if (c >= '0' && c <= '9') {
@@ -37,7 +37,7 @@ ReportEntry data_entry(std::string_view text) {
     entry.count = byte_at(text, 1);
     entry.address = static_cast<std::uint16_t>(byte_at(text, 3) << 8 | byte_at(text, 5));
     expect(byte_at(text, 7) == 0x00);
-    expect(entry.count >= 1 && entry.count <= kDataBytes);
+    expect(entry.count >= 1 && entry.count <= kSlotDataBytes);
     expect(text.size() == 9 + 2 * std::size_t{entry.count});
     return entry;
 }
@@ -55,7 +55,7 @@ void expect_empty_entry_data(hex::PackMode mode, const protocol::Report& report,
     const std::size_t full_pairs = mode == hex::PackMode::Flash ? 13 : 11;
     expect_blank(report, start, full_pairs);
     expect(report[start + full_pairs] == 0xF0);
-    for (std::size_t k = full_pairs + 1; k < kDataBytes; ++k) {
+    for (std::size_t k = full_pairs + 1; k < kSlotDataBytes; ++k) {
         expect(report[start + k] == 0x00);
     }
 }
@@ -69,7 +69,7 @@ void expect_slot(hex::PackMode mode, const ReportEntry& entry, std::uint8_t mark
         return;
     }
     expect(report[base + 1] == entry.address >> 8 && report[base + 2] == (entry.address & 0xFF));
-    for (std::size_t n = 0; n < kDataBytes; ++n) {
+    for (std::size_t n = 0; n < kSlotDataBytes; ++n) {
         const std::uint8_t want = n < entry.count ? image.at(entry.address + n) : 0xFF;
         expect(report[base + 3 + n] == want);
     }
@@ -119,7 +119,7 @@ void check_packed_report(hex::PackMode mode, const RecordsOfReport& entries,
     expect_blank(report, 59, 5);
     bool ended = false;
     for (std::size_t slot = 0; slot < entries.size(); ++slot) {
-        const std::size_t base = 2 + slot * kSlotSize;
+        const std::size_t base = protocol::slot_start(slot);
         const ReportEntry& entry = entries[slot];
         if (ended || (flash && entry.kind == EntryKind::End)) {
             expect_blank(report, base, kSlotSize);
@@ -130,7 +130,7 @@ void check_packed_report(hex::PackMode mode, const RecordsOfReport& entries,
         if (entry.kind == EntryKind::End) {
             // EEPROM: the end record's slot carries its marker and address 0000.
             expect(report[base] == marker && report[base + 1] == 0 && report[base + 2] == 0);
-            expect_blank(report, base + 3, kDataBytes);
+            expect_blank(report, base + 3, kSlotDataBytes);
             ended = true;
             continue;
         }
