@@ -1,24 +1,16 @@
 #pragma once
 // The window program's command line.
 
-#include <chrono>
 #include <optional>
 #include <ostream>
-#include <string>
 
-#include "emulator/emulator_settings.h"
-#include "protocol/command_link.h"
+#include "cli/connection_options.h"
 
 namespace vantro::app {
 
 inline constexpr int kExitUsage = 2;
 
-struct AppOptions {
-    bool emulator = false;
-    emulator::EmulatorSettings emulator_settings;
-    std::optional<std::string> device_path;
-    std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
-    std::string lang;              // "en" or "pt"; empty: Portuguese
+struct AppOptions : cli::ConnectionOptions {
     bool quit_after_show = false;  // for start-up measurements
 };
 

@@ -10,8 +10,7 @@
 #include "app/app_options.h"
 #include "app/main_form.h"
 #include "app/translation.h"
-#include "emulator/emulated_hid_library.h"
-#include "hid/hidapi_library.h"
+#include "cli/backend.h"
 
 namespace {
 
@@ -41,19 +40,11 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(application_icon());
     const vantro::app::TextLanguage language(options.lang);
 
-    std::unique_ptr<vantro::hid::HidLibrary> library;
-    vantro::hid::HidapiLibrary* hidapi = nullptr;
-    if (options.emulator) {
-        library = std::make_unique<vantro::emulator::EmulatedHidLibrary>(options.emulator_settings);
-    } else {
-        auto real = std::make_unique<vantro::hid::HidapiLibrary>(options.device_path);
-        hidapi = real.get();
-        library = std::move(real);
-    }
-    vantro::app::MainForm form(*library);
+    const vantro::cli::Backend backend = vantro::cli::make_backend(options);
+    vantro::app::MainForm form(*backend.library);
     std::unique_ptr<vantro::app::AccessHint> access_hint;
-    if (hidapi != nullptr) {
-        access_hint = std::make_unique<vantro::app::AccessHint>(*hidapi, form);
+    if (backend.hidapi != nullptr) {
+        access_hint = std::make_unique<vantro::app::AccessHint>(*backend.hidapi, form);
         form.installEventFilter(access_hint.get());
     }
     form.session().set_timeout(options.timeout);

@@ -2,7 +2,7 @@
 
 namespace vantro::cli {
 
-Backend make_backend(const CliOptions& options) {
+Backend make_backend(const ConnectionOptions& options) {
     Backend backend;
     if (options.emulator) {
         auto emulated = std::make_unique<emulator::EmulatedHidLibrary>(options.emulator_settings);

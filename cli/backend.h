@@ -2,20 +2,20 @@
 
 #include <memory>
 
-#include "cli/cli_options.h"
+#include "cli/connection_options.h"
 #include "emulator/emulated_hid_library.h"
 #include "hid/hid_library.h"
 #include "hid/hidapi_library.h"
 
 namespace vantro::cli {
 
-// The HID library a command talks to: hidapi, or the emulated programmer.
+// The HID library a program talks to: hidapi, or the emulated programmer.
 struct Backend {
     std::unique_ptr<hid::HidLibrary> library;
     emulator::EmulatedHidLibrary* emulated = nullptr;  // set with --emulator
     hid::HidapiLibrary* hidapi = nullptr;              // set otherwise
 };
 
-Backend make_backend(const CliOptions& options);
+Backend make_backend(const ConnectionOptions& options);
 
 }  // namespace vantro::cli

@@ -26,25 +26,14 @@ ParseResult parse_command_line(int argc, char** argv) {
     app.set_version_flag("--version", std::string("vantro-cli ") + VANTRO_VERSION);
     app.require_subcommand(1);
 
-    std::vector<std::string> emulate;
-    app.add_option("--device", options.device_path, "Use the programmer at this HID path");
-    app.add_option("--timeout", options.timeout_seconds,
-                   "Seconds to wait for each answer (default 10)")
-        ->check(CLI::Range(0.1, 3600.0));
-    auto* emulator_flag =
-        app.add_flag("--emulator", options.emulator, "Use the emulated programmer");
-    app.add_option("--emulate", emulate,
-                   "Emulator setting KEY=VALUE (flash, eeprom, latency, refuse, silent, unplug, "
-                   "twice, lock); repeatable")
-        ->needs(emulator_flag);
+    ConnectionOptionParser connection(app, options);
+    CLI::Option* const emulator_flag = connection.emulator_flag();
     app.add_option("--dump-flash", options.dump_flash, "Save the emulated FLASH to FILE")
         ->needs(emulator_flag);
     app.add_option("--dump-eeprom", options.dump_eeprom, "Save the emulated EEPROM to FILE")
         ->needs(emulator_flag);
     app.add_option("--trace", options.trace, "Write every output report to FILE, one per line");
     app.add_flag("-q,--quiet", options.quiet, "No status texts or progress; errors still shown");
-    app.add_option("--lang", options.lang, "Language of the texts: pt (default) or en")
-        ->check(CLI::IsMember({"pt", "en"}));
 
     auto* list = app.add_subcommand("list", "List the programmers present");
     auto* erase = app.add_subcommand("erase", "Erase the chip");
@@ -66,11 +55,9 @@ ParseResult parse_command_line(int argc, char** argv) {
         return {std::nullopt, code == 0 ? kExitSuccess : kExitUsage};
     }
 
-    for (const std::string& item : emulate) {
-        if (auto message = emulator::apply_setting(options.emulator_settings, item)) {
-            std::cerr << *message << '\n';
-            return {std::nullopt, kExitUsage};
-        }
+    if (const auto message = connection.finish()) {
+        std::cerr << *message << '\n';
+        return {std::nullopt, kExitUsage};
     }
     const std::pair<CLI::App*, Command> commands[] = {
         {list, Command::List},     {erase, Command::Erase}, {flash, Command::Flash},

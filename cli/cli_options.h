@@ -4,26 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "cli/connection_options.h"
 #include "cli/terminal_display.h"
-#include "emulator/emulator_settings.h"
 
 namespace vantro::cli {
 
 enum class Command { List, Erase, Flash, Eeprom, Lock, Check };
 
-struct CliOptions {
+struct CliOptions : ConnectionOptions {
     Command command = Command::List;
     std::string hex_file;
     LockBitChoice lock_bits;
-    std::optional<std::string> device_path;
-    double timeout_seconds = 10.0;
-    bool emulator = false;
-    emulator::EmulatorSettings emulator_settings;
     std::optional<std::string> dump_flash;
     std::optional<std::string> dump_eeprom;
     std::optional<std::string> trace;
     bool quiet = false;
-    std::string lang;
 };
 
 struct ParseResult {

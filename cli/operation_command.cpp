@@ -85,8 +85,7 @@ int run_operation(const CliOptions& options, TerminalDisplay& display) {
 
     ops::QueuedSession wired(*library, display);
     ops::ProgrammerSession& session = wired.session();
-    session.set_timeout(std::chrono::milliseconds(
-        static_cast<std::int64_t>(options.timeout_seconds * 1000.0 + 0.5)));
+    session.set_timeout(options.timeout);
     display.set_hex_path(options.hex_file);
     display.set_lock_bits(options.lock_bits);
 
