@@ -64,10 +64,6 @@ std::string binary_bytes(std::size_t size) {
     return bytes;
 }
 
-std::string open_refusal(const std::string& path, const std::string& reason) {
-    return "Não foi possível abrir o arquivo HEX \"" + path + "\": " + reason;
-}
-
 const std::string kTooBig = "arquivo grande demais para um arquivo HEX (mais de 16 MiB)";
 const std::string kNotRegular = "não é um arquivo comum";
 const std::string kEndlessLine =
@@ -88,7 +84,7 @@ void PrintTo(const BadFile& c, std::ostream* out) {
 }
 
 std::function<std::string(const std::string&)> refused_on_opening(const std::string& reason) {
-    return [reason](const std::string& path) { return open_refusal(path, reason); };
+    return [reason](const std::string& path) { return test::open_refusal(path, reason); };
 }
 
 std::function<std::string(const std::string&)> refused_content(const std::string& message) {

@@ -176,10 +176,6 @@ TEST(HexCarrega, TheLongestRecordIsTaken) {
     EXPECT_EQ(result.image.data_bytes(), 255u);
 }
 
-std::string open_refusal(const std::string& path, const std::string& reason) {
-    return "Não foi possível abrir o arquivo HEX \"" + path + "\": " + reason;
-}
-
 LoadResult expect_refused(const std::string& path) {
     LineTable table = used_table();
     LoadResult result = load(table, path);
@@ -191,31 +187,33 @@ LoadResult expect_refused(const std::string& path) {
 
 TEST(HexCarregaFiles, MissingFile) {
     const std::string path = (test::scratch_dir() / "missing.hex").string();
-    EXPECT_EQ(expect_refused(path).message, open_refusal(path, "o arquivo não existe"));
+    EXPECT_EQ(expect_refused(path).message, test::open_refusal(path, "o arquivo não existe"));
 }
 
 TEST(HexCarregaFiles, Directory) {
     const std::string path = test::scratch_dir().string();
-    EXPECT_EQ(expect_refused(path).message, open_refusal(path, "é uma pasta, não um arquivo"));
+    EXPECT_EQ(expect_refused(path).message,
+              test::open_refusal(path, "é uma pasta, não um arquivo"));
 }
 
 TEST(HexCarregaFiles, FifoDoesNotBlock) {
     const std::string path = (test::scratch_dir() / "pipe.hex").string();
     ::unlink(path.c_str());
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    EXPECT_EQ(expect_refused(path).message, open_refusal(path, "não é um arquivo comum"));
+    EXPECT_EQ(expect_refused(path).message, test::open_refusal(path, "não é um arquivo comum"));
 }
 
 TEST(HexCarregaFiles, Device) {
     EXPECT_EQ(expect_refused("/dev/null").message,
-              open_refusal("/dev/null", "não é um arquivo comum"));
+              test::open_refusal("/dev/null", "não é um arquivo comum"));
 }
 
 TEST(HexCarregaFiles, HugeSparseFile) {
     const std::string path = write_file("sparse.hex", "");
     std::filesystem::resize_file(path, 1ull << 28);
-    EXPECT_EQ(expect_refused(path).message,
-              open_refusal(path, "arquivo grande demais para um arquivo HEX (mais de 16 MiB)"));
+    EXPECT_EQ(
+        expect_refused(path).message,
+        test::open_refusal(path, "arquivo grande demais para um arquivo HEX (mais de 16 MiB)"));
     std::filesystem::remove(path);
 }
 
@@ -225,7 +223,7 @@ TEST(HexCarregaFiles, NoReadPermission) {
     }
     const std::string path = write_file("locked.hex", kEnd + "\n");
     std::filesystem::permissions(path, std::filesystem::perms::none);
-    EXPECT_EQ(expect_refused(path).message, open_refusal(path, "sem permissão de leitura"));
+    EXPECT_EQ(expect_refused(path).message, test::open_refusal(path, "sem permissão de leitura"));
     std::filesystem::remove(path);
 }
 
@@ -242,14 +240,14 @@ TEST(HexCarregaFiles, NameThatIsNotUtf8IsShownEscaped) {
     const std::string dir = test::scratch_dir().string();
     const std::string path = dir + "/falta\xFF\xC3\xA9.hex";
     EXPECT_EQ(expect_refused(path).message,
-              open_refusal(dir + "/falta\\xFF\xC3\xA9.hex", "o arquivo não existe"));
+              test::open_refusal(dir + "/falta\\xFF\xC3\xA9.hex", "o arquivo não existe"));
 }
 
 TEST(HexCarregaFiles, NameWithNulIsRefused) {
     const std::string real = write_file("real.hex", lines({kEnd}, "\n"));
     const std::string path = real + std::string(1, '\0') + "x";
     EXPECT_EQ(expect_refused(path).message,
-              open_refusal(real + "\\x00x", "o nome do arquivo contém um caractere nulo"));
+              test::open_refusal(real + "\\x00x", "o nome do arquivo contém um caractere nulo"));
 }
 
 }  // namespace

@@ -44,6 +44,11 @@ inline std::string write_file(const std::string& name, std::string_view content)
     return path.string();
 }
 
+// The message for a file that cannot be opened, as the loader words it.
+inline std::string open_refusal(const std::string& path, const std::string& reason) {
+    return "Não foi possível abrir o arquivo HEX \"" + path + "\": " + reason;
+}
+
 // `body` (":" and the digits before the checksum) with its checksum appended;
 // computed here independently of the code under test.
 inline std::string with_checksum(std::string_view body) {

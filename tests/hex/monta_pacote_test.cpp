@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "hex_test_support.h"
+#include "tests/support/hex_dump.h"
 
 namespace vantro::hex {
 namespace {
@@ -29,29 +28,20 @@ Bytes bytes(const std::string& text) {
     return out;
 }
 
-std::string dump(const Bytes& b) {
-    std::string text;
-    char hex[4];
-    for (std::uint8_t v : b) {
-        std::snprintf(hex, sizeof hex, "%02X ", v);
-        text += hex;
-    }
-    return text;
-}
-
 // Reports are compared whole and printed in hex on a mismatch.
 void expect_report(const protocol::Report& report, const std::string& expected) {
     const Bytes actual(report.begin(), report.end());
     const Bytes wanted = bytes(expected);
     ASSERT_EQ(wanted.size(), protocol::kReportSize) << "bad expectation";
-    EXPECT_EQ(actual, wanted) << "actual:   " << dump(actual) << "\nexpected: " << dump(wanted);
+    EXPECT_EQ(actual, wanted) << "actual:   " << vantro::testing::hex_dump(actual)
+                              << "\nexpected: " << vantro::testing::hex_dump(wanted);
 }
 
 const std::string kFull = ":10010000000102030405060708090A0B0C0D0E0F";
 const std::string kShort = ":03011000E4F5A0";
 const std::string kEnd = ":00000001";
 
-struct Packing : testing::Test {
+struct Packing : ::testing::Test {
     Packing() { buffer_saida.fill(0x00); }
 
     void store(const std::vector<std::string>& entries, int first = 1) {
@@ -170,7 +160,7 @@ void PrintTo(const SlotDataCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class HexSlotData : public testing::TestWithParam<SlotDataCase> {};
+class HexSlotData : public ::testing::TestWithParam<SlotDataCase> {};
 
 Bytes slot_data(PackMode mode, const std::string& entry) {
     LineTable table;
@@ -189,7 +179,7 @@ TEST_P(HexSlotData, FollowsFromThePad) {
 
 INSTANTIATE_TEST_SUITE_P(
     TypicalEntries, HexSlotData,
-    testing::Values(
+    ::testing::Values(
         SlotDataCase{"Full", kFull, "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F",
                      "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"},
         SlotDataCase{"Short", kShort, "E4 F5 A0 13*FF", "E4 F5 A0 13*FF"},
@@ -199,7 +189,9 @@ INSTANTIATE_TEST_SUITE_P(
         SlotDataCase{"Empty", "", "13*FF F0 00 00", "11*FF F0 4*00"},
         SlotDataCase{"LowerCaseCountsZero", ":03011000e4f5a0", "04 05 00 13*FF", "04 05 00 13*FF"},
         SlotDataCase{"Type04PackedAsData", ":020000040000", "00 00 14*FF", "00 00 14*FF"}),
-    [](const testing::TestParamInfo<SlotDataCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SlotDataCase>& info) {
+        return std::string(info.param.name);
+    });
 
 }  // namespace
 }  // namespace vantro::hex

@@ -11,19 +11,9 @@
 
 #include "hid/hid_library.h"
 #include "protocol/report.h"
+#include "tests/support/hex_dump.h"
 
 namespace vantro::testing {
-
-inline std::string hex_dump(std::span<const std::uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    for (const std::uint8_t b : bytes) {
-        out.push_back(kDigits[b >> 4]);
-        out.push_back(kDigits[b & 0xF]);
-        out.push_back(' ');
-    }
-    return out;
-}
 
 struct Step {
     std::optional<protocol::Report> expect;  // the report that must be written
