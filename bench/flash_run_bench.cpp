@@ -2,13 +2,11 @@
 // what the host costs per exchange when the programmer answers at once, and how
 // little CPU it burns while the programmer takes 5 ms per answer.
 
-#include <sys/resource.h>
-#include <time.h>
-
 #include <chrono>
 #include <thread>
 
 #include "bench/bench_figures.h"
+#include "bench/cpu_time.h"
 #include "bench/scratch_hex_file.h"
 #include "bench/wired_session.h"
 #include "emulator/emulated_hid_library.h"
@@ -19,20 +17,13 @@ namespace {
 using EmulatedSession = WiredSession<emulator::EmulatedHidLibrary>;
 
 // Every thread of the process: the session's and the emulated programmer's timer.
-double process_cpu_seconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+double process_cpu() {
+    return cpu_seconds(CLOCK_PROCESS_CPUTIME_ID);
 }
 
 // The session's thread alone: the host's part, without the programmer's stand-in.
-double thread_cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+double session_cpu() {
+    return cpu_seconds(CLOCK_THREAD_CPUTIME_ID);
 }
 
 void BM_FlashRunInstant(benchmark::State& state) {
@@ -72,11 +63,11 @@ void BM_FlashRunCpuAtLatency5(benchmark::State& state) {
     double session_cpu_seconds = 0;
     double wall_seconds = 0;
     for (auto _ : state) {
-        const double cpu_before = process_cpu_seconds();
-        const double session_cpu_before = thread_cpu_seconds();
+        const double cpu_before = process_cpu();
+        const double session_cpu_before = session_cpu();
         const TimedRun run = wired.flash();
-        session_cpu_seconds += thread_cpu_seconds() - session_cpu_before;
-        cpu_seconds += process_cpu_seconds() - cpu_before;
+        session_cpu_seconds += session_cpu() - session_cpu_before;
+        cpu_seconds += process_cpu() - cpu_before;
         wall_seconds += run.seconds;
         if (run.outcome != ops::Outcome::Success) {
             state.SkipWithError("the FLASH run did not succeed");
@@ -97,14 +88,14 @@ void BM_SleepFloorAt5ms(benchmark::State& state) {
     double cpu_seconds = 0;
     double wall_seconds = 0;
     for (auto _ : state) {
-        const double cpu_before = process_cpu_seconds();
+        const double cpu_before = process_cpu();
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kExchanges; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         wall_seconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        cpu_seconds += process_cpu_seconds() - cpu_before;
+        cpu_seconds += process_cpu() - cpu_before;
     }
     state.counters["floor_percent"] = 100 * cpu_seconds / wall_seconds;
 }

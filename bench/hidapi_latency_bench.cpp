@@ -7,12 +7,12 @@
 
 #include <benchmark/benchmark.h>
 #include <hidapi.h>
-#include <time.h>
 
 #include <chrono>
 #include <thread>
 
 #include "bench/bench_figures.h"
+#include "bench/cpu_time.h"
 #include "hid/event_queue.h"
 #include "hid/hidapi_library.h"
 #include "tests/hid/hidapi/fake_hidapi.h"
@@ -29,12 +29,6 @@ protocol::Report begin_report() {
     protocol::Report report{};
     report[1] = protocol::kCmdBegin;
     return report;
-}
-
-double process_cpu_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // The device's own answer time: one handle, no threads of ours.
@@ -146,14 +140,16 @@ void BM_IdleCpu(benchmark::State& state) {
     fake_hidapi::plug({kPath});
     Owner owner;
     for (auto _ : state) {
-        const double cpu_before = process_cpu_seconds();
+        const double cpu_before = vantro::bench::cpu_seconds(CLOCK_PROCESS_CPUTIME_ID);
         const auto wall_before = Clock::now();
         std::this_thread::sleep_for(std::chrono::seconds(3));
         const std::chrono::duration<double> wall = Clock::now() - wall_before;
         vantro::bench::report_figure(
             state, "idle_cpu_percent",
             {"CPU over wall, hidapi backend connected and idle",
-             100.0 * (process_cpu_seconds() - cpu_before) / wall.count(), 1, "%"});
+             100.0 * (vantro::bench::cpu_seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu_before) /
+                 wall.count(),
+             1, "%"});
     }
     fake_hidapi::reset();
 }
