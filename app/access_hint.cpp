@@ -3,8 +3,8 @@
 #include <QTimer>
 
 #include "app/hid_notify_filter.h"
-#include "hid/hidapi_programmer_list.h"
-#include "protocol/texts.h"
+#include "hidapi/hidapi_programmer_list.h"
+#include "i18n/texts.h"
 
 namespace vantro::app {
 

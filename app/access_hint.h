@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "hid/hidapi_library.h"
+#include "hidapi/hidapi_library.h"
 #include "ops/display.h"
 
 namespace vantro::app {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <ostream>
 
-#include "cli/connection_options.h"
+#include "connection/connection_options.h"
 
 namespace vantro::app {
 

@@ -10,7 +10,7 @@
 #include "app/app_options.h"
 #include "app/main_form.h"
 #include "app/translation.h"
-#include "cli/backend.h"
+#include "connection/backend.h"
 
 namespace {
 

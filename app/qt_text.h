@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::app {
 

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
-#include "app/translations/catalogue.h"
+#include "i18n/catalogue.h"
 
 namespace vantro::app {
 

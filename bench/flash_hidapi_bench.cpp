@@ -7,8 +7,8 @@
 #include "bench/scratch_hex_file.h"
 #include "bench/wired_session.h"
 #include "emulator/emulated_hid_library.h"
-#include "hid/hidapi_library.h"
-#include "tests/hid/hidapi/fake_hidapi.h"
+#include "hidapi/hidapi_library.h"
+#include "tests/hidapi/fake_hidapi.h"
 
 namespace vantro::bench {
 namespace {

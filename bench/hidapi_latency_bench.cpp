@@ -14,8 +14,8 @@
 #include "bench/bench_figures.h"
 #include "bench/cpu_time.h"
 #include "hid/event_queue.h"
-#include "hid/hidapi_library.h"
-#include "tests/hid/hidapi/fake_hidapi.h"
+#include "hidapi/hidapi_library.h"
+#include "tests/hidapi/fake_hidapi.h"
 
 namespace {
 

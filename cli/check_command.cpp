@@ -3,7 +3,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "hex/carrega_hex.h"
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::cli {
 

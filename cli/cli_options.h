@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/connection_options.h"
 #include "cli/terminal_display.h"
+#include "connection/connection_options.h"
 
 namespace vantro::cli {
 

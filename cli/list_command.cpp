@@ -1,10 +1,10 @@
 #include <cstdio>
 
-#include "cli/backend.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "connection/backend.h"
+#include "i18n/texts.h"
 #include "protocol/report.h"
-#include "protocol/texts.h"
 
 namespace vantro::cli {
 

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "app/translations/catalogue.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "i18n/catalogue.h"
 
 int main(int argc, char** argv) {
     using namespace vantro::cli;

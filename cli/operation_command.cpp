@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <fstream>
 
-#include "cli/backend.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "connection/backend.h"
 #include "hid/tracing_hid_library.h"
+#include "i18n/texts.h"
 #include "ops/queued_session.h"
-#include "protocol/texts.h"
 
 namespace vantro::cli {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <limits>
 
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::emulator {
 namespace {

@@ -6,7 +6,7 @@
 #include "hex/hex_gate.h"
 #include "hex/hex_record.h"
 #include "hex/printable_path.h"
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::hex {
 namespace {

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::hex {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "hex/line_table.h"
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::hex {
 namespace {

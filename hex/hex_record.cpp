@@ -1,6 +1,6 @@
 #include "hex/hex_record.h"
 
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::hex {
 namespace {

@@ -1,7 +1,7 @@
 // The four command buttons: erase, FLASH, EEPROM and lock bits.
 
+#include "i18n/texts.h"
 #include "ops/programmer_session.h"
-#include "protocol/texts.h"
 
 namespace vantro::ops {
 

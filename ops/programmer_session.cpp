@@ -1,6 +1,6 @@
 #include "ops/programmer_session.h"
 
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::ops {
 

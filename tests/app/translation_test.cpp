@@ -8,8 +8,8 @@
 #include <set>
 
 #include "app/translation.h"
-#include "app/translations/catalogue.h"
-#include "protocol/texts.h"
+#include "i18n/catalogue.h"
+#include "i18n/texts.h"
 #include "tests/app/form_rig.h"
 #include "tests/support/read_all.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "hid/hidapi_library.h"
+#include "hidapi/hidapi_library.h"
 
 namespace vantro::hid {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "hid/hidapi_global.h"
+#include "hidapi/hidapi_global.h"
 
 namespace vantro::hid {
 

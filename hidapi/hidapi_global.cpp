@@ -1,4 +1,4 @@
-#include "hid/hidapi_global.h"
+#include "hidapi/hidapi_global.h"
 
 #include <hidapi.h>
 #ifdef __APPLE__

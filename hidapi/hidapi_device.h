@@ -15,7 +15,7 @@
 #include <thread>
 #include <variant>
 
-#include "hid/hidapi_global.h"
+#include "hidapi/hidapi_global.h"
 #include "protocol/report.h"
 
 namespace vantro::hid {

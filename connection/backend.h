@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "cli/connection_options.h"
+#include "connection/connection_options.h"
 #include "emulator/emulated_hid_library.h"
 #include "hid/hid_library.h"
-#include "hid/hidapi_library.h"
+#include "hidapi/hidapi_library.h"
 
 namespace vantro::cli {
 

@@ -1,4 +1,4 @@
-#include "hid/hidapi_device.h"
+#include "hidapi/hidapi_device.h"
 
 #include <hidapi.h>
 

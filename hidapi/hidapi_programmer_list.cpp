@@ -1,9 +1,9 @@
-#include "hid/hidapi_programmer_list.h"
+#include "hidapi/hidapi_programmer_list.h"
 
 #include <hidapi.h>
 
+#include "i18n/texts.h"
 #include "protocol/report.h"
-#include "protocol/texts.h"
 
 namespace vantro::hid {
 

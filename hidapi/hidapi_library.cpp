@@ -1,4 +1,4 @@
-#include "hid/hidapi_library.h"
+#include "hidapi/hidapi_library.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "cli/connection_options.h"
+#include "connection/connection_options.h"
 
 #include <CLI/CLI.hpp>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "cli/backend.h"
+#include "connection/backend.h"
 
 namespace vantro::cli {
 

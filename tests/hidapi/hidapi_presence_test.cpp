@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "tests/hid/hidapi/hidapi_fixture.h"
+#include "tests/hidapi/hidapi_fixture.h"
 
 namespace vantro::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 #include <mutex>
 

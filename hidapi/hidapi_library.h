@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "hid/hid_library.h"
-#include "hid/hidapi_device.h"
-#include "hid/hidapi_global.h"
-#include "hid/hidapi_programmer_list.h"
+#include "hidapi/hidapi_device.h"
+#include "hidapi/hidapi_global.h"
+#include "hidapi/hidapi_programmer_list.h"
 #include "protocol/report.h"
 
 namespace vantro::hid {

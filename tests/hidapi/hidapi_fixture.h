@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "hid/hid_library.h"
-#include "hid/hidapi_library.h"
-#include "tests/hid/hidapi/fake_hidapi.h"
+#include "hidapi/hidapi_library.h"
+#include "tests/hidapi/fake_hidapi.h"
 
 namespace vantro::testing {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <thread>
 
-#include "tests/hid/hidapi/hidapi_fixture.h"
+#include "tests/hidapi/hidapi_fixture.h"
 
 namespace vantro::testing {
 namespace {

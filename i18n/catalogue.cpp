@@ -1,10 +1,10 @@
-#include "app/translations/catalogue.h"
+#include "i18n/catalogue.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "protocol/texts.h"
+#include "i18n/texts.h"
 
 namespace vantro::i18n {
 namespace {

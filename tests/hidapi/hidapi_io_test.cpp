@@ -1,6 +1,6 @@
 // Input reports, read notification and writes through the hidapi backend.
 
-#include "tests/hid/hidapi/hidapi_fixture.h"
+#include "tests/hidapi/hidapi_fixture.h"
 
 namespace vantro::testing {
 namespace {
