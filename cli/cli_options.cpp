@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "cli/command_suggestion.h"
 #include "cli/exit_codes.h"
 
 namespace vantro::cli {
@@ -14,55 +15,150 @@ constexpr const char* kExitCodeHelp =
     "  0  success\n"
     "  1  the programmer refused a data report or the lock bits\n"
     "     (with --emulator: or the emulated memory does not match the image)\n"
-    "  2  usage error, or a refused file\n"
+    "  2  usage error, a refused file, or an output file that could not be written\n"
     "  3  no programmer, a time-out, the programmer removed, or a write failure\n";
+
+struct CommandEntry {
+    const char* name;
+    const char* description;
+    Command command;
+};
+
+constexpr CommandEntry kCommands[] = {
+    {"list", "List the programmers present", Command::List},
+    {"erase", "Erase the chip", Command::Erase},
+    {"flash", "Write a HEX image into FLASH", Command::Flash},
+    {"eeprom", "Write a HEX image into EEPROM", Command::Eeprom},
+    {"lock", "Write the lock bits", Command::Lock},
+    {"check", "Check a HEX file without a programmer", Command::Check},
+};
+
+// Every option that is not one command's own. It is added to the top level and to
+// each command, so it may stand before or after the command and shows in the
+// command's --help: a new option of this kind is added here and nowhere else.
+void add_run_options(CLI::App& app, CliOptions& options, ConnectionOptionParser& connection) {
+    connection.add_to(app);
+    app.add_option("--dump-flash", options.dump_flash,
+                   "Save the emulated FLASH to FILE (with --emulator)")
+        ->type_name("FILE");
+    app.add_option("--dump-eeprom", options.dump_eeprom,
+                   "Save the emulated EEPROM to FILE (with --emulator)")
+        ->type_name("FILE");
+    app.add_option("--trace", options.trace, "Write every output report to FILE, one per line")
+        ->type_name("FILE");
+    app.add_flag("-q,--quiet", options.quiet, "No status texts or progress; failures still shown");
+}
+
+// The options of one command only.
+void add_command_options(CLI::App& sub, Command command, CliOptions& options) {
+    switch (command) {
+        case Command::Flash:
+        case Command::Eeprom:
+        case Command::Check:
+            sub.add_option("FILE", options.hex_file, "Intel HEX file")->required()->type_name("");
+            break;
+        case Command::Lock:
+            sub.add_flag("--lb1", options.lock_bits.lb1, "Set lock bit 1");
+            sub.add_flag("--lb2", options.lock_bits.lb2, "Set lock bit 2");
+            sub.add_flag("--lb3", options.lock_bits.lb3, "Set lock bit 3");
+            break;
+        case Command::List:
+        case Command::Erase:
+            break;
+    }
+}
+
+std::vector<std::string> command_names() {
+    std::vector<std::string> names;
+    for (const CommandEntry& entry : kCommands) {
+        names.emplace_back(entry.name);
+    }
+    return names;
+}
+
+// "flsh: did you mean flash?" for a word in the command's place that names none.
+std::string unknown_command_message(const std::string& word) {
+    const auto nearest = nearest_command(word, command_names());
+    return word + (nearest ? ": did you mean " + *nearest + "?" : ": no such command") +
+           "\nRun with --help for more information.";
+}
+
+// The first word that stood where the command belongs, when no command was found.
+std::optional<std::string> stray_word(const CLI::App& app) {
+    if (!app.get_subcommands().empty()) {
+        return std::nullopt;
+    }
+    for (const std::string& word : app.remaining()) {
+        if (!word.empty() && word.front() != '-') {
+            return word;
+        }
+    }
+    return std::nullopt;
+}
+
+// `help` and `help COMMAND`: the same text as --help and COMMAND --help.
+int print_help(const CLI::App& app, const std::string& topic) {
+    if (topic.empty()) {
+        std::cout << app.get_formatter()->make_help(&app, app.get_name(),
+                                                    CLI::AppFormatMode::Normal);
+        return kExitSuccess;
+    }
+    for (const CommandEntry& entry : kCommands) {
+        if (topic == entry.name) {
+            std::cout << app.get_subcommand(entry.name)->help(app.get_name());
+            return kExitSuccess;
+        }
+    }
+    std::cerr << unknown_command_message(topic) << '\n';
+    return kExitUsage;
+}
 
 }  // namespace
 
 ParseResult parse_command_line(int argc, char** argv) {
     CliOptions options;
-    CLI::App app{"vantro-cli: erase, program and lock 8051 chips through the Vantro programmer"};
+    ConnectionOptionParser connection(options);
+    CLI::App app{"vantro-cli: erase, program and lock 8051 chips through the Vantro programmer",
+                 "vantro-cli"};
     app.footer(kExitCodeHelp);
     app.set_version_flag("--version", std::string("vantro-cli ") + VANTRO_VERSION);
     app.require_subcommand(1);
+    add_run_options(app, options, connection);
 
-    ConnectionOptionParser connection(app, options);
-    CLI::Option* const emulator_flag = connection.emulator_flag();
-    app.add_option("--dump-flash", options.dump_flash, "Save the emulated FLASH to FILE")
-        ->needs(emulator_flag);
-    app.add_option("--dump-eeprom", options.dump_eeprom, "Save the emulated EEPROM to FILE")
-        ->needs(emulator_flag);
-    app.add_option("--trace", options.trace, "Write every output report to FILE, one per line");
-    app.add_flag("-q,--quiet", options.quiet, "No status texts or progress; errors still shown");
-
-    auto* list = app.add_subcommand("list", "List the programmers present");
-    auto* erase = app.add_subcommand("erase", "Erase the chip");
-    auto* flash = app.add_subcommand("flash", "Write a HEX image into FLASH");
-    flash->add_option("FILE", options.hex_file, "Intel HEX file")->required();
-    auto* eeprom = app.add_subcommand("eeprom", "Write a HEX image into EEPROM");
-    eeprom->add_option("FILE", options.hex_file, "Intel HEX file")->required();
-    auto* lock = app.add_subcommand("lock", "Write the lock bits");
-    lock->add_flag("--lb1", options.lock_bits.lb1, "Set lock bit 1");
-    lock->add_flag("--lb2", options.lock_bits.lb2, "Set lock bit 2");
-    lock->add_flag("--lb3", options.lock_bits.lb3, "Set lock bit 3");
-    auto* check = app.add_subcommand("check", "Check a HEX file without a programmer");
-    check->add_option("FILE", options.hex_file, "Intel HEX file")->required();
+    std::vector<std::pair<CLI::App*, Command>> commands;
+    for (const CommandEntry& entry : kCommands) {
+        CLI::App* sub = app.add_subcommand(entry.name, entry.description);
+        add_command_options(*sub, entry.command, options);
+        add_run_options(*sub, options, connection);
+        commands.emplace_back(sub, entry.command);
+    }
+    std::string help_topic;
+    CLI::App* help = app.add_subcommand("help", "Show the help of vantro-cli or of one command");
+    help->add_option("COMMAND", help_topic, "The command to explain");
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
+        const auto word = error.get_exit_code() != 0 ? stray_word(app) : std::nullopt;
+        if (word) {
+            std::cerr << unknown_command_message(*word) << '\n';
+            return {std::nullopt, kExitUsage};
+        }
         const int code = app.exit(error);
         return {std::nullopt, code == 0 ? kExitSuccess : kExitUsage};
+    }
+    if (help->parsed()) {
+        return {std::nullopt, print_help(app, help_topic)};
     }
 
     if (const auto message = connection.finish()) {
         std::cerr << *message << '\n';
         return {std::nullopt, kExitUsage};
     }
-    const std::pair<CLI::App*, Command> commands[] = {
-        {list, Command::List},     {erase, Command::Erase}, {flash, Command::Flash},
-        {eeprom, Command::Eeprom}, {lock, Command::Lock},   {check, Command::Check},
-    };
+    if ((options.dump_flash || options.dump_eeprom) && !options.emulator) {
+        std::cerr << "--dump-flash and --dump-eeprom require --emulator\n";
+        return {std::nullopt, kExitUsage};
+    }
     for (const auto& [sub, command] : commands) {
         if (sub->parsed()) {
             options.command = command;

@@ -1,26 +1,60 @@
 #include "connection/connection_options.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <cmath>
 
 namespace vantro::cli {
 
-ConnectionOptionParser::ConnectionOptionParser(CLI::App& app, ConnectionOptions& options)
-    : options_(options), timeout_seconds_(std::chrono::duration<double>(options.timeout).count()) {
-    emulator_flag_ = app.add_flag("--emulator", options.emulator,
-                                  "Use the emulated programmer (no hardware needed)");
-    app.add_option("--emulate", emulate_,
-                   "Emulator setting KEY=VALUE (flash, eeprom, latency, refuse, silent, unplug, "
-                   "twice, lock); repeatable")
-        ->needs(emulator_flag_);
-    app.add_option("--device", options.device_path, "Use the programmer at this HID path");
+namespace {
+
+// A finite number written in full: "nan", "inf" and "1x" are refused before CLI11
+// converts them, since a NaN would pass any range check.
+const CLI::Validator kFiniteNumber(
+    [](std::string& text) -> std::string {
+        double value = 0;
+        const char* const end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, value);
+        if (error != std::errc() || stop != end || !std::isfinite(value)) {
+            return "\"" + text + "\" is not a number";
+        }
+        return {};
+    },
+    "");
+
+}  // namespace
+
+ConnectionOptionParser::ConnectionOptionParser(ConnectionOptions& options)
+    : options_(options), timeout_seconds_(std::chrono::duration<double>(options.timeout).count()) {}
+
+void ConnectionOptionParser::add_to(CLI::App& app) {
+    app.add_flag("--emulator", options_.emulator,
+                 "Use the emulated programmer (no hardware needed)");
+    app.add_option_function<std::vector<std::string>>(
+           "--emulate",
+           [this](const std::vector<std::string>& items) {
+               emulate_.insert(emulate_.end(), items.begin(), items.end());
+           },
+           "Emulator setting KEY=VALUE (flash, eeprom, latency, refuse, silent, unplug, twice, "
+           "lock); repeatable")
+        ->type_name("KEY=VALUE");
+    app.add_option("--device", options_.device_path, "Use the programmer at this HID path")
+        ->type_name("PATH");
     app.add_option("--timeout", timeout_seconds_, "Seconds to wait for each answer (default 10)")
+        ->type_name("SECONDS")
+        ->check(kFiniteNumber)
         ->check(CLI::Range(0.1, 3600.0));
-    app.add_option("--lang", options.lang, "Language of the texts: pt (default) or en")
+    app.add_option("--lang", options_.lang, "Language of the texts: pt (default) or en")
         ->check(CLI::IsMember({"pt", "en"}));
 }
 
 std::optional<std::string> ConnectionOptionParser::finish() {
+    if (!emulate_.empty() && !options_.emulator) {
+        return "--emulate requires --emulator";
+    }
+    if (options_.device_path && options_.emulator) {
+        return "--device names a real programmer and cannot be used with --emulator";
+    }
     for (const std::string& item : emulate_) {
         if (auto message = emulator::apply_setting(options_.emulator_settings, item)) {
             return message;

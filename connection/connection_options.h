@@ -13,7 +13,6 @@
 
 namespace CLI {
 class App;
-class Option;
 }  // namespace CLI
 
 namespace vantro::cli {
@@ -26,20 +25,21 @@ struct ConnectionOptions {
     std::string lang;  // "en" or "pt"; empty: Portuguese
 };
 
-// Adds --emulator, --emulate, --device, --timeout and --lang to the parser.
+// --emulator, --emulate, --device, --timeout and --lang.
 class ConnectionOptionParser {
 public:
-    ConnectionOptionParser(CLI::App& app, ConnectionOptions& options);
+    explicit ConnectionOptionParser(ConnectionOptions& options);
 
-    // For options that make sense only with the emulated programmer.
-    CLI::Option* emulator_flag() const { return emulator_flag_; }
-    // After parsing: applies the emulator settings and the time limit. The message
-    // for the user when a setting is invalid, or nothing.
+    // Adds the options to a parser; may be called for several (sub)commands that
+    // all fill the same values.
+    void add_to(CLI::App& app);
+    // After parsing: checks how the options go together, applies the emulator
+    // settings and the time limit. The message for the user when something is
+    // wrong, or nothing.
     std::optional<std::string> finish();
 
 private:
     ConnectionOptions& options_;
-    CLI::Option* emulator_flag_ = nullptr;
     std::vector<std::string> emulate_;
     double timeout_seconds_ = 0;
 };

@@ -75,7 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--emulator", "--emulate", "latency=-1"}, "latency"},
                       Refusal{{"--emulator", "--emulate", "colour=red"}, "colour"},
                       Refusal{{"--timeout", "0"}, "--timeout"},
-                      Refusal{{"--timeout", "soon"}, "--timeout"},
+                      Refusal{{"--timeout", "soon"}, "not a number"},
+                      Refusal{{"--timeout", "nan"}, "not a number"},
+                      Refusal{{"--emulator", "--device", "/dev/hidraw0"}, "--device"},
                       Refusal{{"--lang", "fr"}, "--lang"}, Refusal{{"extra"}, "extra"}));
 
 TEST(AppOptions, HelpAndVersionGoToOutAndExitWithZero) {

@@ -85,12 +85,15 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"lock_ok", "lock --lb1 --lb3", false, 0, "Lock bits gravados com sucesso!!!"},
         FaultCase{"lock_refused", "--emulate lock=0 lock", false, 1,
                   "Falha na gravação de Lock bits 0"},
-        FaultCase{"lock_silent", "--emulate silent=1 lock", false, 3, "não respondeu"}),
+        FaultCase{"lock_silent", "--emulate silent=1 lock", false, 3, "não respondeu"},
+        FaultCase{"options_after_the_command", "erase --timeout 0.3 --emulate silent=1", false, 3,
+                  "não respondeu em 0,3 s"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UsageCase {
     const char* name;
     const char* arguments;
+    const char* says;  // on stderr
     friend void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -99,17 +102,25 @@ class CliUsage : public ::testing::TestWithParam<UsageCase> {};
 TEST_P(CliUsage, ExitsTwoWithAMessage) {
     const auto run = run_cli(GetParam().arguments);
     EXPECT_EQ(run.exit_code, 2);
-    EXPECT_FALSE(run.err.empty());
+    EXPECT_NE(run.err.find(GetParam().says), std::string::npos) << run.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, CliUsage,
-    ::testing::Values(UsageCase{"no_command", ""}, UsageCase{"unknown_option", "--frobnicate list"},
-                      UsageCase{"bad_setting", "--emulator --emulate speed=3 erase"},
-                      UsageCase{"emulate_without_emulator", "--emulate flash=10 erase"},
-                      UsageCase{"missing_file", "--emulator flash /nonexistent/x.hex"},
-                      UsageCase{"bad_timeout", "--emulator --timeout 0 erase"},
-                      UsageCase{"unknown_language", "--lang xx list"}),
+    ::testing::Values(
+        UsageCase{"no_command", "", "subcommand"},
+        UsageCase{"unknown_option", "--frobnicate list", "--frobnicate"},
+        UsageCase{"bad_setting", "--emulator --emulate speed=3 erase", "speed"},
+        UsageCase{"emulate_without_emulator", "erase --emulate flash=10", "requires --emulator"},
+        UsageCase{"emulator_with_device", "erase --device /dev/hidraw0 --emulator", "--device"},
+        UsageCase{"missing_file", "--emulator flash /nonexistent/x.hex", "/nonexistent/x.hex"},
+        UsageCase{"bad_timeout", "--emulator --timeout 0 erase", "--timeout"},
+        UsageCase{"timeout_nan", "--emulator erase --timeout nan", "not a number"},
+        UsageCase{"timeout_inf", "--emulator --timeout inf erase", "not a number"},
+        UsageCase{"timeout_abc", "--emulator --timeout abc erase", "not a number"},
+        UsageCase{"unknown_language", "list --lang xx", "--lang"},
+        UsageCase{"mistyped_command", "--emulator flsh x.hex", "flsh: did you mean flash?"},
+        UsageCase{"help_for_a_mistyped_command", "help eras", "eras: did you mean erase?"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliHelp, DocumentsTheExitCodes) {
@@ -119,6 +130,17 @@ TEST(CliHelp, DocumentsTheExitCodes) {
          {"0  success", "1  the programmer refused", "2  usage error", "3  no programmer"}) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
     }
+}
+
+TEST(CliHelp, EachCommandShowsTheSharedOptionsAndHelpCommandSaysTheSame) {
+    for (const char* command : {"erase", "flash", "lock"}) {
+        const auto help = run_cli(std::string(command) + " --help");
+        EXPECT_EQ(help.exit_code, 0) << command;
+        EXPECT_NE(help.out.find("--emulator"), std::string::npos) << command;
+        EXPECT_NE(help.out.find("--timeout"), std::string::npos) << command;
+        EXPECT_EQ(run_cli(std::string("help ") + command).out, help.out) << command;
+    }
+    EXPECT_EQ(run_cli("help").out, run_cli("--help").out);
 }
 
 }  // namespace
