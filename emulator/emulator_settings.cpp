@@ -38,8 +38,10 @@ constexpr std::array kKeys{
                [](EmulatorSettings& s, std::uint64_t v) { s.lock = static_cast<std::uint8_t>(v); }},
 };
 
-// Decimal, or hexadecimal after "0x"; nothing else, not even blanks or a sign.
-std::optional<std::uint64_t> parse_number(std::string_view text) {
+}  // namespace
+
+// Nothing else, not even blanks or a sign.
+std::optional<std::uint64_t> parse_setting_number(std::string_view text) {
     int base = 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         text.remove_prefix(2);
@@ -54,16 +56,15 @@ std::optional<std::uint64_t> parse_number(std::string_view text) {
     return value;
 }
 
-std::string value_error(std::string_view key_value, const SettingKey& key) {
-    if (key.max == kUnbounded) {
+std::string setting_range_error(std::string_view item, std::string_view name, std::uint64_t min,
+                                std::uint64_t max) {
+    if (max == kUnbounded) {
         return tr_args("Configuração do emulador inválida: \"%1\" (%2: %3 ou mais)",
-                       {key_value, key.name, std::to_string(key.min)});
+                       {item, name, std::to_string(min)});
     }
     return tr_args("Configuração do emulador inválida: \"%1\" (%2: de %3 a %4)",
-                   {key_value, key.name, std::to_string(key.min), std::to_string(key.max)});
+                   {item, name, std::to_string(min), std::to_string(max)});
 }
-
-}  // namespace
 
 std::optional<std::string> apply_setting(EmulatorSettings& settings, std::string_view key_value) {
     const std::size_t equals = key_value.find('=');
@@ -80,9 +81,9 @@ std::optional<std::string> apply_setting(EmulatorSettings& settings, std::string
             "silent, unplug, twice, lock)",
             {key_value});
     }
-    const std::optional<std::uint64_t> value = parse_number(key_value.substr(equals + 1));
+    const std::optional<std::uint64_t> value = parse_setting_number(key_value.substr(equals + 1));
     if (!value || *value < key->min || *value > key->max) {
-        return value_error(key_value, *key);
+        return setting_range_error(key_value, key->name, key->min, key->max);
     }
     key->store(settings, *value);
     return std::nullopt;

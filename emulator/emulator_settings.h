@@ -25,4 +25,10 @@ struct EmulatorSettings {
 // accepted values), or nothing when the setting was applied.
 std::optional<std::string> apply_setting(EmulatorSettings& settings, std::string_view key_value);
 
+// A setting's number: decimal, or hexadecimal after "0x".
+std::optional<std::uint64_t> parse_setting_number(std::string_view text);
+// The message for an item whose value lies outside min..max (max of uint64: no bound).
+std::string setting_range_error(std::string_view item, std::string_view name, std::uint64_t min,
+                                std::uint64_t max);
+
 }  // namespace vantro::emulator

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "emulator/emulator_settings.h"
+#include "emulator/emulator_setup.h"
 
 namespace vantro::emulator {
 namespace {
@@ -83,6 +83,31 @@ TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
         EXPECT_EQ(settings.latency.count(), 0);
         EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.lock);
     }
+}
+
+}  // namespace
+}  // namespace vantro::emulator
+
+namespace vantro::emulator {
+namespace {
+
+TEST(EmulatorSetup, KOfAtHitsOnlyThatProgrammerAndBadTargetsAreRefused) {
+    EmulatorSetup setup;
+    for (const char* item : {"programmers=3", "lock=1", "lock=5@2", "refuse=4@0x3"}) {
+        EXPECT_EQ(setup.apply(item), std::nullopt) << item;
+    }
+    EXPECT_EQ(setup.check(), std::nullopt);
+    EXPECT_EQ(setup.settings_of(1).lock, 1);
+    EXPECT_EQ(setup.settings_of(2).lock, 5);
+    EXPECT_EQ(setup.settings_of(3).refuse, 4u);
+    EXPECT_FALSE(setup.settings_of(1).refuse || setup.settings_of(2).refuse);
+    for (const char* item : {"programmers=0", "programmers=33", "programmers=2@1", "refuse=1@0",
+                             "refuse=1@", "refuse=1@x", "speed=1@2"}) {
+        EXPECT_NE(setup.apply(item), std::nullopt) << item;
+    }
+    EXPECT_EQ(setup.programmers(), 3);
+    EXPECT_EQ(setup.apply("twice=2@4"), std::nullopt);
+    EXPECT_NE(setup.check(), std::nullopt);  // only three programmers
 }
 
 }  // namespace
