@@ -85,18 +85,35 @@ Outcome ProgrammerSession::Command1_Click() {
     return program(hex::PackMode::Eeprom);
 }
 
+Outcome ProgrammerSession::run(Operation operation) {
+    switch (operation) {
+        case Operation::Erase:
+            return Command4_Click();
+        case Operation::Flash:
+            return Command6_Click();
+        case Operation::Eeprom:
+            return Command1_Click();
+        case Operation::Lock:
+            return Command2_Click();
+    }
+    return Outcome::Busy;
+}
+
 Outcome ProgrammerSession::program(hex::PackMode mode) {
     if (running_) {
         return Outcome::Busy;
     }
-    last_load_ = hex::carrega_hex(table_, display_);
-    if (last_load_.status == hex::LoadStatus::NotChosen) {
+    image_ = given_image_ ? given_image_ : prepare_image(display_);
+    const hex::LoadResult& load = image_->load;
+    if (load.status == hex::LoadStatus::NotChosen) {
         return Outcome::NotChosen;
     }
-    if (last_load_.status == hex::LoadStatus::Refused) {
-        display_.show_message(last_load_.message, kApplicationTitle, MessageIcon::Critical);
+    if (load.status == hex::LoadStatus::Refused) {
+        display_.show_message(load.message, kApplicationTitle, MessageIcon::Critical);
         return Outcome::FileRefused;
     }
+    // Packing pads the entries in place: a shared image stays as it was loaded.
+    table_ = image_->table;
     // Marked running only now: while the file dialog is open, a plugged
     // programmer must still enable the buttons.
     RunningGuard guard(running_, link_);

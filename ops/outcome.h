@@ -11,6 +11,7 @@ enum class Outcome {
     Removed,      // the programmer was removed during a wait
     TimedOut,     // no awaited answer within the time limit
     WriteFailed,  // a report could not be written (also: no programmer present)
+    NotFound,     // no programmer where the owner looked: nothing was sent
     Cancelled,    // the owner cancelled the wait (the window is closing)
     Busy,         // another operation is running: nothing happened
 };

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 #include "hex/carrega_hex.h"
 #include "hex/line_table.h"
@@ -12,7 +13,9 @@
 #include "hid/hid_event_handler.h"
 #include "hid/hid_library.h"
 #include "ops/display.h"
+#include "ops/operation.h"
 #include "ops/outcome.h"
+#include "ops/prepared_image.h"
 #include "protocol/command_link.h"
 
 namespace vantro::ops {
@@ -30,6 +33,10 @@ public:
     Outcome Command1_Click();  // EEPROM
     Outcome Command2_Click();  // lock bits
     Outcome Command4_Click();  // erase
+    Outcome run(Operation operation);
+
+    // FLASH and EEPROM runs take this image instead of choosing a file; null: they choose.
+    void use_image(std::shared_ptr<const PreparedImage> image) { given_image_ = std::move(image); }
 
     bool operation_running() const { return running_; }
     // Ends the running operation's wait at once; nothing more is sent.
@@ -39,7 +46,8 @@ public:
     protocol::CommandLink& link() { return link_; }
     const hex::LineTable& table() const { return table_; }
     // The file the last FLASH or EEPROM run loaded.
-    const hex::LoadResult& last_load() const { return last_load_; }
+    const hex::LoadResult& last_load() const { return image_->load; }
+    std::shared_ptr<const PreparedImage> last_image() const { return image_; }
 
 private:
     Outcome program(hex::PackMode mode);
@@ -54,7 +62,8 @@ private:
     Display& display_;
     protocol::CommandLink link_;
     hex::LineTable table_;
-    hex::LoadResult last_load_;
+    std::shared_ptr<const PreparedImage> given_image_;
+    std::shared_ptr<const PreparedImage> image_ = std::make_shared<PreparedImage>();
     bool running_ = false;
 };
 

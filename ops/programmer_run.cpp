@@ -1,0 +1,42 @@
+#include "ops/programmer_run.h"
+
+#include <thread>
+#include <vector>
+
+#include "ops/queued_session.h"
+
+namespace vantro::ops {
+
+RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRequest& request) {
+    const auto start = std::chrono::steady_clock::now();
+    QueuedSession wired(library, display);
+    ProgrammerSession& session = wired.session();
+    session.set_timeout(request.timeout);
+    session.use_image(request.image);
+    RunEnd end;
+    // Programmers already present are announced by Connect and taken in at once.
+    wired.attach();
+    if (library.GetHandle(protocol::PROG_VID, protocol::PROG_PID) != 0) {
+        end.outcome = session.run(request.operation);
+        if (request.operation == Operation::Flash || request.operation == Operation::Eeprom) {
+            end.image = request.image ? request.image : session.last_image();
+        }
+    }
+    wired.detach();
+    end.took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    return end;
+}
+
+void run_in_parallel(std::span<const ProgrammerJob> jobs, const RunRequest& request,
+                     const std::function<void(std::size_t, const RunEnd&)>& ended) {
+    std::vector<std::jthread> threads;
+    threads.reserve(jobs.size());
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        threads.emplace_back([&jobs, &request, &ended, i] {
+            ended(i, run_on_programmer(*jobs[i].library, *jobs[i].display, request));
+        });
+    }
+}
+
+}  // namespace vantro::ops

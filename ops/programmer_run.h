@@ -1,0 +1,47 @@
+#pragma once
+// One operation from connecting to disconnecting, on one programmer or on
+// several at once. Each programmer has its own thread, and on it its own event
+// queue, session and time limit: none ever waits for another.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <span>
+
+#include "hid/hid_library.h"
+#include "ops/display.h"
+#include "ops/operation.h"
+#include "ops/outcome.h"
+#include "ops/prepared_image.h"
+#include "protocol/command_link.h"
+
+namespace vantro::ops {
+
+struct RunRequest {
+    Operation operation = Operation::Erase;
+    std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
+    // FLASH and EEPROM: the image every programmer gets; null: each run chooses its file.
+    std::shared_ptr<const PreparedImage> image;
+};
+
+struct RunEnd {
+    Outcome outcome = Outcome::NotFound;
+    std::chrono::milliseconds took{0};
+    // What a FLASH or EEPROM run programmed (or refused); null for erase and lock bits.
+    std::shared_ptr<const PreparedImage> image;
+};
+
+// On the calling thread. NotFound when the library shows no programmer once connected.
+RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRequest& request);
+
+struct ProgrammerJob {
+    hid::HidLibrary* library = nullptr;
+    Display* display = nullptr;  // used only from the programmer's own thread
+};
+
+// ended(i, end) runs on programmer i's thread as soon as its run is over, so calls
+// for different programmers may overlap. Returns when every run has ended.
+void run_in_parallel(std::span<const ProgrammerJob> jobs, const RunRequest& request,
+                     const std::function<void(std::size_t, const RunEnd&)>& ended);
+
+}  // namespace vantro::ops
