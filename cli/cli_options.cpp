@@ -47,6 +47,12 @@ void add_run_options(CLI::App& app, CliOptions& options, ConnectionOptionParser&
     app.add_option("--trace", options.trace, "Write every output report to FILE, one per line")
         ->type_name("FILE");
     app.add_flag("-q,--quiet", options.quiet, "No status texts or progress; failures still shown");
+    app.add_flag("--all", options.all, "Run on every programmer present, all at once");
+    app.add_flag("--repeat", options.repeat,
+                 "Chip after chip: after each run, Enter runs again, q or Ctrl-D stops");
+    app.add_option("--log", options.log,
+                   "Append one JSON line per programmer and run to FILE, as each ends")
+        ->type_name("FILE");
 }
 
 // The options of one command only.
@@ -157,6 +163,10 @@ ParseResult parse_command_line(int argc, char** argv) {
     }
     if ((options.dump_flash || options.dump_eeprom) && !options.emulator) {
         std::cerr << "--dump-flash and --dump-eeprom require --emulator\n";
+        return {std::nullopt, kExitUsage};
+    }
+    if (options.all && !options.device_paths.empty()) {
+        std::cerr << "--all takes every programmer and cannot be used with --device\n";
         return {std::nullopt, kExitUsage};
     }
     for (const auto& [sub, command] : commands) {

@@ -19,6 +19,12 @@ struct CliOptions : ConnectionOptions {
     std::optional<std::string> dump_eeprom;
     std::optional<std::string> trace;
     bool quiet = false;
+    bool all = false;                // every programmer present, at once
+    bool repeat = false;             // chip after chip until the user stops
+    std::optional<std::string> log;  // JSON lines, one per chip
+
+    // Several programmers at once (each --device, or --all), not one.
+    bool several_programmers() const { return all || device_paths.size() > 1; }
 };
 
 struct ParseResult {

@@ -24,6 +24,7 @@ inline int exit_code_for(ops::Outcome outcome) {
         case ops::Outcome::Removed:
         case ops::Outcome::TimedOut:
         case ops::Outcome::WriteFailed:
+        case ops::Outcome::NotFound:
         case ops::Outcome::Cancelled:
         case ops::Outcome::Busy:
             return kExitNoDevice;

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "connection/backend.h"
+#include "emulator/emulator_setup.h"
 #include "i18n/texts.h"
 #include "protocol/report.h"
 
@@ -20,8 +21,10 @@ void print_programmer(const std::string& path, std::uint16_t vid, std::uint16_t 
 
 int run_list(const CliOptions& options, TerminalDisplay& display) {
     if (options.emulator) {
-        print_programmer("emulator", protocol::PROG_VID, protocol::PROG_PID, "EMU-0001",
-                         tr("Gravador emulado"));
+        for (int k = 1; k <= options.emulator_setup.programmers(); ++k) {
+            print_programmer(emulator::emulated_path(k), protocol::PROG_VID, protocol::PROG_PID,
+                             emulator::emulated_serial(k), tr("Gravador emulado"));
+        }
         return kExitSuccess;
     }
     const std::vector<hid::ProgrammerInfo> programmers = hid::list_programmers();

@@ -1,116 +1,265 @@
-#include <chrono>
-#include <cstdio>
-#include <fstream>
+// erase, flash, eeprom and lock: on one programmer, or on several at once; once,
+// or chip after chip with --repeat; each chip logged with --log.
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "cli/chip_log.h"
+#include "cli/chip_run.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "connection/backend.h"
-#include "hid/tracing_hid_library.h"
+#include "cli/production_targets.h"
+#include "cli/programmer_board.h"
 #include "i18n/texts.h"
-#include "ops/queued_session.h"
 
 namespace vantro::cli {
 
 namespace {
 
-ops::Outcome run_command(const CliOptions& options, ops::ProgrammerSession& session) {
-    switch (options.command) {
-        case Command::Erase:
-            return session.Command4_Click();
+ops::Operation operation_of(Command command) {
+    switch (command) {
         case Command::Flash:
-            return session.Command6_Click();
+            return ops::Operation::Flash;
         case Command::Eeprom:
-            return session.Command1_Click();
+            return ops::Operation::Eeprom;
         case Command::Lock:
-            return session.Command2_Click();
-        case Command::List:
-        case Command::Check:
-            break;
+            return ops::Operation::Lock;
+        default:
+            return ops::Operation::Erase;
     }
-    return ops::Outcome::Busy;
 }
 
-// The pre-flight proof: the emulated chip holds exactly the checked image.
-int compare_with_image(const CliOptions& options, const ops::ProgrammerSession& session,
-                       const emulator::EmulatedProgrammer& programmer, TerminalDisplay& display) {
-    const bool flash = options.command == Command::Flash;
-    const auto difference = session.last_load().image.first_difference(flash ? programmer.flash()
-                                                                             : programmer.eeprom());
-    if (!difference) {
-        if (!options.quiet) {
-            display.print_line(tr("Memória emulada confere com a imagem."));
+const char* operation_word(Command command) {
+    switch (command) {
+        case Command::Flash:
+            return "flash";
+        case Command::Eeprom:
+            return "eeprom";
+        case Command::Lock:
+            return "lock";
+        default:
+            return "erase";
+    }
+}
+
+struct Tally {
+    int done = 0;
+    int failed = 0;
+};
+
+// One command's chips: the programmers, the shared image, the log and the counts.
+class Production {
+public:
+    Production(const CliOptions& options, TerminalDisplay& display, std::vector<Target> targets,
+               ChipLog* log)
+        : options_(options),
+          display_(display),
+          targets_(std::move(targets)),
+          log_(log),
+          board_(stderr, display.progress_bar(), options.quiet) {
+        request_.operation = operation_of(options.command);
+        request_.timeout = options.timeout;
+    }
+
+    void use_image(std::shared_ptr<const ops::PreparedImage> image) {
+        request_.image = std::move(image);
+        if (request_.image) {
+            sha256_ = image_sha256(request_.image->load.image);
         }
-        return kExitSuccess;
     }
-    char address[16];
-    std::snprintf(address, sizeof address, "0x%04X", *difference);
-    display.print_line(tr_args("Memória emulada difere da imagem no endereço %1.", {address}));
-    return kExitRefused;
+
+    // One chip on every programmer; the highest exit code among them.
+    int round() { return options_.several_programmers() ? several_at_once() : one(); }
+
+    const Tally& tally() const { return tally_; }
+
+private:
+    int one() {
+        display_.forget_message();
+        ChipRun chip(options_, targets_.front(), display_);
+        if (!chip.ready()) {
+            return kExitUsage;
+        }
+        const ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request_));
+        record(targets_.front(), end, display_.last_message());
+        return end.exit_code;
+    }
+
+    int several_at_once() {
+        std::vector<std::string> names;
+        std::vector<std::unique_ptr<ProgrammerLine>> lines;
+        std::vector<std::unique_ptr<ChipRun>> chips;
+        std::vector<ops::ProgrammerJob> jobs;
+        for (std::size_t i = 0; i < targets_.size(); ++i) {
+            names.push_back(targets_[i].name);
+            lines.push_back(
+                std::make_unique<ProgrammerLine>(board_, i, options_.hex_file, options_.lock_bits));
+            chips.push_back(std::make_unique<ChipRun>(options_, targets_[i], *lines[i]));
+            if (!chips[i]->ready()) {
+                // Every output file is open before anything is sent, or nothing is.
+                display_.print_line(lines[i]->last_message());
+                return kExitUsage;
+            }
+            jobs.push_back({&chips[i]->library(), lines[i].get()});
+        }
+        board_.start(names);
+        std::vector<ChipEnd> ends(targets_.size());
+        ops::run_in_parallel(jobs, request_, [&](std::size_t i, const ops::RunEnd& run) {
+            ends[i] = chips[i]->finish(run);
+            const std::string& message = lines[i]->last_message();
+            record(targets_[i], ends[i], message);
+            const bool failed = ends[i].exit_code != kExitSuccess;
+            board_.ended(i, failed && !message.empty() ? message : lines[i]->status(), failed);
+        });
+        print_summary(ends);
+        int code = kExitSuccess;
+        for (const ChipEnd& end : ends) {
+            code = std::max(code, end.exit_code);
+        }
+        return code;
+    }
+
+    // Called from the programmers' threads: the log locks itself, the tally here.
+    void record(const Target& target, const ChipEnd& end, const std::string& message) {
+        {
+            std::lock_guard lock(tally_mutex_);
+            ++(end.exit_code == kExitSuccess ? tally_.done : tally_.failed);
+        }
+        if (!log_) {
+            return;
+        }
+        ChipRecord record;
+        record.time = std::chrono::system_clock::now();
+        record.operation = operation_word(options_.command);
+        if (request_.image) {
+            record.hex_file = std::filesystem::absolute(request_.image->load.path).string();
+            record.sha256 = sha256_;
+        }
+        record.programmer = target.name;
+        record.serial = target.serial;
+        record.outcome = end.outcome;
+        record.exit_code = end.exit_code;
+        record.duration_ms = end.run.took.count();
+        if (!message.empty()) {
+            record.message = message;
+        }
+        log_->write(record);
+    }
+
+    void print_summary(const std::vector<ChipEnd>& ends) const {
+        if (options_.quiet) {
+            return;
+        }
+        std::size_t width = tr("Gravador").size();
+        for (const Target& target : targets_) {
+            width = std::max(width, target.name.size());
+        }
+        const auto row = [width](const std::string& programmer, const std::string& outcome,
+                                 const std::string& time) {
+            std::printf("%-*s  %-14s  %s\n", static_cast<int>(width), programmer.c_str(),
+                        outcome.c_str(), time.c_str());
+        };
+        row(tr("Gravador"), tr("Resultado"), tr("Tempo"));
+        for (std::size_t i = 0; i < ends.size(); ++i) {
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%.2f s",
+                          static_cast<double>(ends[i].run.took.count()) / 1000.0);
+            row(targets_[i].name, ends[i].outcome, seconds);
+        }
+        std::fflush(stdout);
+    }
+
+    const CliOptions& options_;
+    TerminalDisplay& display_;
+    std::vector<Target> targets_;
+    ChipLog* log_;
+    ProgrammerBoard board_;
+    ops::RunRequest request_;
+    std::string sha256_;
+    std::mutex tally_mutex_;
+    Tally tally_;
+};
+
+// Enter: one more chip; q, Q or the end of the input: stop.
+bool another_chip() {
+    std::fprintf(stderr, "%s", tr("Enter: próximo chip; q: parar ").c_str());
+    std::fflush(stderr);
+    std::string answer;
+    const bool answered = static_cast<bool>(std::getline(std::cin, answer));
+    // A terminal echoed the user's Enter; from a pipe the next line starts here.
+    if (!answered || isatty(STDIN_FILENO) != 1) {
+        std::fputc('\n', stderr);
+    }
+    if (!answered) {
+        return false;
+    }
+    return answer.empty() || (answer.front() != 'q' && answer.front() != 'Q');
 }
 
-bool save_dumps(const CliOptions& options, const emulator::EmulatedProgrammer& programmer,
-                TerminalDisplay& display) {
-    bool saved = true;
-    if (options.dump_flash && !programmer.save_flash(*options.dump_flash)) {
-        display.print_line(
-            tr_args("Não foi possível gravar o arquivo \"%1\".", {*options.dump_flash}));
-        saved = false;
-    }
-    if (options.dump_eeprom && !programmer.save_eeprom(*options.dump_eeprom)) {
-        display.print_line(
-            tr_args("Não foi possível gravar o arquivo \"%1\".", {*options.dump_eeprom}));
-        saved = false;
-    }
-    return saved;
+std::string count_text(const Tally& tally) {
+    return tr_args("Chips: %1 gravados, %2 com falha",
+                   {std::to_string(tally.done), std::to_string(tally.failed)});
 }
 
 }  // namespace
 
 int run_operation(const CliOptions& options, TerminalDisplay& display) {
-    Backend backend = make_backend(options);
-    hid::HidLibrary* library = backend.library.get();
-
-    std::ofstream trace_file;
-    std::unique_ptr<hid::TracingHidLibrary> tracing;
-    if (options.trace) {
-        trace_file.open(*options.trace, std::ios::out | std::ios::trunc);
-        if (!trace_file) {
-            display.print_line(
-                tr_args("Não foi possível gravar o arquivo \"%1\".", {*options.trace}));
-            return kExitUsage;
-        }
-        tracing = std::make_unique<hid::TracingHidLibrary>(*library, trace_file);
-        library = tracing.get();
-    }
-
-    ops::QueuedSession wired(*library, display);
-    ops::ProgrammerSession& session = wired.session();
-    session.set_timeout(options.timeout);
     display.set_hex_path(options.hex_file);
     display.set_lock_bits(options.lock_bits);
-
-    // Devices already present are announced by Connect and taken in at once.
-    wired.attach();
-    if (library->GetHandle(protocol::PROG_VID, protocol::PROG_PID) == 0) {
-        const auto inaccessible =
-            backend.hidapi ? backend.hidapi->inaccessible_programmer() : std::nullopt;
-        display.print_line(inaccessible ? hid::access_problem_text(*inaccessible)
-                                        : tr("Nenhum gravador encontrado."));
+    std::unique_ptr<ChipLog> log;
+    if (options.log) {
+        std::string reason;
+        log = ChipLog::open(*options.log, reason);
+        if (!log) {
+            display.print_line(
+                tr_args("Não foi possível abrir o registro \"%1\": %2", {*options.log, reason}));
+            return kExitUsage;
+        }
+    }
+    std::vector<Target> targets = production_targets(options);
+    if (targets.empty()) {
+        display.print_line(tr("Nenhum gravador encontrado."));
         return kExitNoDevice;
     }
-
-    const ops::Outcome outcome = run_command(options, session);
-    wired.detach();
-    int code = exit_code_for(outcome);
-    if (backend.emulated) {
-        const auto& programmer = backend.emulated->programmer();
-        const bool programmed =
-            options.command == Command::Flash || options.command == Command::Eeprom;
-        if (code == kExitSuccess && programmed) {
-            code = compare_with_image(options, session, programmer, display);
+    Production production(options, display, std::move(targets), log.get());
+    // A production run loads and checks its file once, before any programmer hears
+    // of it; a plain single run does what it always did: it loads the file itself.
+    const bool production_run = options.several_programmers() || options.repeat || options.log;
+    if (production_run &&
+        (options.command == Command::Flash || options.command == Command::Eeprom)) {
+        auto image = ops::prepare_image(display);
+        if (image->load.status != hex::LoadStatus::Loaded) {
+            display.print_line(image->load.message);
+            return kExitUsage;
         }
-        if (!save_dumps(options, programmer, display) && code == kExitSuccess) {
-            code = kExitUsage;
+        production.use_image(std::move(image));
+    }
+
+    int code = production.round();
+    while (options.repeat) {
+        display.print_line(count_text(production.tally()));
+        if (!another_chip()) {
+            break;
+        }
+        code = std::max(code, production.round());
+    }
+    if (options.repeat) {
+        const Tally& tally = production.tally();
+        display.print_line(tr_args("Total: %1 chips (%2 gravados, %3 com falha)",
+                                   {std::to_string(tally.done + tally.failed),
+                                    std::to_string(tally.done), std::to_string(tally.failed)}));
+    }
+    if (log) {
+        if (const auto failure = log->failure()) {
+            display.print_line(
+                tr_args("Não foi possível gravar o arquivo \"%1\": %2", {*options.log, *failure}));
+            code = std::max(code, static_cast<int>(kExitUsage));
         }
     }
     return code;

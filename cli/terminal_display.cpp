@@ -45,6 +45,7 @@ void TerminalDisplay::set_progress_value(float value) {
 }
 
 void TerminalDisplay::show_message(std::string_view text, std::string_view, ops::MessageIcon icon) {
+    last_message_ = text;
     // Quiet runs keep errors: only the boxes that merely inform are dropped.
     if (quiet_ && icon == ops::MessageIcon::Information) {
         return;
@@ -52,14 +53,14 @@ void TerminalDisplay::show_message(std::string_view text, std::string_view, ops:
     print_line(text);
 }
 
-int TerminalDisplay::lock_bit_box(int bit) const {
+int LockBitChoice::box(int bit) const {
     switch (bit) {
         case 1:
-            return lock_bits_.lb1 ? 1 : 0;
+            return lb1 ? 1 : 0;
         case 2:
-            return lock_bits_.lb2 ? 1 : 0;
+            return lb2 ? 1 : 0;
         case 3:
-            return lock_bits_.lb3 ? 1 : 0;
+            return lb3 ? 1 : 0;
         default:
             return 0;
     }

@@ -13,6 +13,9 @@ struct LockBitChoice {
     bool lb1 = false;
     bool lb2 = false;
     bool lb3 = false;
+
+    // As the window's check box lb1, lb2 or lb3 (bit 1..3) would read: 0 or 1.
+    int box(int bit) const;
 };
 
 class TerminalDisplay : public ops::Display {
@@ -34,10 +37,15 @@ public:
     void set_progress_value(float value) override;
     void show_message(std::string_view text, std::string_view title,
                       ops::MessageIcon icon) override;
-    int lock_bit_box(int bit) const override;
+    int lock_bit_box(int bit) const override { return lock_bits_.box(bit); }
 
+    // Whether progress is drawn: stderr is a terminal and the run is not quiet.
+    bool progress_bar() const { return progress_bar_; }
     // Prints a line of its own, clearing the progress bar first.
     void print_line(std::string_view text);
+    // The last message box's text; empty when none was shown since forget_message().
+    const std::string& last_message() const { return last_message_; }
+    void forget_message() { last_message_.clear(); }
 
 private:
     void clear_bar();
@@ -47,6 +55,7 @@ private:
     bool progress_bar_;
     bool bar_shown_ = false;
     std::string hex_path_;
+    std::string last_message_;
     LockBitChoice lock_bits_;
     float min_ = 0.0f;
     float max_ = 100.0f;

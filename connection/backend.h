@@ -16,6 +16,11 @@ struct Backend {
     hid::HidapiLibrary* hidapi = nullptr;              // set otherwise
 };
 
-Backend make_backend(const ConnectionOptions& options);
+// The programmer at `path` ("emulated:K" with --emulator); none: the first one found.
+Backend make_backend(const ConnectionOptions& options, const std::optional<std::string>& path);
+// The programmer --device names, if any.
+inline Backend make_backend(const ConnectionOptions& options) {
+    return make_backend(options, options.device_path);
+}
 
 }  // namespace vantro::cli

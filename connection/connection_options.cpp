@@ -1,6 +1,7 @@
 #include "connection/connection_options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -36,9 +37,14 @@ void ConnectionOptionParser::add_to(CLI::App& app) {
                emulate_.insert(emulate_.end(), items.begin(), items.end());
            },
            "Emulator setting KEY=VALUE (flash, eeprom, latency, refuse, silent, unplug, twice, "
-           "lock); repeatable")
+           "lock), KEY=VALUE@K for emulated programmer K only, or programmers=N; repeatable")
         ->type_name("KEY=VALUE");
-    app.add_option("--device", options_.device_path, "Use the programmer at this HID path")
+    app.add_option_function<std::vector<std::string>>(
+           "--device",
+           [this](const std::vector<std::string>& paths) {
+               devices_.insert(devices_.end(), paths.begin(), paths.end());
+           },
+           "Use the programmer at this path (see list); repeat it to use several at once")
         ->type_name("PATH");
     app.add_option("--timeout", timeout_seconds_, "Seconds to wait for each answer (default 10)")
         ->type_name("SECONDS")
@@ -52,13 +58,29 @@ std::optional<std::string> ConnectionOptionParser::finish() {
     if (!emulate_.empty() && !options_.emulator) {
         return "--emulate requires --emulator";
     }
-    if (options_.device_path && options_.emulator) {
-        return "--device names a real programmer and cannot be used with --emulator";
-    }
     for (const std::string& item : emulate_) {
-        if (auto message = emulator::apply_setting(options_.emulator_settings, item)) {
+        if (auto message = options_.emulator_setup.apply(item)) {
             return message;
         }
+    }
+    if (auto message = options_.emulator_setup.check()) {
+        return message;
+    }
+    for (const std::string& path : devices_) {
+        const int programmers = options_.emulator_setup.programmers();
+        if (options_.emulator &&
+            emulator::emulated_number(path).value_or(programmers + 1) > programmers) {
+            return "--device " + path + ": the emulated programmers are emulated:1 to emulated:" +
+                   std::to_string(programmers);
+        }
+        // The same programmer twice would be two runs on one chip at once.
+        if (std::find(options_.device_paths.begin(), options_.device_paths.end(), path) ==
+            options_.device_paths.end()) {
+            options_.device_paths.push_back(path);
+        }
+    }
+    if (!options_.device_paths.empty()) {
+        options_.device_path = options_.device_paths.front();
     }
     options_.timeout = std::chrono::milliseconds(std::llround(timeout_seconds_ * 1000.0));
     return std::nullopt;

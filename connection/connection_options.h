@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "emulator/emulator_settings.h"
+#include "emulator/emulator_setup.h"
 #include "protocol/command_link.h"
 
 namespace CLI {
@@ -19,8 +19,9 @@ namespace vantro::cli {
 
 struct ConnectionOptions {
     bool emulator = false;
-    emulator::EmulatorSettings emulator_settings;
-    std::optional<std::string> device_path;
+    emulator::EmulatorSetup emulator_setup;
+    std::vector<std::string> device_paths;   // every --device, in order, once each
+    std::optional<std::string> device_path;  // the first --device
     std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
     std::string lang;  // "en" or "pt"; empty: Portuguese
 };
@@ -41,6 +42,7 @@ public:
 private:
     ConnectionOptions& options_;
     std::vector<std::string> emulate_;
+    std::vector<std::string> devices_;
     double timeout_seconds_ = 0;
 };
 

@@ -283,5 +283,37 @@
         <source>Estado: Gravador sem permissão de acesso</source>
         <translation>Status: no permission to use the programmer</translation>
     </message>
+    <message>
+        <source>Não foi possível abrir o registro &quot;%1&quot;: %2</source>
+        <translation>Could not open the log &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o arquivo &quot;%1&quot;: %2</source>
+        <translation>Could not write the file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Enter: próximo chip; q: parar </source>
+        <translation>Enter: next chip; q: stop </translation>
+    </message>
+    <message>
+        <source>Chips: %1 gravados, %2 com falha</source>
+        <translation>Chips: %1 programmed, %2 failed</translation>
+    </message>
+    <message>
+        <source>Total: %1 chips (%2 gravados, %3 com falha)</source>
+        <translation>Total: %1 chips (%2 programmed, %3 failed)</translation>
+    </message>
+    <message>
+        <source>Gravador</source>
+        <translation>Programmer</translation>
+    </message>
+    <message>
+        <source>Resultado</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>Tempo</source>
+        <translation>Time</translation>
+    </message>
 </context>
 </TS>

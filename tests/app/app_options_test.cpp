@@ -33,8 +33,8 @@ TEST(AppOptions, EmulatorWithSettingsTimeoutAndLanguage) {
     ASSERT_TRUE(p.result.options.has_value()) << p.err;
     const app::AppOptions& o = *p.result.options;
     EXPECT_TRUE(o.emulator);
-    EXPECT_EQ(o.emulator_settings.latency, std::chrono::milliseconds(5));
-    EXPECT_EQ(o.emulator_settings.lock, 0x10);
+    EXPECT_EQ(o.emulator_setup.settings_of(1).latency, std::chrono::milliseconds(5));
+    EXPECT_EQ(o.emulator_setup.settings_of(1).lock, 0x10);
     EXPECT_EQ(o.timeout, std::chrono::milliseconds(2500));
     EXPECT_EQ(o.lang, "en");
     EXPECT_FALSE(o.quit_after_show);

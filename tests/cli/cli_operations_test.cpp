@@ -120,7 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"timeout_abc", "--emulator --timeout abc erase", "not a number"},
         UsageCase{"unknown_language", "list --lang xx", "--lang"},
         UsageCase{"mistyped_command", "--emulator flsh x.hex", "flsh: did you mean flash?"},
-        UsageCase{"help_for_a_mistyped_command", "help eras", "eras: did you mean erase?"}),
+        UsageCase{"help_for_a_mistyped_command", "help eras", "eras: did you mean erase?"},
+        UsageCase{"fault_for_a_missing_programmer",
+                  "--emulator --emulate programmers=2 --emulate refuse=1@3 erase", "refuse=1@3"},
+        UsageCase{"all_and_device", "--emulator --all --device emulated:1 erase", "--all"},
+        UsageCase{"unopenable_log", "--emulator erase --log /nonexistent/x.jsonl",
+                  "/nonexistent/x.jsonl"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliHelp, DocumentsTheExitCodes) {

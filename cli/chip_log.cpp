@@ -1,0 +1,114 @@
+#include "cli/chip_log.h"
+
+#include <fcntl.h>
+#include <openssl/evp.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+namespace vantro::cli {
+namespace {
+
+nlohmann::json optional_text(const std::optional<std::string>& text) {
+    return text ? nlohmann::json(*text) : nlohmann::json(nullptr);
+}
+
+}  // namespace
+
+std::unique_ptr<ChipLog> ChipLog::open(const std::string& path, std::string& reason) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
+    return std::unique_ptr<ChipLog>(new ChipLog(fd));
+}
+
+ChipLog::~ChipLog() {
+    ::close(fd_);
+}
+
+void ChipLog::write(const ChipRecord& record) {
+    const std::string line = chip_record_json(record) + "\n";
+    std::lock_guard lock(mutex_);
+    std::size_t written = 0;
+    while (written < line.size()) {
+        const ssize_t n = ::write(fd_, line.data() + written, line.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (!failure_) {
+                failure_ = std::strerror(n < 0 ? errno : EIO);
+            }
+            return;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+}
+
+std::optional<std::string> ChipLog::failure() const {
+    std::lock_guard lock(mutex_);
+    return failure_;
+}
+
+std::string chip_record_json(const ChipRecord& record) {
+    const nlohmann::ordered_json line = {
+        {"time", iso8601_local(record.time)},
+        {"operation", record.operation},
+        {"hex_file", optional_text(record.hex_file)},
+        {"sha256", optional_text(record.sha256)},
+        {"part", optional_text(record.part)},
+        {"programmer", record.programmer},
+        {"serial", optional_text(record.serial)},
+        {"outcome", record.outcome},
+        {"exit_code", record.exit_code},
+        {"duration_ms", record.duration_ms},
+        {"message", optional_text(record.message)},
+    };
+    // Paths and messages need not be UTF-8: replace what is not, never throw.
+    return line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string iso8601_local(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count() %
+        1000;
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char date[32];
+    char zone[8];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+    std::strftime(zone, sizeof zone, "%z", &local);  // +hhmm
+    char text[64];
+    std::snprintf(text, sizeof text, "%s.%03lld%.3s:%.2s", date,
+                  static_cast<long long>(millis < 0 ? millis + 1000 : millis), zone, zone + 3);
+    return text;
+}
+
+std::string image_sha256(const hex::HexImage& image) {
+    std::vector<std::uint8_t> bytes(hex::kCodeSpace);
+    for (std::uint32_t address = 0; address < hex::kCodeSpace; ++address) {
+        bytes[address] = image.at(address);
+    }
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr) != 1) {
+        return {};
+    }
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (unsigned int i = 0; i < length; ++i) {
+        text += kDigits[digest[i] >> 4];
+        text += kDigits[digest[i] & 0x0F];
+    }
+    return text;
+}
+
+}  // namespace vantro::cli

@@ -1,0 +1,135 @@
+#include "cli/chip_run.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/exit_codes.h"
+#include "i18n/texts.h"
+
+namespace vantro::cli {
+
+namespace {
+
+const char* outcome_word(ops::Outcome outcome) {
+    switch (outcome) {
+        case ops::Outcome::Success:
+            return "success";
+        case ops::Outcome::NotChosen:
+            return "not-chosen";
+        case ops::Outcome::FileRefused:
+            return "file-refused";
+        case ops::Outcome::Refused:
+            return "refused";
+        case ops::Outcome::Removed:
+            return "removed";
+        case ops::Outcome::TimedOut:
+            return "timed-out";
+        case ops::Outcome::WriteFailed:
+            return "write-failed";
+        case ops::Outcome::NotFound:
+            return "not-found";
+        case ops::Outcome::Cancelled:
+            return "cancelled";
+        case ops::Outcome::Busy:
+            break;
+    }
+    return "busy";
+}
+
+void say(ops::Display& display, const std::string& text,
+         ops::MessageIcon icon = ops::MessageIcon::Critical) {
+    display.show_message(text, ops::kApplicationTitle, icon);
+}
+
+std::string output_file(const Target& target, const std::string& path) {
+    return target.numbered_files ? numbered_file(path, target.number) : path;
+}
+
+// The proof after a run: the emulated chip holds exactly the checked image.
+bool matches_image(const CliOptions& options, const ops::PreparedImage& image,
+                   const emulator::EmulatedProgrammer& programmer, ops::Display& display) {
+    const bool flash = options.command == Command::Flash;
+    const auto difference =
+        image.load.image.first_difference(flash ? programmer.flash() : programmer.eeprom());
+    if (!difference) {
+        say(display, tr("Memória emulada confere com a imagem."), ops::MessageIcon::Information);
+        return true;
+    }
+    char address[16];
+    std::snprintf(address, sizeof address, "0x%04X", *difference);
+    say(display, tr_args("Memória emulada difere da imagem no endereço %1.", {address}));
+    return false;
+}
+
+bool save_dumps(const CliOptions& options, const Target& target,
+                const emulator::EmulatedProgrammer& programmer, ops::Display& display) {
+    bool saved = true;
+    if (options.dump_flash) {
+        const std::string file = output_file(target, *options.dump_flash);
+        if (!programmer.save_flash(file)) {
+            say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
+            saved = false;
+        }
+    }
+    if (options.dump_eeprom) {
+        const std::string file = output_file(target, *options.dump_eeprom);
+        if (!programmer.save_eeprom(file)) {
+            say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
+            saved = false;
+        }
+    }
+    return saved;
+}
+
+}  // namespace
+
+std::string numbered_file(const std::string& path, int number) {
+    std::filesystem::path numbered(path);
+    const std::string extension = numbered.extension().string();
+    numbered.replace_filename(numbered.stem().string() + "-" + std::to_string(number) + extension);
+    return numbered.string();
+}
+
+ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display)
+    : options_(options),
+      target_(std::move(target)),
+      display_(display),
+      backend_(make_backend(options, target_.path)) {
+    if (options.trace) {
+        const std::string file = output_file(target_, *options.trace);
+        trace_file_.open(file, std::ios::out | std::ios::trunc);
+        if (!trace_file_) {
+            say(display_, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
+            ready_ = false;
+            return;
+        }
+        tracing_ = std::make_unique<hid::TracingHidLibrary>(*backend_.library, trace_file_);
+    }
+}
+
+ChipEnd ChipRun::finish(const ops::RunEnd& run) {
+    ChipEnd chip{run, exit_code_for(run.outcome), outcome_word(run.outcome)};
+    if (run.outcome == ops::Outcome::NotFound) {
+        const auto inaccessible =
+            backend_.hidapi ? backend_.hidapi->inaccessible_programmer() : std::nullopt;
+        say(display_, inaccessible ? hid::access_problem_text(*inaccessible)
+                                   : tr("Nenhum gravador encontrado."));
+        return chip;
+    }
+    if (backend_.emulated) {
+        const auto& programmer = backend_.emulated->programmer();
+        if (chip.exit_code == kExitSuccess && run.image &&
+            !matches_image(options_, *run.image, programmer, display_)) {
+            chip.exit_code = kExitRefused;
+            chip.outcome = "mismatch";
+        }
+        if (!save_dumps(options_, target_, programmer, display_) &&
+            chip.exit_code == kExitSuccess) {
+            chip.exit_code = kExitUsage;
+            chip.outcome = "output-failed";
+        }
+    }
+    return chip;
+}
+
+}  // namespace vantro::cli

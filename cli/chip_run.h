@@ -1,0 +1,61 @@
+#pragma once
+// One chip on one programmer: the operation, then, on the emulated programmer,
+// the comparison with the image and the memory dumps.
+
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "connection/backend.h"
+#include "hid/tracing_hid_library.h"
+#include "ops/display.h"
+#include "ops/programmer_run.h"
+
+namespace vantro::cli {
+
+struct Target {
+    std::optional<std::string> path;  // empty: the first programmer found
+    std::string name;                 // as the user reads it: its path
+    std::optional<std::string> serial;
+    int number = 1;  // put before the extension of its output files when numbered
+    bool numbered_files = false;
+};
+
+struct ChipEnd {
+    ops::RunEnd run;
+    int exit_code = 0;
+    std::string outcome;  // the log's word for it: success, refused, ...
+};
+
+// What surrounds the operation on one programmer: its library (traced with
+// --trace) made before, the checks and memory dumps after. Whatever it says goes
+// to the programmer's display as a message box; several may run at once.
+class ChipRun {
+public:
+    ChipRun(const CliOptions& options, Target target, ops::Display& display);
+    ChipRun(const ChipRun&) = delete;
+    ChipRun& operator=(const ChipRun&) = delete;
+
+    // False (and said) when the trace file could not be opened: nothing may be sent.
+    bool ready() const { return ready_; }
+    hid::HidLibrary& library() { return tracing_ ? *tracing_ : *backend_.library; }
+    // After the operation: says why it found no programmer, or checks the emulated
+    // memory against the image and saves the dumps.
+    ChipEnd finish(const ops::RunEnd& run);
+
+private:
+    const CliOptions& options_;
+    Target target_;
+    ops::Display& display_;
+    Backend backend_;
+    std::ofstream trace_file_;
+    std::unique_ptr<hid::TracingHidLibrary> tracing_;
+    bool ready_ = true;
+};
+
+// "flash.bin" for programmer 2: "flash-2.bin".
+std::string numbered_file(const std::string& path, int number);
+
+}  // namespace vantro::cli

@@ -1,0 +1,83 @@
+#pragma once
+// What several programmers running at once show on stderr: on a terminal, one
+// live line each (programmer, percent, status); otherwise one line each as it ends.
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/terminal_display.h"
+
+namespace vantro::cli {
+
+class ProgrammerBoard {
+public:
+    // live: redraw the lines in place (stderr is a terminal and not --quiet).
+    // quiet: without live lines, only the failures' end lines are printed.
+    ProgrammerBoard(std::FILE* out, bool live, bool quiet);
+
+    // A new round with one line per programmer name.
+    void start(std::vector<std::string> names);
+    // Thread-safe: programmer i's progress (0..100) and status text.
+    void update(std::size_t i, int percent, std::string_view status);
+    // Thread-safe: programmer i has ended; text says how.
+    void ended(std::size_t i, std::string_view text, bool failed);
+
+private:
+    struct Line {
+        std::string name;
+        int percent = 0;
+        std::string status;
+    };
+    void draw_locked();
+    std::string text_locked(const Line& line) const;
+
+    std::FILE* out_;
+    bool live_;
+    bool quiet_;
+    std::mutex mutex_;
+    std::vector<Line> lines_;
+    std::size_t name_width_ = 0;
+};
+
+// One programmer's face of the operations on the board. Used from that
+// programmer's own thread only.
+class ProgrammerLine : public ops::Display {
+public:
+    ProgrammerLine(ProgrammerBoard& board, std::size_t index, std::string hex_path,
+                   LockBitChoice lock_bits);
+
+    std::string choose_hex_file() override { return hex_path_; }
+    void set_record_label(int, std::string_view) override {}
+    void set_status(std::string_view text) override;
+    void set_connection_text(std::string_view) override {}
+    void habilita_comandos(bool) override {}
+    float progress_min() const override { return 0.0f; }
+    float progress_max() const override { return max_; }
+    float progress_value() const override { return value_; }
+    void set_progress_max(float max) override { max_ = max; }
+    void set_progress_value(float value) override;
+    void show_message(std::string_view text, std::string_view title,
+                      ops::MessageIcon icon) override;
+    int lock_bit_box(int bit) const override { return lock_bits_.box(bit); }
+
+    const std::string& last_message() const { return last_message_; }
+    const std::string& status() const { return status_; }
+
+private:
+    void redraw();
+
+    ProgrammerBoard& board_;
+    std::size_t index_;
+    std::string hex_path_;
+    LockBitChoice lock_bits_;
+    std::string status_;
+    std::string last_message_;
+    float max_ = 100.0f;
+    float value_ = 0.0f;
+    int shown_percent_ = -1;
+};
+
+}  // namespace vantro::cli

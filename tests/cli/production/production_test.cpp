@@ -1,0 +1,66 @@
+// vantro-cli on several emulated programmers at once, chip after chip, with a log.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "tests/cli/cli_runner.h"
+#include "tests/support/temp_file.h"
+#include "tests/support/worked_example.h"
+
+namespace vantro {
+namespace {
+
+using testing::read_all;
+using testing::run_cli;
+using testing::run_shell;
+using testing::scratch_path;
+
+// The worked example's bytes, where they are in FLASH.
+bool holds_worked_example(const std::string& dump) {
+    const std::string expected = std::string(
+        "\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B"
+        "\x0C\x0D\x0E\x0F\xE4\xF5\xA0",
+        19);
+    return dump.size() == 65536 && dump.substr(0x100, expected.size()) == expected;
+}
+
+TEST(Production, ThreeProgrammersOneRefusingEachEndsOnItsOwnAndIsLogged) {
+    testing::TempFile hex("production.hex", testing::kWorkedExample);
+    const std::string dump = scratch_path("production-flash.bin");
+    const std::string log = scratch_path("production.jsonl");
+    std::remove(log.c_str());
+    const auto run =
+        run_cli("--emulator --emulate programmers=3 --emulate refuse=3@2 --all --log '" + log +
+                "' --dump-flash '" + dump + "' flash '" + hex.path() + "'");
+    EXPECT_EQ(run.exit_code, 1) << run.err;
+    EXPECT_NE(run.err.find("emulated:2: Erro na gravação"), std::string::npos) << run.err;
+    EXPECT_TRUE(holds_worked_example(read_all(scratch_path("production-flash-1.bin"))));
+    EXPECT_FALSE(holds_worked_example(read_all(scratch_path("production-flash-2.bin"))));
+    EXPECT_TRUE(holds_worked_example(read_all(scratch_path("production-flash-3.bin"))));
+
+    std::map<std::string, std::string> outcomes;
+    std::istringstream lines(read_all(log));
+    for (std::string line; std::getline(lines, line);) {
+        const auto record = nlohmann::json::parse(line);  // throws, and fails, if not JSON
+        EXPECT_EQ(record.at("operation"), "flash");
+        EXPECT_EQ(record.at("sha256").get<std::string>().size(), 64u);
+        outcomes[record.at("programmer")] = record.at("outcome");
+    }
+    const std::map<std::string, std::string> expected{
+        {"emulated:1", "success"}, {"emulated:2", "refused"}, {"emulated:3", "success"}};
+    EXPECT_EQ(outcomes, expected);
+}
+
+TEST(Production, RepeatCountsEveryChipUntilQ) {
+    const auto run = run_shell("printf '\\n\\nq\\n' | '" + std::string(VANTRO_CLI) +
+                               "' --emulator --repeat --device emulated:1 erase");
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.err.find("Total: 3 chips (3 gravados, 0 com falha)"), std::string::npos)
+        << run.err;
+}
+
+}  // namespace
+}  // namespace vantro
