@@ -117,6 +117,7 @@ private:
             const bool failed = ends[i].exit_code != kExitSuccess;
             board_.ended(i, failed && !message.empty() ? message : lines[i]->status(), failed);
         });
+        board_.finish();
         print_summary(ends);
         int code = kExitSuccess;
         for (const ChipEnd& end : ends) {

@@ -1,12 +1,36 @@
 #include "cli/programmer_board.h"
 
+#include <sys/ioctl.h>
+
 #include <algorithm>
 
 namespace vantro::cli {
 
 namespace {
+
 constexpr int kBarWidth = 20;
+
+// Columns of the terminal on out; 0 when unknown.
+std::size_t terminal_columns(std::FILE* out) {
+    winsize size{};
+    return ioctl(fileno(out), TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
+
+// The text cut to `columns` characters (UTF-8), so that no line wraps: a wrapped
+// line would throw the moves over the lines off.
+std::string fitted(std::string text, std::size_t columns) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool starts_character = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (starts_character && ++characters > columns) {
+            text.resize(i);
+            break;
+        }
+    }
+    return text;
+}
+
+}  // namespace
 
 ProgrammerBoard::ProgrammerBoard(std::FILE* out, bool live, bool quiet)
     : out_(out), live_(live && !quiet), quiet_(quiet) {}
@@ -40,9 +64,12 @@ std::string ProgrammerBoard::text_locked(const Line& line) const {
 }
 
 void ProgrammerBoard::draw_locked() {
+    const std::size_t columns = terminal_columns(out_);
     std::fprintf(out_, "\x1b[%zuA", lines_.size());
     for (const Line& line : lines_) {
-        std::fprintf(out_, "\r\x1b[K%s\n", text_locked(line).c_str());
+        const std::string text = text_locked(line);
+        std::fprintf(out_, "\r\x1b[K%s\n",
+                     (columns > 1 ? fitted(text, columns - 1) : text).c_str());
     }
     std::fflush(out_);
 }
@@ -61,6 +88,7 @@ void ProgrammerBoard::ended(std::size_t i, std::string_view text, bool failed) {
     std::lock_guard lock(mutex_);
     Line& line = lines_[i];
     line.status = text;
+    line.failed = failed;
     if (live_) {
         draw_locked();
     } else if (!quiet_ || failed) {
@@ -68,6 +96,19 @@ void ProgrammerBoard::ended(std::size_t i, std::string_view text, bool failed) {
                      text.data());
         std::fflush(out_);
     }
+}
+
+void ProgrammerBoard::finish() {
+    std::lock_guard lock(mutex_);
+    if (!live_) {
+        return;
+    }
+    for (const Line& line : lines_) {
+        if (line.failed) {
+            std::fprintf(out_, "%s: %s\n", line.name.c_str(), line.status.c_str());
+        }
+    }
+    std::fflush(out_);
 }
 
 ProgrammerLine::ProgrammerLine(ProgrammerBoard& board, std::size_t index, std::string hex_path,

@@ -24,12 +24,16 @@ public:
     void update(std::size_t i, int percent, std::string_view status);
     // Thread-safe: programmer i has ended; text says how.
     void ended(std::size_t i, std::string_view text, bool failed);
+    // After every programmer ended: the live lines may be cut to the terminal's
+    // width, so each failure is said once more in full below them.
+    void finish();
 
 private:
     struct Line {
         std::string name;
         int percent = 0;
         std::string status;
+        bool failed = false;
     };
     void draw_locked();
     std::string text_locked(const Line& line) const;
