@@ -8,31 +8,22 @@
 #include <utility>
 
 #include "hex/carrega_hex.h"
+#include "ops/headless_display.h"
 #include "ops/queued_session.h"
 
 namespace vantro::bench {
 
-class ChosenFileDisplay : public ops::Display {
+class ChosenFileDisplay : public ops::HeadlessDisplay {
 public:
     explicit ChosenFileDisplay(std::string path) : path_(std::move(path)) {}
 
     std::string choose_hex_file() override { return path_; }
-    void set_record_label(int, std::string_view) override {}
     void set_status(std::string_view) override {}
-    void set_connection_text(std::string_view) override {}
-    void habilita_comandos(bool) override {}
-    float progress_min() const override { return 0.0f; }
-    float progress_max() const override { return max_; }
-    float progress_value() const override { return value_; }
-    void set_progress_max(float max) override { max_ = max; }
-    void set_progress_value(float value) override { value_ = value; }
     void show_message(std::string_view, std::string_view, ops::MessageIcon) override {}
     int lock_bit_box(int) const override { return 0; }
 
 private:
     std::string path_;
-    float max_ = 100.0f;
-    float value_ = 0.0f;
 };
 
 struct TimedRun {

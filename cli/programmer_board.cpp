@@ -121,8 +121,9 @@ void ProgrammerLine::set_status(std::string_view text) {
 }
 
 void ProgrammerLine::set_progress_value(float value) {
-    value_ = value;
-    const float fraction = max_ > 0.0f ? std::clamp(value_ / max_, 0.0f, 1.0f) : 0.0f;
+    HeadlessDisplay::set_progress_value(value);
+    const float max = progress_max();
+    const float fraction = max > 0.0f ? std::clamp(value / max, 0.0f, 1.0f) : 0.0f;
     const int percent = static_cast<int>(fraction * 100.0f);
     // One redraw per whole percent, not per report.
     if (percent != shown_percent_) {

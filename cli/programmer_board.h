@@ -48,20 +48,13 @@ private:
 
 // One programmer's face of the operations on the board. Used from that
 // programmer's own thread only.
-class ProgrammerLine : public ops::Display {
+class ProgrammerLine : public ops::HeadlessDisplay {
 public:
     ProgrammerLine(ProgrammerBoard& board, std::size_t index, std::string hex_path,
                    LockBitChoice lock_bits);
 
     std::string choose_hex_file() override { return hex_path_; }
-    void set_record_label(int, std::string_view) override {}
     void set_status(std::string_view text) override;
-    void set_connection_text(std::string_view) override {}
-    void habilita_comandos(bool) override {}
-    float progress_min() const override { return 0.0f; }
-    float progress_max() const override { return max_; }
-    float progress_value() const override { return value_; }
-    void set_progress_max(float max) override { max_ = max; }
     void set_progress_value(float value) override;
     void show_message(std::string_view text, std::string_view title,
                       ops::MessageIcon icon) override;
@@ -79,8 +72,6 @@ private:
     LockBitChoice lock_bits_;
     std::string status_;
     std::string last_message_;
-    float max_ = 100.0f;
-    float value_ = 0.0f;
     int shown_percent_ = -1;
 };
 

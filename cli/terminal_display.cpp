@@ -31,11 +31,13 @@ void TerminalDisplay::set_status(std::string_view text) {
 }
 
 void TerminalDisplay::set_progress_value(float value) {
-    value_ = value;
-    if (!progress_bar_ || max_ <= min_) {
+    HeadlessDisplay::set_progress_value(value);
+    const float min = progress_min();
+    const float max = progress_max();
+    if (!progress_bar_ || max <= min) {
         return;
     }
-    const float fraction = std::clamp((value_ - min_) / (max_ - min_), 0.0f, 1.0f);
+    const float fraction = std::clamp((value - min) / (max - min), 0.0f, 1.0f);
     const int filled = static_cast<int>(fraction * kBarWidth);
     std::fprintf(out_, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
                  std::string(static_cast<std::size_t>(kBarWidth - filled), ' ').c_str(),

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ops/display.h"
+#include "ops/headless_display.h"
 
 namespace vantro::cli {
 
@@ -18,7 +18,7 @@ struct LockBitChoice {
     int box(int bit) const;
 };
 
-class TerminalDisplay : public ops::Display {
+class TerminalDisplay : public ops::HeadlessDisplay {
 public:
     TerminalDisplay(std::FILE* out, bool quiet, bool progress_bar);
 
@@ -26,14 +26,7 @@ public:
     void set_lock_bits(LockBitChoice choice) { lock_bits_ = choice; }
 
     std::string choose_hex_file() override { return hex_path_; }
-    void set_record_label(int, std::string_view) override {}
     void set_status(std::string_view text) override;
-    void set_connection_text(std::string_view) override {}
-    void habilita_comandos(bool) override {}
-    float progress_min() const override { return min_; }
-    float progress_max() const override { return max_; }
-    float progress_value() const override { return value_; }
-    void set_progress_max(float max) override { max_ = max; }
     void set_progress_value(float value) override;
     void show_message(std::string_view text, std::string_view title,
                       ops::MessageIcon icon) override;
@@ -57,9 +50,6 @@ private:
     std::string hex_path_;
     std::string last_message_;
     LockBitChoice lock_bits_;
-    float min_ = 0.0f;
-    float max_ = 100.0f;
-    float value_ = 0.0f;
 };
 
 }  // namespace vantro::cli
