@@ -38,7 +38,7 @@ Outcome ProgrammerSession::Command4_Click() {
     if (end != WaitEnd::Answered) {
         return fail(end, tr("Erro ao apagar!"), false);
     }
-    display_.habilita_comandos(true);
+    give_buttons_back();
     display_.set_status(tr("Apagou com sucesso!"));
     return Outcome::Success;
 }
@@ -64,7 +64,7 @@ Outcome ProgrammerSession::Command2_Click() {
     if (end != WaitEnd::Answered) {
         return fail(end, tr("Erro na gravação de Lock bits!"), false);
     }
-    display_.habilita_comandos(true);
+    give_buttons_back();
     static constexpr std::string_view kLockTitle = "Vantro Velmora";
     if (link_.resposta == protocol::kLockSuccess) {
         display_.show_message(tr("Lock bits gravados com sucesso!!!"), kLockTitle,
@@ -161,7 +161,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
     }
     display_.set_progress_value(display_.progress_max());
     display_.set_status(tr("Gravou com sucesso!"));
-    display_.habilita_comandos(true);
+    give_buttons_back();
     return Outcome::Success;
 }
 

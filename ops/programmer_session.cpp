@@ -38,6 +38,7 @@ void ProgrammerSession::OnPlugged(hid::DeviceHandle pHandle) {
     if (!is_programmer(library_, pHandle)) {
         return;
     }
+    programmer_removed_ = false;
     display_.set_connection_text(tr("Estado: Gravador Conectado"));
     // During an operation the buttons stay disabled, so no second operation can
     // start inside the first one's wait; the operation gives them back when it ends.
@@ -51,6 +52,7 @@ void ProgrammerSession::OnUnplugged(hid::DeviceHandle pHandle) {
     if (!is_programmer(library_, pHandle)) {
         return;
     }
+    programmer_removed_ = true;
     display_.set_connection_text(tr("Estado: Gravador Desconectado"));
     display_.habilita_comandos(false);
     link_.programmer_removed();
@@ -104,8 +106,12 @@ Outcome ProgrammerSession::give_back(Outcome outcome, std::string_view status_te
         display_.set_progress_value(display_.progress_min());
     }
     display_.set_status(status_text);
-    display_.habilita_comandos(true);
+    give_buttons_back();
     return outcome;
+}
+
+void ProgrammerSession::give_buttons_back() {
+    display_.habilita_comandos(!programmer_removed_);
 }
 
 }  // namespace vantro::ops

@@ -57,6 +57,8 @@ private:
     // The end of every failed operation: progress back to its minimum if asked,
     // the status text, the buttons enabled.
     Outcome give_back(Outcome outcome, std::string_view status_text, bool reset_progress);
+    // Every operation's last word on the buttons: off while the programmer is gone.
+    void give_buttons_back();
 
     hid::HidLibrary& library_;
     Display& display_;
@@ -65,6 +67,9 @@ private:
     std::shared_ptr<const PreparedImage> given_image_;
     std::shared_ptr<const PreparedImage> image_ = std::make_shared<PreparedImage>();
     bool running_ = false;
+    // From the programmer's removal to its next arrival: an operation that ends
+    // meanwhile must not offer buttons that can only fail.
+    bool programmer_removed_ = false;
 };
 
 }  // namespace vantro::ops

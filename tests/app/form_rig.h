@@ -25,12 +25,16 @@ public:
     std::vector<ShownMessage> shown;
     std::vector<std::string> questions;
     bool answer = true;
-    // Runs while the question is open, as the time a user takes to answer.
+    // Run while a question or a message is open, as the time a user takes.
     std::function<void()> while_asking;
+    std::function<void()> while_showing;
 
     void show_message(QWidget&, const QString& text, const QString& title,
                       ops::MessageIcon icon) override {
         shown.push_back({text.toStdString(), title.toStdString(), icon});
+        if (while_showing) {
+            while_showing();
+        }
     }
     bool confirm(QWidget&, const QString& text, const QString&) override {
         questions.push_back(text.toStdString());

@@ -120,6 +120,25 @@ TEST_F(Operations, RefusedDataReportShowsTheErrorAndEmptiesTheBar) {
     EXPECT_EQ(programmer().reports_received(), 4u);  // no end command
 }
 
+TEST_F(Operations, RemovalMidRunLeavesTheButtonsOffUntilTheProgrammerIsBack) {
+    for (const bool back_before_the_end : {false, true}) {
+        start(with({"unplug=3"}));  // the first data report
+        choose(hex_file);
+        if (back_before_the_end) {  // while the user reads the message
+            rig->boxes.while_showing = [this] {
+                rig->library.plug();
+                FormRig::settle();
+            };
+        }
+        rig->form.controls().Command6->click();
+        EXPECT_EQ(rig->form.last_outcome(), Outcome::Removed);
+        EXPECT_EQ(rig->buttons_enabled(), back_before_the_end);
+        EXPECT_EQ(rig->buttons_disabled(), !back_before_the_end);
+        rig->library.plug();
+        EXPECT_TRUE(wait_until([this] { return rig->buttons_enabled(); }));
+    }
+}
+
 struct LockCase {
     bool lb1, lb2, lb3;
     const char* setting;  // what the emulator answers

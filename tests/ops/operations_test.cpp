@@ -159,7 +159,7 @@ TEST_P(RunStops, WithAClearMessageAndNoEndCommand) {
     ASSERT_EQ(rig.display.messages.size(), 1u);
     EXPECT_EQ(rig.display.messages[0].text, GetParam().message);
     EXPECT_EQ(rig.display.statuses.back(), "Erro na gravação!");
-    EXPECT_TRUE(rig.display.buttons_enabled);
+    EXPECT_EQ(rig.display.buttons_enabled, GetParam().outcome != Outcome::Removed);
     EXPECT_FALSE(rig.session.operation_running());
 }
 
