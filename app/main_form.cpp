@@ -77,7 +77,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
     if (close_after_operation_) {
         return;
     }
-    const QString question = qtr("Uma operação está em andamento. Fechar mesmo assim?");
+    const QString question = qtr(
+        "Uma operação está em andamento. Fechar agora deixa o chip parcialmente gravado. "
+        "Fechar mesmo assim?");
     if (message_boxes_->confirm(*this, question, to_qstring(ops::kApplicationTitle))) {
         close_after_operation_ = true;
         session_.cancel_operation();

@@ -48,8 +48,8 @@
         <translation>HEX files(*.hex)</translation>
     </message>
     <message>
-        <source>Uma operação está em andamento. Fechar mesmo assim?</source>
-        <translation>An operation is in progress. Close anyway?</translation>
+        <source>Uma operação está em andamento. Fechar agora deixa o chip parcialmente gravado. Fechar mesmo assim?</source>
+        <translation>An operation is in progress. Closing now leaves the chip partly written. Close anyway?</translation>
     </message>
     <message>
         <source>Sim</source>
