@@ -90,6 +90,10 @@ FormControls create_form_controls(QWidget& form) {
     const TwipsScale twips(form);
     form.setWindowTitle(qtr("Vantro - Vr 2018_B"));
     form.setFixedSize(twips.x(6900), twips.y(3660));
+    // A fixed size has nothing to maximize; some window managers offer it all the same.
+    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                        Qt::WindowCloseButtonHint);
     paint_white(form);
 
     FormControls c{};
