@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,11 +34,27 @@ QString initial_folder() {
 #endif
 }
 
+// Window managers shorten a title that does not fit beside the title bar's
+// buttons, and a box with a short text is narrow: "Vantro" became "Va…o".
+void make_room_for_title(QMessageBox& box) {
+    constexpr int kTitleBarButtons = 160;  // icon, minimize, maximize, close and margins
+    QFont title_font = box.font();
+    title_font.setBold(true);  // the usual face of a title bar
+    const int width =
+        QFontMetrics(title_font).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid != nullptr) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
 }  // namespace
 
 void QtMessageBoxes::show_message(QWidget& parent, const QString& text, const QString& title,
                                   ops::MessageIcon icon) {
     QMessageBox box(box_icon(icon), title, text, QMessageBox::Ok, &parent);
+    make_room_for_title(box);
     box.exec();
 }
 
@@ -46,6 +64,7 @@ bool QtMessageBoxes::confirm(QWidget& parent, const QString& question, const QSt
     box.button(QMessageBox::Yes)->setText(qtr("Sim"));
     box.button(QMessageBox::No)->setText(qtr("Não"));
     box.setDefaultButton(QMessageBox::No);
+    make_room_for_title(box);
     return box.exec() == QMessageBox::Yes;
 }
 
