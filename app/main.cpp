@@ -10,6 +10,7 @@
 #include "app/app_options.h"
 #include "app/main_form.h"
 #include "app/translation.h"
+#include "app/window_dialogs.h"
 #include "connection/backend.h"
 
 namespace {
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
 
     int qt_argc = 1;
     QApplication application(qt_argc, argv);
+    vantro::app::store_no_qt_settings();
     QApplication::setApplicationName(QStringLiteral("Vantro"));
     QApplication::setApplicationVersion(QStringLiteral(VANTRO_VERSION));
     // Lets Wayland desktops match the window with its desktop entry and icon.

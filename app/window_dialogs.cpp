@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 
 #include "app/qt_text.h"
 
@@ -51,6 +54,14 @@ void make_room_for_title(QMessageBox& box) {
 
 }  // namespace
 
+void store_no_qt_settings() {
+    // Inside the null device no settings file can be made, nor read back. (The
+    // Windows registry, the native format there, takes no path.)
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, QProcess::nullDevice());
+    }
+}
+
 void QtMessageBoxes::show_message(QWidget& parent, const QString& text, const QString& title,
                                   ops::MessageIcon icon) {
     QMessageBox box(box_icon(icon), title, text, QMessageBox::Ok, &parent);
@@ -69,7 +80,8 @@ bool QtMessageBoxes::confirm(QWidget& parent, const QString& question, const QSt
 }
 
 HexFileDialog::HexFileDialog(QWidget& parent)
-    : dialog_(new QFileDialog(&parent, qtr("Procurar arquivo hex"), initial_folder())) {
+    : dialog_(new QFileDialog(&parent, qtr("Procurar arquivo hex"), initial_folder())),
+      folder_(initial_folder()) {
     dialog_->setObjectName(QStringLiteral("cmdlg1"));
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     dialog_->setFileMode(QFileDialog::ExistingFile);
@@ -80,10 +92,15 @@ HexFileDialog::HexFileDialog(QWidget& parent)
 }
 
 std::string HexFileDialog::choose_hex_file() {
+    // Set at every use: Qt's dialog would otherwise open where its last use in any
+    // program left it, as its own settings remember.
+    dialog_->setDirectory(folder_);
     if (dialog_->exec() != QDialog::Accepted || dialog_->selectedFiles().isEmpty()) {
         return {};
     }
-    return QFile::encodeName(dialog_->selectedFiles().constFirst()).toStdString();
+    const QString chosen = dialog_->selectedFiles().constFirst();
+    folder_ = QFileInfo(chosen).absolutePath();
+    return QFile::encodeName(chosen).toStdString();
 }
 
 }  // namespace vantro::app

@@ -29,8 +29,14 @@ public:
     bool confirm(QWidget& parent, const QString& text, const QString& title) override;
 };
 
-// cmdlg1: one open dialog for the life of the window, so that its folder and
-// file name survive from one use to the next.
+// The program keeps no settings, but Qt's own open dialog stores its folders
+// and layout in the user's settings, shared by every Qt program, and reads them
+// back. Called once, before any dialog exists: Qt's settings then go nowhere.
+void store_no_qt_settings();
+
+// cmdlg1: one open dialog for the life of the window, so that its file name
+// survives from one use to the next. It opens in the folder of the last file
+// chosen, which it keeps in memory only.
 class HexFileDialog : public hex::FileChooser {
 public:
     explicit HexFileDialog(QWidget& parent);
@@ -42,6 +48,7 @@ public:
 
 private:
     QFileDialog* dialog_;  // a child of the window
+    QString folder_;       // where it opens next
 };
 
 }  // namespace vantro::app

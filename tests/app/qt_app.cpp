@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "app/window_dialogs.h"
+
 namespace vantro::testing {
 namespace {
 
@@ -26,6 +28,7 @@ QApplication& qt_app() {
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
         environment->application = std::make_unique<QApplication>(argc, argv);
+        app::store_no_qt_settings();  // as the program does
     }
     return *environment->application;
 }

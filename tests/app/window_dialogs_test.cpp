@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 
 #include "app/window_dialogs.h"
@@ -30,21 +33,35 @@ protected:
     QWidget window;
 };
 
-TEST_F(WindowDialogs, OpenDialogGivesTheChosenFileAndKeepsIt) {
+TEST_F(WindowDialogs, OpenDialogGivesTheChosenFileAndKeepsItsFolderInMemoryOnly) {
     const testing::TempFile file("dialog.hex", ":00000001FF\n");
     app::HexFileDialog cmdlg1(window);
+    const QString file_folder = QFileInfo(QString::fromStdString(file.path())).absolutePath();
+    ASSERT_NE(file_folder, QDir::homePath());
     when_open<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath(), QDir::homePath());
         dialog.selectFile(QString::fromStdString(file.path()));
         QMetaObject::invokeMethod(&dialog, "accept");  // as the Open button does
     });
     EXPECT_EQ(cmdlg1.choose_hex_file(), file.path());
 
     when_open<QFileDialog>([&](QFileDialog& dialog) {
-        // The name survives from one use to the next; cancelling gives none.
+        // Folder and name survive from one use to the next; cancelling gives none.
+        EXPECT_EQ(dialog.directory().absolutePath(), file_folder);
         EXPECT_EQ(dialog.selectedFiles().value(0).toStdString(), file.path());
+        dialog.setDirectory(QDir::rootPath());
         dialog.reject();
     });
     EXPECT_EQ(cmdlg1.choose_hex_file(), "");
+    when_open<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath(), file_folder);  // only a choice moves it
+        dialog.reject();
+    });
+    EXPECT_EQ(cmdlg1.choose_hex_file(), "");
+
+    delete &cmdlg1.cmdlg1();  // as Qt's dialog goes, it stores its state
+    const QSettings qt_settings(QSettings::UserScope, QStringLiteral("QtProject"));
+    EXPECT_FALSE(QFileInfo::exists(qt_settings.fileName())) << qt_settings.fileName().toStdString();
 }
 
 TEST_F(WindowDialogs, MessageBoxShowsTextTitleAndIconWithOkOnly) {
