@@ -20,7 +20,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET vantro)
   # libqt6gui6 only recommends its platform plugins, and without them no window opens.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 endif()
 # Applies the udev rule to a programmer that is already plugged in.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/linux/postinst)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <filesystem>
 #include <set>
@@ -67,6 +69,9 @@ TEST(Translation, PortugueseUnlessEnglishIsAskedFor) {
         const app::TextLanguage language(lang);
         EXPECT_FALSE(language.english());
         EXPECT_EQ(tr("Gravar FLASH"), "Gravar FLASH") << lang;
+        // Qt's own buttons too (Debian's qt6-translations-l10n).
+        EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().value(0)->text(),
+                  QStringLiteral("Cancelar"));
         EXPECT_EQ(tr_args("Falha na gravação de Lock bits %1", {"3"}),
                   "Falha na gravação de Lock bits 3");
     }
@@ -79,6 +84,8 @@ TEST(Translation, PortugueseUnlessEnglishIsAskedFor) {
         EXPECT_EQ(rig.form.controls().estado->text(),
                   QStringLiteral("Status: Programmer Disconnected"));
         EXPECT_EQ(rig.form.cmdlg1().windowTitle(), QStringLiteral("Find hex file"));
+        EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().value(0)->text(),
+                  QStringLiteral("Cancel"));
     }
     EXPECT_EQ(tr("Gravar FLASH"), "Gravar FLASH");  // the originals once it is gone
 }
