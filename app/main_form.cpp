@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <cmath>
+#include <utility>
 
+#include "app/hex_drop_target.h"
 #include "app/qt_text.h"
 
 namespace vantro::app {
@@ -25,6 +27,12 @@ MainForm::MainForm(hid::HidLibrary& library, QWidget* parent)
     connect(controls_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(controls_.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(controls_.Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    new HexDropTarget(*controls_.Command6, [this](std::string path) {
+        run_on_dropped_file(&ops::ProgrammerSession::Command6_Click, std::move(path));
+    });
+    new HexDropTarget(*controls_.Command1, [this](std::string path) {
+        run_on_dropped_file(&ops::ProgrammerSession::Command1_Click, std::move(path));
+    });
     Form_Load();
 }
 
@@ -60,11 +68,18 @@ void MainForm::Command4_Click() {
     run(&ops::ProgrammerSession::Command4_Click);
 }
 
-void MainForm::run(ops::Outcome (ops::ProgrammerSession::*operation)()) {
+void MainForm::run(Operation operation) {
     last_outcome_ = (session_.*operation)();
     if (close_after_operation_) {
         close();
     }
+}
+
+void MainForm::run_on_dropped_file(Operation operation, std::string path) {
+    // Through the same file choice as a click, so the same checks apply.
+    dropped_file_ = std::move(path);
+    run(operation);
+    dropped_file_.reset();  // unused when the operation did not start
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -77,9 +92,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
     if (close_after_operation_) {
         return;
     }
-    const QString question = qtr(
-        "Uma operação está em andamento. Fechar agora deixa o chip parcialmente gravado. "
-        "Fechar mesmo assim?");
+    const QString question =
+        qtr("Uma operação está em andamento. Fechar agora deixa o chip parcialmente gravado. "
+            "Fechar mesmo assim?");
     if (message_boxes_->confirm(*this, question, to_qstring(ops::kApplicationTitle))) {
         close_after_operation_ = true;
         session_.cancel_operation();
@@ -88,6 +103,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 std::string MainForm::choose_hex_file() {
+    if (dropped_file_) {
+        return *std::exchange(dropped_file_, std::nullopt);
+    }
     return file_chooser_->choose_hex_file();
 }
 

@@ -66,13 +66,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void run(ops::Outcome (ops::ProgrammerSession::*operation)());
+    using Operation = ops::Outcome (ops::ProgrammerSession::*)();
+    void run(Operation operation);
+    // Runs a programming operation on a dropped file instead of the dialog's choice.
+    void run_on_dropped_file(Operation operation, std::string path);
 
     FormControls controls_;
     HexFileDialog cmdlg1_;
     QtMessageBoxes qt_message_boxes_;
     hex::FileChooser* file_chooser_ = &cmdlg1_;
     MessageBoxes* message_boxes_ = &qt_message_boxes_;
+    std::optional<std::string> dropped_file_;  // the next file choice, once
     QtEventPump pump_;
     ops::ProgrammerSession session_;
     hid::HidBridge bridge_;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
 #include "tests/app/form_rig.h"
 #include "tests/support/temp_file.h"
 #include "tests/support/worked_example.h"
@@ -137,6 +141,52 @@ TEST_F(Operations, RemovalMidRunLeavesTheButtonsOffUntilTheProgrammerIsBack) {
         rig->library.plug();
         EXPECT_TRUE(wait_until([this] { return rig->buttons_enabled(); }));
     }
+}
+
+// Files dragged onto a button and dropped there; whether the drop was taken.
+bool drop(QWidget& target, const std::vector<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(QList<QUrl>(urls.begin(), urls.end()));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);  // reaches only the widget that took the enter
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+TEST_F(Operations, HexFileDroppedOnAProgrammingButtonRunsItWithoutTheDialog) {
+    start();
+    const TempFile ihx{"app-dropped.IHX", kWorkedExample};
+    const QUrl hex_url = QUrl::fromLocalFile(QString::fromStdString(hex_file.path()));
+    const auto& c = rig->form.controls();
+    const struct {
+        QWidget* target;
+        std::vector<QUrl> urls;
+        std::optional<Outcome> outcome;
+    } drops[] = {
+        {c.Command6, {hex_url}, Outcome::Success},
+        {c.Command1, {QUrl::fromLocalFile(QString::fromStdString(ihx.path()))}, Outcome::Success},
+        {c.Command6, {QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"))}, std::nullopt},
+        {c.Command6, {hex_url, hex_url}, std::nullopt},
+        {c.Command6, {QUrl(QStringLiteral("https://example.com/a.hex"))}, std::nullopt},
+        {c.Command4, {hex_url}, std::nullopt},
+    };
+    for (const auto& d : drops) {
+        SCOPED_TRACE(d.target->objectName().toStdString() + " " +
+                     d.urls.front().toString().toStdString());
+        rig->form.statuses.clear();
+        EXPECT_EQ(drop(*d.target, d.urls), d.outcome.has_value());
+        FormRig::settle();
+        EXPECT_EQ(rig->form.statuses.empty(), !d.outcome.has_value());
+        if (d.outcome) {
+            EXPECT_EQ(rig->form.last_outcome(), d.outcome);
+            EXPECT_EQ(rig->form.statuses.back(), "Gravou com sucesso!");
+        }
+    }
+    EXPECT_EQ(programmer().eeprom()[0x111], 0xF5);  // the .IHX went to the EEPROM
+    rig->library.unplug();
+    ASSERT_TRUE(wait_until([this] { return rig->buttons_disabled(); }));
+    EXPECT_FALSE(drop(*c.Command6, {hex_url}));
 }
 
 struct LockCase {
