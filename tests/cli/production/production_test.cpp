@@ -32,9 +32,10 @@ TEST(Production, ThreeProgrammersOneRefusingEachEndsOnItsOwnAndIsLogged) {
     const std::string dump = scratch_path("production-flash.bin");
     const std::string log = scratch_path("production.jsonl");
     std::remove(log.c_str());
-    const auto run =
-        run_cli("--emulator --emulate programmers=3 --emulate refuse=3@2 --all --log '" + log +
-                "' --dump-flash '" + dump + "' flash '" + hex.path() + "'");
+    const auto run = run_cli(
+        "--emulator --emulate programmers=3 --emulate latency=1 --emulate refuse=3@2 --all --log "
+        "'" +
+        log + "' --dump-flash '" + dump + "' flash '" + hex.path() + "'");
     EXPECT_EQ(run.exit_code, 1) << run.err;
     EXPECT_NE(run.err.find("emulated:2: Erro na gravação"), std::string::npos) << run.err;
     EXPECT_TRUE(holds_worked_example(read_all(scratch_path("production-flash-1.bin"))));
