@@ -13,14 +13,14 @@ namespace vantro::app {
 
 class AccessHint : public QObject {
 public:
-    AccessHint(const hid::HidapiLibrary& library, ops::Display& display)
+    AccessHint(hid::HidapiLibrary& library, ops::Display& display)
         : library_(library), display_(display) {}
 
     // Looks again at each change of the device list; the event goes on unchanged.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const hid::HidapiLibrary& library_;
+    hid::HidapiLibrary& library_;
     ops::Display& display_;
     std::optional<std::string> shown_path_;  // the programmer the hint is about
 };
