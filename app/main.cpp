@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
 
     const vantro::cli::Backend backend = vantro::cli::make_backend(options);
     vantro::app::MainForm form(*backend.library);
+    form.describe_backend(backend.description);
     std::unique_ptr<vantro::app::AccessHint> access_hint;
     if (backend.hidapi != nullptr) {
         access_hint = std::make_unique<vantro::app::AccessHint>(*backend.hidapi, form);

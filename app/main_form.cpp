@@ -52,6 +52,12 @@ void MainForm::Form_Unload() {
     removeEventFilter(&hid_filter_);
 }
 
+void MainForm::describe_backend(std::string_view description) {
+    if (!description.empty()) {
+        setWindowTitle(windowTitle() + QStringLiteral(" — ") + to_qstring(description));
+    }
+}
+
 void MainForm::Command6_Click() {
     run(&ops::ProgrammerSession::Command6_Click);
 }

@@ -30,6 +30,9 @@ public:
     // Detaches the HID library; events still queued call no handler.
     void Form_Unload();
 
+    // Adds what the backend says of itself to the caption, after " — " (once).
+    void describe_backend(std::string_view description);
+
     void Command6_Click();  // "Gravar FLASH"
     void Command1_Click();  // "Gravar EEPROM"
     void Command2_Click();  // "Gravar LOCK BITS"

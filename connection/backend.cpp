@@ -1,5 +1,7 @@
 #include "connection/backend.h"
 
+#include "i18n/texts.h"
+
 namespace vantro::cli {
 
 Backend make_backend(const ConnectionOptions& options, const std::optional<std::string>& path) {
@@ -12,6 +14,7 @@ Backend make_backend(const ConnectionOptions& options, const std::optional<std::
             options.emulator_setup.settings_of(number.value_or(1)), present);
         backend.emulated = emulated.get();
         backend.library = std::move(emulated);
+        backend.description = tr("gravador emulado");
     } else {
         auto hidapi = std::make_unique<hid::HidapiLibrary>(path);
         backend.hidapi = hidapi.get();

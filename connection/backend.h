@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "connection/connection_options.h"
 #include "emulator/emulated_hid_library.h"
@@ -14,6 +15,9 @@ struct Backend {
     std::unique_ptr<hid::HidLibrary> library;
     emulator::EmulatedHidLibrary* emulated = nullptr;  // set with --emulator
     hid::HidapiLibrary* hidapi = nullptr;              // set otherwise
+    // What the backend says of itself to the user ("gravador emulado"); empty for
+    // a real programmer, which needs no word.
+    std::string description;
 };
 
 // The programmer at `path` ("emulated:K" with --emulator); none: the first one found.

@@ -8,6 +8,10 @@
         <translation>Vantro - Vr 2018_B</translation>
     </message>
     <message>
+        <source>gravador emulado</source>
+        <translation>emulated programmer</translation>
+    </message>
+    <message>
         <source>Gravar FLASH</source>
         <translation>Write FLASH</translation>
     </message>

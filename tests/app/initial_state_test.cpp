@@ -8,6 +8,7 @@
 #include <QFontInfo>
 
 #include "app/form_controls.h"
+#include "connection/backend.h"
 #include "tests/app/form_rig.h"
 
 namespace vantro {
@@ -37,6 +38,14 @@ TEST_F(InitialState, WindowHasItsCaptionFixedClientAreaAndWhiteBackground) {
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(255, 255, 255));
     EXPECT_TRUE(form.autoFillBackground());
+}
+
+TEST_F(InitialState, CaptionSaysWhenTheProgrammerIsEmulated) {
+    cli::ConnectionOptions options;
+    EXPECT_EQ(cli::make_backend(options).description, "");  // a real one needs no word
+    options.emulator = true;
+    rig.form.describe_backend(cli::make_backend(options).description);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Vantro - Vr 2018_B — gravador emulado"));
 }
 
 struct Placement {

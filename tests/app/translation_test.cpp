@@ -10,6 +10,7 @@
 #include <set>
 
 #include "app/translation.h"
+#include "connection/backend.h"
 #include "i18n/catalogue.h"
 #include "i18n/texts.h"
 #include "tests/app/form_rig.h"
@@ -27,7 +28,8 @@ std::set<std::string> texts_passed_to_tr() {
         QStringLiteral(R"re((?<![\w.])(?:q?tr|tr_args)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re"));
     static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
     std::set<std::string> texts;
-    for (const char* module : {"hex", "protocol", "hid", "emulator", "ops", "app", "cli"}) {
+    for (const char* module :
+         {"hex", "protocol", "hid", "hidapi", "emulator", "ops", "connection", "app", "cli"}) {
         for (const auto& entry : fs::directory_iterator(fs::path(VANTRO_SOURCE_DIR) / module)) {
             const auto extension = entry.path().extension();
             if (extension != ".cpp" && extension != ".h") {
@@ -86,6 +88,11 @@ TEST(Translation, PortugueseUnlessEnglishIsAskedFor) {
         EXPECT_EQ(rig.form.cmdlg1().windowTitle(), QStringLiteral("Find hex file"));
         EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().value(0)->text(),
                   QStringLiteral("Cancel"));
+        cli::ConnectionOptions emulated;
+        emulated.emulator = true;
+        rig.form.describe_backend(cli::make_backend(emulated).description);
+        EXPECT_EQ(rig.form.windowTitle(),
+                  QStringLiteral("Vantro - Vr 2018_B — emulated programmer"));
     }
     EXPECT_EQ(tr("Gravar FLASH"), "Gravar FLASH");  // the originals once it is gone
 }
