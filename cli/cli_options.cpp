@@ -16,7 +16,9 @@ constexpr const char* kExitCodeHelp =
     "  1  the programmer refused a data report or the lock bits\n"
     "     (with --emulator: or the emulated memory does not match the image)\n"
     "  2  usage error, a refused file, or an output file that could not be written\n"
-    "  3  no programmer, a time-out, the programmer removed, or a write failure\n";
+    "  3  no programmer, a time-out, the programmer removed, or a write failure\n"
+    "  128+N  ended by signal N (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP); nothing\n"
+    "     more was sent, and the message says what the chip holds\n";
 
 struct CommandEntry {
     const char* name;

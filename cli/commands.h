@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
+#include "cli/interruption.h"
 #include "cli/terminal_display.h"
 
 namespace vantro::cli {
@@ -8,6 +9,6 @@ namespace vantro::cli {
 int run_check(const CliOptions& options, TerminalDisplay& display);
 int run_list(const CliOptions& options, TerminalDisplay& display);
 // erase, flash, eeprom and lock: one operation on the programmer.
-int run_operation(const CliOptions& options, TerminalDisplay& display);
+int run_operation(const CliOptions& options, TerminalDisplay& display, Interruption& interruption);
 
 }  // namespace vantro::cli

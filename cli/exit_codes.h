@@ -12,6 +12,11 @@ enum ExitCode : int {
     kExitNoDevice = 3,  // no programmer, a time-out, the programmer removed, a write failure
 };
 
+// Ended by a signal: 128 + its number, as a shell reports a process it killed.
+inline int exit_code_for_signal(int number) {
+    return 128 + number;
+}
+
 inline int exit_code_for(ops::Outcome outcome) {
     switch (outcome) {
         case ops::Outcome::Success:

@@ -51,7 +51,23 @@ const char* operation_word(Command command) {
 struct Tally {
     int done = 0;
     int failed = 0;
+    bool stopped_after_sending = false;  // a run was interrupted after it wrote a report
 };
+
+// What an interrupted run leaves on the chip.
+std::string interrupted_text(Command command, bool sent) {
+    if (!sent) {
+        return tr("Interrompido.");
+    }
+    switch (command) {
+        case Command::Erase:
+            return tr("Interrompido: o apagamento pode não ter terminado; apague de novo.");
+        case Command::Lock:
+            return tr("Interrompido: não se sabe se os lock bits foram gravados.");
+        default:
+            return tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.");
+    }
+}
 
 // One command's chips: the programmers, the shared image, the log and the counts.
 class Production {
@@ -66,6 +82,8 @@ public:
         request_.operation = operation_of(options.command);
         request_.timeout = options.timeout;
     }
+
+    void stop_on(std::stop_token stop) { request_.stop = std::move(stop); }
 
     void use_image(std::shared_ptr<const ops::PreparedImage> image) {
         request_.image = std::move(image);
@@ -131,6 +149,9 @@ private:
         {
             std::lock_guard lock(tally_mutex_);
             ++(end.exit_code == kExitSuccess ? tally_.done : tally_.failed);
+            if (end.run.outcome == ops::Outcome::Cancelled && end.run.sent) {
+                tally_.stopped_after_sending = true;
+            }
         }
         if (!log_) {
             return;
@@ -210,7 +231,7 @@ std::string count_text(const Tally& tally) {
 
 }  // namespace
 
-int run_operation(const CliOptions& options, TerminalDisplay& display) {
+int run_operation(const CliOptions& options, TerminalDisplay& display, Interruption& interruption) {
     display.set_hex_path(options.hex_file);
     display.set_lock_bits(options.lock_bits);
     std::unique_ptr<ChipLog> log;
@@ -229,6 +250,7 @@ int run_operation(const CliOptions& options, TerminalDisplay& display) {
         return kExitNoDevice;
     }
     Production production(options, display, std::move(targets), log.get());
+    production.stop_on(interruption.stop_token());
     // A production run loads and checks its file once, before any programmer hears
     // of it; a plain single run does what it always did: it loads the file itself.
     const bool production_run = options.several_programmers() || options.repeat || options.log;
@@ -242,13 +264,26 @@ int run_operation(const CliOptions& options, TerminalDisplay& display) {
         production.use_image(std::move(image));
     }
 
-    int code = production.round();
-    while (options.repeat) {
+    // A signal stops a round, nothing more is sent, and the program ends saying what
+    // the chip holds; between rounds it ends the program at once.
+    int code = kExitSuccess;
+    for (;;) {
+        if (!interruption.begin_run(interrupted_text(options.command, true))) {
+            wait_for_the_end();
+        }
+        code = std::max(code, production.round());
+        if (const int signal = interruption.end_run()) {
+            display.print_line(
+                interrupted_text(options.command, production.tally().stopped_after_sending));
+            return exit_code_for_signal(signal);
+        }
+        if (!options.repeat) {
+            break;
+        }
         display.print_line(count_text(production.tally()));
         if (!another_chip()) {
             break;
         }
-        code = std::max(code, production.round());
     }
     if (options.repeat) {
         const Tally& tally = production.tally();

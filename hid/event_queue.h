@@ -18,6 +18,8 @@ public:
 
     // Thread-safe; the event is dispatched later by process_pending_events.
     void post(const HidEvent& event);
+    // Thread-safe; ends the sleep of process_pending_events, as an event would.
+    void wake();
     // A poster for HidLibrary::Connect that feeds this queue.
     EventPoster poster();
 
@@ -28,6 +30,7 @@ private:
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<HidEvent> events_;
+    bool woken_ = false;
 };
 
 }  // namespace vantro::hid

@@ -319,5 +319,21 @@
         <source>Tempo</source>
         <translation>Time</translation>
     </message>
+    <message>
+        <source>Interrompido.</source>
+        <translation>Interrupted.</translation>
+    </message>
+    <message>
+        <source>Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.</source>
+        <translation>Interrupted: the chip is partly written; erase it and write it again.</translation>
+    </message>
+    <message>
+        <source>Interrompido: o apagamento pode não ter terminado; apague de novo.</source>
+        <translation>Interrupted: the erase may not have finished; erase again.</translation>
+    </message>
+    <message>
+        <source>Interrompido: não se sabe se os lock bits foram gravados.</source>
+        <translation>Interrupted: it is not known whether the lock bits were written.</translation>
+    </message>
 </context>
 </TS>

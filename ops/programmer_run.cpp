@@ -13,11 +13,14 @@ RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRe
     ProgrammerSession& session = wired.session();
     session.set_timeout(request.timeout);
     session.use_image(request.image);
+    session.link().stop_on(request.stop);
+    const std::stop_callback wake(request.stop, [&wired] { wired.queue().wake(); });
     RunEnd end;
     // Programmers already present are announced by Connect and taken in at once.
     wired.attach();
     if (library.GetHandle(protocol::PROG_VID, protocol::PROG_PID) != 0) {
         end.outcome = session.run(request.operation);
+        end.sent = session.link().wrote_in_operation();
         if (request.operation == Operation::Flash || request.operation == Operation::Eeprom) {
             end.image = request.image ? request.image : session.last_image();
         }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <stop_token>
 
 #include "hid/hid_library.h"
 #include "ops/display.h"
@@ -22,11 +23,15 @@ struct RunRequest {
     std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
     // FLASH and EEPROM: the image every programmer gets; null: each run chooses its file.
     std::shared_ptr<const PreparedImage> image;
+    // Once requested (from any thread), every run stops before its next report,
+    // and a wait in progress ends at once: the process is being interrupted.
+    std::stop_token stop;
 };
 
 struct RunEnd {
     Outcome outcome = Outcome::NotFound;
     std::chrono::milliseconds took{0};
+    bool sent = false;  // a report was written
     // What a FLASH or EEPROM run programmed (or refused); null for erase and lock bits.
     std::shared_ptr<const PreparedImage> image;
 };

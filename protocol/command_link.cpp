@@ -6,16 +6,18 @@ CommandLink::CommandLink(hid::HidLibrary& library, hid::EventPump& pump)
     : library_(library), pump_(pump) {}
 
 bool CommandLink::write() {
+    wrote_ = true;
     return library_.WriteEx(PROG_VID, PROG_PID, buffer_saida);
 }
 
 void CommandLink::begin_operation() {
     removed_ = false;
     cancelled_ = false;
+    wrote_ = false;
 }
 
 std::optional<WaitEnd> CommandLink::stopped() const {
-    if (cancelled_) {
+    if (cancelled_ || stop_token_.stop_requested()) {
         return WaitEnd::Cancelled;
     }
     if (removed_) {

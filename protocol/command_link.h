@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stop_token>
 
 #include "hid/event_pump.h"
 #include "hid/hid_library.h"
@@ -47,6 +48,12 @@ public:
     // Called by the owner when the programmer is removed; ends a wait in progress.
     void programmer_removed() { removed_ = true; }
     void cancel() { cancelled_ = true; }
+    // A stop that outlives operations (the process is being interrupted): once
+    // requested, from any thread, every exchange ends as if cancelled. Whoever
+    // requests it also wakes the pump.
+    void stop_on(std::stop_token token) { stop_token_ = std::move(token); }
+    // Whether the current operation has written a report yet.
+    bool wrote_in_operation() const { return wrote_; }
     void set_timeout(std::chrono::milliseconds limit) { timeout_ = limit; }
     std::chrono::milliseconds timeout() const { return timeout_; }
 
@@ -63,6 +70,8 @@ private:
     std::chrono::milliseconds timeout_ = kDefaultTimeout;
     bool removed_ = false;
     bool cancelled_ = false;
+    bool wrote_ = false;
+    std::stop_token stop_token_;
 };
 
 }  // namespace vantro::protocol

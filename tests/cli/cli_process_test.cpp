@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// vantro-cli as a process: signals mid-run, closed standard streams, output files.
+
+#include <gtest/gtest.h>
+
+#include "tests/cli/cli_runner.h"
+#include "tests/support/temp_file.h"
+#include "tests/support/worked_example.h"
+
+namespace vantro {
+namespace {
+
+using testing::run_cli;
+using testing::run_shell;
+using testing::TempFile;
+
+struct SignalCase {
+    const char* name;
+    const char* command;  // " HEX" is replaced by the hex file
+    const char* signal;
+    int exit_code;
+    const char* says;
+    friend void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CliSignal : public ::testing::TestWithParam<SignalCase> {};
+
+// The emulated programmer answers after two seconds; the signal comes as soon
+// as the first report is in the trace, so a run that went on would write a second.
+TEST_P(CliSignal, StopsTheRunSaysWhatTheChipHoldsAndExitsWith128PlusTheSignal) {
+    const SignalCase& c = GetParam();
+    TempFile hex("signal.hex", testing::kWorkedExample);
+    const std::string trace = testing::scratch_path(std::string("signal-") + c.name + ".trace");
+    std::string command = c.command;
+    if (const auto at = command.find(" HEX"); at != std::string::npos) {
+        command.replace(at, 4, " '" + hex.path() + "'");
+    }
+    const auto run = run_shell(
+        "rm -f '" + trace + "'; '" + VANTRO_CLI + "' --emulator --emulate latency=2000 --trace '" +
+        trace + "' " + command + " & for i in $(seq 500); do [ -s '" + trace +
+        "' ] && break; sleep 0.02; done; kill -" + c.signal + " $!; wait $!");
+    EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    const std::string sent = testing::read_all(trace);
+    EXPECT_EQ(sent.size(), 131u) << "one whole report, and nothing after it:\n" << sent;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Emulator, CliSignal,
+    ::testing::Values(
+        SignalCase{"flash_ctrl_c", "flash HEX", "INT", 130,
+                   "Interrompido: o chip ficou parcialmente gravado; apague e grave de novo."},
+        SignalCase{"eeprom_term", "eeprom HEX", "TERM", 143, "parcialmente gravado"},
+        SignalCase{"lock_hangup", "--lang en lock", "HUP", 129,
+                   "Interrupted: it is not known whether the lock bits were written."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vantro
