@@ -12,6 +12,7 @@
 #include "app/translation.h"
 #include "app/window_dialogs.h"
 #include "connection/backend.h"
+#include "connection/standard_streams.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ QIcon application_icon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vantro::cli::ensure_standard_streams();
     // Parsed before Qt starts, so that --help and bad options need no display.
     const auto parsed = vantro::app::parse_app_options(argc, argv, std::cout, std::cerr);
     if (!parsed.options) {

@@ -7,11 +7,13 @@
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/interruption.h"
+#include "connection/standard_streams.h"
 #include "i18n/catalogue.h"
 #include "i18n/texts.h"
 
 int main(int argc, char** argv) {
     using namespace vantro::cli;
+    ensure_standard_streams();
     Interruption& interruption = Interruption::install();
     const ParseResult parsed = parse_command_line(argc, argv);
     if (!parsed.options) {

@@ -13,6 +13,7 @@ its command-line twin (vantro-cli), which can also run on an emulated programmer
 and a udev rule that gives the user at the seat access to the programmer.")
 set(CPACK_PACKAGE_CONTACT "The Vantro developers <dev@vantro.example>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://vantro.example/")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

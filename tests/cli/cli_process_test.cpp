@@ -55,5 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
                    "Interrupted: it is not known whether the lock bits were written."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A closed stderr is reopened on /dev/null before the trace file is opened: were
+// it not, the trace would take descriptor 2 and the status texts would land in it.
+TEST(CliStreams, AClosedStderrNeverCarriesTextsIntoAnOutputFile) {
+    TempFile hex("streams.hex", testing::kWorkedExample);
+    const std::string trace = testing::scratch_path("streams.trace");
+    const auto run = run_shell("'" + std::string(VANTRO_CLI) + "' --emulator --trace '" + trace +
+                               "' flash '" + hex.path() + "' 2>&-");
+    EXPECT_EQ(run.exit_code, 0);
+    const std::string sent = testing::read_all(trace);
+    EXPECT_EQ(sent.size(), 5u * 131u) << sent;
+    EXPECT_EQ(sent.find("Grav"), std::string::npos) << sent;
+}
+
 }  // namespace
 }  // namespace vantro
