@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "app/access_hint.h"
 #include "tests/app/form_rig.h"
+#include "tests/hidapi/fake_hidapi.h"
 
 namespace vantro {
 namespace {
@@ -56,6 +60,31 @@ TEST(Presence, EventsAfterCloseReachNoHandler) {
     FormRig::settle();
     EXPECT_TRUE(rig.buttons_disabled());
     EXPECT_EQ(rig.form.controls().estado->text(), kDisconnected);
+}
+
+// A real programmer (hidapi over its test double) this user may not open at first, then may.
+TEST(Presence, AccessHintNeverContradictsTheProgrammersArrival) {
+    testing::qt_app();
+    constexpr const char* kPath = "/dev/hidraw0";
+    fake_hidapi::plug({kPath});
+    fake_hidapi::refuse_open(kPath, EACCES);
+    {
+        hid::HidapiLibrary library;
+        testing::ScriptedMessageBoxes boxes;
+        app::MainForm form(library);
+        form.replace_message_boxes(boxes);
+        app::AccessHint hint(library, form);
+        form.installEventFilter(&hint);
+        EXPECT_TRUE(wait_until([&] { return boxes.shown.size() == 1; }));
+        EXPECT_EQ(form.controls().estado->text(),
+                  QStringLiteral("Estado: Gravador sem permissão de acesso"));
+
+        fake_hidapi::refuse_open(kPath, 0);  // the udev rule is in place
+        EXPECT_TRUE(wait_until([&] { return form.controls().Command6->isEnabled(); }));
+        FormRig::settle();  // the Changed events that follow the arrival
+        EXPECT_EQ(form.controls().estado->text(), kConnected);
+    }
+    fake_hidapi::reset();
 }
 
 }  // namespace
