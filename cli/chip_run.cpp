@@ -83,6 +83,14 @@ bool save_dumps(const CliOptions& options, const Target& target,
 
 }  // namespace
 
+std::string no_programmer_text(const std::optional<std::string>& path) {
+    return (path ? tr_args("Nenhum gravador em \"%1\".", {*path})
+                 : tr("Nenhum gravador encontrado.")) +
+           "\n" +
+           tr("Conecte o gravador (vantro-cli list mostra os que estão presentes) ou use "
+              "--emulator para experimentar sem hardware.");
+}
+
 std::string numbered_file(const std::string& path, int number) {
     std::filesystem::path numbered(path);
     const std::string extension = numbered.extension().string();
@@ -113,7 +121,7 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
         const auto inaccessible =
             backend_.hidapi ? backend_.hidapi->inaccessible_programmer() : std::nullopt;
         say(display_, inaccessible ? hid::access_problem_text(*inaccessible)
-                                   : tr("Nenhum gravador encontrado."));
+                                   : no_programmer_text(target_.path));
         return chip;
     }
     if (backend_.emulated) {

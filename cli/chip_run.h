@@ -55,6 +55,9 @@ private:
     bool ready_ = true;
 };
 
+// That no programmer was found (at path, when given), and what to do about it.
+std::string no_programmer_text(const std::optional<std::string>& path = std::nullopt);
+
 // "flash.bin" for programmer 2: "flash-2.bin".
 std::string numbered_file(const std::string& path, int number);
 

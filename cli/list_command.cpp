@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "cli/chip_run.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "connection/backend.h"
@@ -37,7 +38,7 @@ int run_list(const CliOptions& options, TerminalDisplay& display) {
         }
     }
     if (programmers.empty()) {
-        display.print_line(tr("Nenhum gravador encontrado."));
+        display.print_line(no_programmer_text());
         return kExitNoDevice;
     }
     return kExitSuccess;

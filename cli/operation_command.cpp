@@ -105,6 +105,9 @@ private:
             return kExitUsage;
         }
         const ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request_));
+        if (end.exit_code != kExitSuccess) {
+            display_.print_held_messages();
+        }
         record(targets_.front(), end, display_.last_message());
         return end.exit_code;
     }
@@ -246,7 +249,7 @@ int run_operation(const CliOptions& options, TerminalDisplay& display, Interrupt
     }
     std::vector<Target> targets = production_targets(options);
     if (targets.empty()) {
-        display.print_line(tr("Nenhum gravador encontrado."));
+        display.print_line(no_programmer_text());
         return kExitNoDevice;
     }
     Production production(options, display, std::move(targets), log.get());

@@ -48,11 +48,20 @@ void TerminalDisplay::set_progress_value(float value) {
 
 void TerminalDisplay::show_message(std::string_view text, std::string_view, ops::MessageIcon icon) {
     last_message_ = text;
-    // Quiet runs keep errors: only the boxes that merely inform are dropped.
+    // A quiet run holds back the boxes that merely inform, until it is known
+    // whether the run failed: the refused lock bits carry that icon too.
     if (quiet_ && icon == ops::MessageIcon::Information) {
+        held_.emplace_back(text);
         return;
     }
     print_line(text);
+}
+
+void TerminalDisplay::print_held_messages() {
+    for (const std::string& text : held_) {
+        print_line(text);
+    }
+    held_.clear();
 }
 
 int LockBitChoice::box(int bit) const {

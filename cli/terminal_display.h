@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ops/headless_display.h"
 
@@ -38,7 +39,12 @@ public:
     void print_line(std::string_view text);
     // The last message box's text; empty when none was shown since forget_message().
     const std::string& last_message() const { return last_message_; }
-    void forget_message() { last_message_.clear(); }
+    void forget_message() {
+        last_message_.clear();
+        held_.clear();
+    }
+    // Prints the messages a quiet run held back: a run that failed shows them all.
+    void print_held_messages();
 
 private:
     void clear_bar();
@@ -49,6 +55,7 @@ private:
     bool bar_shown_ = false;
     std::string hex_path_;
     std::string last_message_;
+    std::vector<std::string> held_;
     LockBitChoice lock_bits_;
 };
 

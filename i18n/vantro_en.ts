@@ -335,5 +335,18 @@
         <source>Interrompido: não se sabe se os lock bits foram gravados.</source>
         <translation>Interrupted: it is not known whether the lock bits were written.</translation>
     </message>
+    <message>
+        <source>Nenhum gravador em &quot;%1&quot;.</source>
+        <translation>No programmer at &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Conecte o gravador (vantro-cli list mostra os que estão presentes) ou use --emulator para experimentar sem hardware.</source>
+        <translation>Plug the programmer in (vantro-cli list shows those present), or use --emulator to try without hardware.</translation>
+    </message>
+    <message>
+        <source>%1,%2</source>
+        <comment>a number with a decimal fraction</comment>
+        <translation>%1.%2</translation>
+    </message>
 </context>
 </TS>

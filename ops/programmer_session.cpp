@@ -16,14 +16,15 @@ bool is_programmer(hid::HidLibrary& library, hid::DeviceHandle handle) {
     return vendor == PROG_VID && product == PROG_PID;
 }
 
-// The limit in seconds with a decimal comma and no trailing zeros: 10, 0,3, 0,25.
+// The limit in seconds with no trailing zeros and the language's decimal
+// separator: 10, 0,3, 0,25 in Portuguese; 0.3 in English.
 std::string seconds_text(std::chrono::milliseconds limit) {
     const auto ms = limit.count();
     std::string text = std::to_string(ms / 1000);
     if (ms % 1000 != 0) {
         std::string fraction = std::to_string(1000 + ms % 1000).substr(1);
         fraction.erase(fraction.find_last_not_of('0') + 1);
-        text += "," + fraction;
+        text = tr_args("%1,%2", {text, fraction});
     }
     return text;
 }

@@ -85,7 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"lock_ok", "lock --lb1 --lb3", false, 0, "Lock bits gravados com sucesso!!!"},
         FaultCase{"lock_refused", "--emulate lock=0 lock", false, 1,
                   "Falha na gravação de Lock bits 0"},
+        FaultCase{"lock_refused_quiet", "lock -q --emulate lock=0", false, 1,
+                  "Falha na gravação de Lock bits 0"},
         FaultCase{"lock_silent", "--emulate silent=1 lock", false, 3, "não respondeu"},
+        FaultCase{"timeout_in_english", "--lang en --emulate silent=1 erase --timeout 0.25", false,
+                  3, "did not answer within 0.25 s"},
         FaultCase{"options_after_the_command", "erase --timeout 0.3 --emulate silent=1", false, 3,
                   "não respondeu em 0,3 s"}),
     [](const auto& info) { return std::string(info.param.name); });
