@@ -1,6 +1,11 @@
 #include "cli/chip_run.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "cli/exit_codes.h"
@@ -61,6 +66,16 @@ bool matches_image(const CliOptions& options, const ops::PreparedImage& image,
     return false;
 }
 
+// Opens an output file without waiting (a FIFO with no reader refuses at once):
+// the descriptor, or -1 with errno set. Made before anything is sent.
+int open_output(const std::string& file) {
+    return ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+}
+
+std::string unwritable_text(const std::string& file, int error) {
+    return tr_args("Não foi possível gravar o arquivo \"%1\": %2", {file, std::strerror(error)});
+}
+
 bool save_dumps(const CliOptions& options, const Target& target,
                 const emulator::EmulatedProgrammer& programmer, ops::Display& display) {
     bool saved = true;
@@ -103,11 +118,33 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
       target_(std::move(target)),
       display_(display),
       backend_(make_backend(options, target_.path)) {
+    std::vector<std::string> dumps;
+    if (backend_.emulated) {
+        for (const auto& dump : {options.dump_flash, options.dump_eeprom}) {
+            if (dump) {
+                dumps.push_back(output_file(target_, *dump));
+            }
+        }
+    }
+    for (const std::string& file : dumps) {
+        const int fd = open_output(file);
+        if (fd < 0) {
+            say(display_, unwritable_text(file, errno));
+            ready_ = false;
+            return;
+        }
+        ::close(fd);
+    }
     if (options.trace) {
         const std::string file = output_file(target_, *options.trace);
-        trace_file_.open(file, std::ios::out | std::ios::trunc);
-        if (!trace_file_) {
-            say(display_, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
+        // Held open while the stream opens, so that a FIFO's reader stays connected.
+        const int fd = open_output(file);
+        if (fd >= 0) {
+            trace_file_.open(file, std::ios::out | std::ios::trunc);
+            ::close(fd);
+        }
+        if (fd < 0 || !trace_file_) {
+            say(display_, unwritable_text(file, errno));
             ready_ = false;
             return;
         }
@@ -117,6 +154,19 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
 
 ChipEnd ChipRun::finish(const ops::RunEnd& run) {
     ChipEnd chip{run, exit_code_for(run.outcome), outcome_word(run.outcome)};
+    if (tracing_) {
+        // A failed write never stopped the run; it is told now, with its reason.
+        errno = 0;
+        trace_file_.close();
+        if (!trace_file_) {
+            say(display_,
+                unwritable_text(output_file(target_, *options_.trace), errno != 0 ? errno : EIO));
+            if (chip.exit_code == kExitSuccess) {
+                chip.exit_code = kExitUsage;
+                chip.outcome = "output-failed";
+            }
+        }
+    }
     if (run.outcome == ops::Outcome::NotFound) {
         const auto inaccessible =
             backend_.hidapi ? backend_.hidapi->inaccessible_programmer() : std::nullopt;

@@ -2,14 +2,35 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "cli/exit_codes.h"
 #include "cli/interruption.h"
 #include "connection/standard_streams.h"
 #include "i18n/catalogue.h"
 #include "i18n/texts.h"
+
+namespace {
+
+int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDisplay& display,
+                vantro::cli::Interruption& interruption) {
+    using namespace vantro::cli;
+    switch (options.command) {
+        case Command::Check:
+            return run_check(options, display);
+        case Command::List:
+            return run_list(options, display);
+        default:
+            return run_operation(options, display, interruption);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace vantro::cli;
@@ -23,12 +44,13 @@ int main(int argc, char** argv) {
     vantro::i18n::use_language(options.lang);
     interruption.set_text_before_run(vantro::tr("Interrompido."));
     TerminalDisplay display(stderr, options.quiet, isatty(STDERR_FILENO) == 1);
-    switch (options.command) {
-        case Command::Check:
-            return run_check(options, display);
-        case Command::List:
-            return run_list(options, display);
-        default:
-            return run_operation(options, display, interruption);
+    const int code = run_command(options, display, interruption);
+    // stdout carries check's summary and list's programmers: a failed write is a failure.
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        display.print_line(vantro::tr_args("Não foi possível escrever na saída padrão: %1",
+                                           {std::strerror(errno != 0 ? errno : EIO)}));
+        return std::max(code, static_cast<int>(kExitUsage));
     }
+    return code;
 }

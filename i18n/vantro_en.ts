@@ -348,5 +348,9 @@
         <comment>a number with a decimal fraction</comment>
         <translation>%1.%2</translation>
     </message>
+    <message>
+        <source>Não foi possível escrever na saída padrão: %1</source>
+        <translation>Could not write to standard output: %1</translation>
+    </message>
 </context>
 </TS>

@@ -68,5 +68,48 @@ TEST(CliStreams, AClosedStderrNeverCarriesTextsIntoAnOutputFile) {
     EXPECT_EQ(sent.find("Grav"), std::string::npos) << sent;
 }
 
+struct OutputCase {
+    const char* name;
+    const char* arguments;  // HEX and TRACE are replaced by paths
+    const char* says;
+    friend void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CliOutputFile : public ::testing::TestWithParam<OutputCase> {};
+
+// Refused before anything is sent, or, once sent, told with its reason: exit 2 either way.
+TEST_P(CliOutputFile, ThatCannotBeWrittenIsToldWithItsReason) {
+    const OutputCase& c = GetParam();
+    TempFile hex("output.hex", testing::kWorkedExample);
+    const std::string trace = testing::scratch_path(std::string("output-") + c.name + ".trace");
+    std::string arguments = c.arguments;
+    for (const auto& [word, path] : {std::pair{"HEX", hex.path()}, std::pair{"TRACE", trace}}) {
+        if (const auto at = arguments.find(word); at != std::string::npos) {
+            arguments.replace(at, std::string(word).size(), "'" + path + "'");
+        }
+    }
+    const auto run =
+        run_shell("rm -f '" + trace + "'; mkfifo '" + trace + ".fifo'; '" + VANTRO_CLI + "' " +
+                  arguments + "; code=$?; rm -f '" + trace + ".fifo'; exit $code");
+    EXPECT_EQ(run.exit_code, 2) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_EQ(testing::read_all(trace), "") << "nothing may be sent";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CliOutputFile,
+    ::testing::Values(
+        OutputCase{"trace_in_a_missing_folder", "--emulator --trace /nonexistent/t flash HEX",
+                   "\"/nonexistent/t\": No such file or directory"},
+        OutputCase{"dump_in_a_missing_folder",
+                   "--emulator --trace TRACE --dump-flash /nonexistent/x.bin flash HEX",
+                   "\"/nonexistent/x.bin\": No such file or directory"},
+        OutputCase{"fifo_without_a_reader", "--emulator erase --trace TRACE.fifo",
+                   "No such device or address"},
+        OutputCase{"trace_on_a_full_device", "--emulator --trace /dev/full erase",
+                   "No space left on device"},
+        OutputCase{"stdout_on_a_full_device", "check HEX >/dev/full", "No space left on device"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace vantro
