@@ -1,19 +1,34 @@
 #include "cli/terminal_display.h"
 
+#include <sys/ioctl.h>
+
 #include <algorithm>
 
 namespace vantro::cli {
 
 namespace {
+
 constexpr int kBarWidth = 40;
+constexpr int kAroundBar = 7;  // "[", "] 100%"
+
+// Asked at every redraw, so the bar follows the terminal's resizing and never
+// wraps onto a second line.
+int bar_width(std::FILE* out) {
+    winsize size{};
+    if (::ioctl(::fileno(out), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) {
+        return kBarWidth;
+    }
+    return std::clamp(static_cast<int>(size.ws_col) - kAroundBar - 1, 0, kBarWidth);
 }
+
+}  // namespace
 
 TerminalDisplay::TerminalDisplay(std::FILE* out, bool quiet, bool progress_bar)
     : out_(out), quiet_(quiet), progress_bar_(progress_bar && !quiet) {}
 
 void TerminalDisplay::clear_bar() {
     if (bar_shown_) {
-        std::fprintf(out_, "\r%*s\r", kBarWidth + 8, "");
+        std::fprintf(out_, "\r%*s\r", drawn_width_ + kAroundBar, "");
         bar_shown_ = false;
     }
 }
@@ -38,9 +53,14 @@ void TerminalDisplay::set_progress_value(float value) {
         return;
     }
     const float fraction = std::clamp((value - min) / (max - min), 0.0f, 1.0f);
-    const int filled = static_cast<int>(fraction * kBarWidth);
+    const int width = bar_width(out_);
+    if (width < drawn_width_) {
+        clear_bar();  // narrower now: the old bar's end would stay behind
+    }
+    drawn_width_ = width;
+    const int filled = static_cast<int>(fraction * static_cast<float>(width));
     std::fprintf(out_, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                 std::string(static_cast<std::size_t>(kBarWidth - filled), ' ').c_str(),
+                 std::string(static_cast<std::size_t>(width - filled), ' ').c_str(),
                  static_cast<int>(fraction * 100.0f));
     std::fflush(out_);
     bar_shown_ = true;

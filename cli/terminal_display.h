@@ -53,6 +53,7 @@ private:
     bool quiet_;
     bool progress_bar_;
     bool bar_shown_ = false;
+    int drawn_width_ = 0;
     std::string hex_path_;
     std::string last_message_;
     std::vector<std::string> held_;
