@@ -3,7 +3,6 @@
 #include <QTimer>
 
 #include "app/hid_notify_filter.h"
-#include "hidapi/hidapi_programmer_list.h"
 #include "i18n/texts.h"
 #include "protocol/report.h"
 
@@ -14,10 +13,11 @@ bool AccessHint::eventFilter(QObject* watched, QEvent* event) {
         static_cast<HidNotifyEvent*>(event)->hid_event().kind != hid::HidEventKind::Changed) {
         return QObject::eventFilter(watched, event);
     }
-    const std::optional<hid::ProgrammerInfo> blocked = library_.inaccessible_programmer();
+    const std::optional<connection::AccessProblem> blocked = backend_.access_problem();
     // An announced programmer's label is OnPlugged's and OnUnplugged's: a blocked
     // one that was just opened arrives as Plugged before this Changed.
-    const bool announced = library_.GetHandle(protocol::PROG_VID, protocol::PROG_PID) != 0;
+    const bool announced =
+        backend_.library().GetHandle(protocol::PROG_VID, protocol::PROG_PID) != 0;
     if (!blocked) {
         if (shown_path_) {
             shown_path_.reset();
@@ -27,13 +27,13 @@ bool AccessHint::eventFilter(QObject* watched, QEvent* event) {
         }
         return QObject::eventFilter(watched, event);
     }
-    if (shown_path_ != blocked->device.path) {
-        shown_path_ = blocked->device.path;
+    if (shown_path_ != blocked->path) {
+        shown_path_ = blocked->path;
         if (!announced) {
             display_.set_connection_text(vantro::tr("Estado: Gravador sem permissão de acesso"));
         }
         // Shown from the event loop, not from inside the HID event's delivery.
-        QTimer::singleShot(0, this, [this, text = hid::access_problem_text(*blocked)] {
+        QTimer::singleShot(0, this, [this, text = blocked->text] {
             display_.show_message(text, ops::kApplicationTitle, ops::MessageIcon::Warning);
         });
     }

@@ -6,21 +6,21 @@
 #include <optional>
 #include <string>
 
-#include "hidapi/hidapi_library.h"
+#include "connection/backend.h"
 #include "ops/display.h"
 
 namespace vantro::app {
 
 class AccessHint : public QObject {
 public:
-    AccessHint(hid::HidapiLibrary& library, ops::Display& display)
-        : library_(library), display_(display) {}
+    AccessHint(connection::Backend& backend, ops::Display& display)
+        : backend_(backend), display_(display) {}
 
     // Looks again at each change of the device list; the event goes on unchanged.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    hid::HidapiLibrary& library_;
+    connection::Backend& backend_;
     ops::Display& display_;
     std::optional<std::string> shown_path_;  // the programmer the hint is about
 };

@@ -10,7 +10,7 @@ AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream
     CLI::App app{"vantro: the window of the Vantro 8051 programmer"};
     app.set_version_flag("--version", std::string("vantro ") + VANTRO_VERSION);
 
-    cli::ConnectionOptionParser connection(options);
+    connection::ConnectionOptionParser connection(options);
     connection.add_to(app);
     // Exits right after the window is first shown: for start-up measurements.
     app.add_flag("--quit-after-show", options.quit_after_show)->group("");

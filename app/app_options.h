@@ -10,7 +10,7 @@ namespace vantro::app {
 
 inline constexpr int kExitUsage = 2;
 
-struct AppOptions : cli::ConnectionOptions {
+struct AppOptions : connection::ConnectionOptions {
     bool quit_after_show = false;  // for start-up measurements
 };
 

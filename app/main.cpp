@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QTimer>
 #include <iostream>
-#include <memory>
 
 #include "app/access_hint.h"
 #include "app/app_options.h"
@@ -44,14 +43,11 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(application_icon());
     const vantro::app::TextLanguage language(options.lang);
 
-    const vantro::cli::Backend backend = vantro::cli::make_backend(options);
-    vantro::app::MainForm form(*backend.library);
-    form.describe_backend(backend.description);
-    std::unique_ptr<vantro::app::AccessHint> access_hint;
-    if (backend.hidapi != nullptr) {
-        access_hint = std::make_unique<vantro::app::AccessHint>(*backend.hidapi, form);
-        form.installEventFilter(access_hint.get());
-    }
+    const auto backend = vantro::connection::make_backend(options);
+    vantro::app::MainForm form(backend->library());
+    form.describe_backend(backend->description());
+    vantro::app::AccessHint access_hint(*backend, form);
+    form.installEventFilter(&access_hint);
     form.session().set_timeout(options.timeout);
     form.show();
     if (options.quit_after_show) {

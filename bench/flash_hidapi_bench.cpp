@@ -31,7 +31,8 @@ void BM_FlashRunThroughHidapi(benchmark::State& state) {
     double seconds = 0;
     int exchanges = 0;
     {
-        WiredSession<hid::HidapiLibrary> wired(file.path());
+        WiredSession<hid::HidapiLibrary> wired(
+            file.path(), hid::ProgrammerIds{protocol::PROG_VID, protocol::PROG_PID});
         for (auto _ : state) {
             const TimedRun run = wired.flash();
             if (run.outcome != ops::Outcome::Success) {

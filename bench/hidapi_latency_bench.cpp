@@ -95,7 +95,7 @@ private:
         seen_ = seen_ || event.kind == awaited_;
     }
 
-    hid::HidapiLibrary library_;
+    hid::HidapiLibrary library_{{protocol::PROG_VID, protocol::PROG_PID}};
     hid::EventQueue queue_;
     bool answered_ = false;
     hid::HidEventKind awaited_ = hid::HidEventKind::Changed;

@@ -50,12 +50,10 @@ std::string output_file(const Target& target, const std::string& path) {
     return target.numbered_files ? numbered_file(path, target.number) : path;
 }
 
-// The proof after a run: the emulated chip holds exactly the checked image.
-bool matches_image(const CliOptions& options, const ops::PreparedImage& image,
-                   const emulator::EmulatedProgrammer& programmer, ops::Display& display) {
-    const bool flash = options.command == Command::Flash;
-    const auto difference =
-        image.load.image.first_difference(flash ? programmer.flash() : programmer.eeprom());
+// The proof after a run: the chip holds exactly the checked image.
+bool matches_image(const ops::PreparedImage& image, const std::vector<std::uint8_t>& memory,
+                   ops::Display& display) {
+    const auto difference = image.load.image.first_difference(memory);
     if (!difference) {
         say(display, tr("Memória emulada confere com a imagem."), ops::MessageIcon::Information);
         return true;
@@ -76,19 +74,19 @@ std::string unwritable_text(const std::string& file, int error) {
     return tr_args("Não foi possível gravar o arquivo \"%1\": %2", {file, std::strerror(error)});
 }
 
-bool save_dumps(const CliOptions& options, const Target& target,
-                const emulator::EmulatedProgrammer& programmer, ops::Display& display) {
+bool save_dumps(const CliOptions& options, const Target& target, const connection::Backend& backend,
+                ops::Display& display) {
     bool saved = true;
     if (options.dump_flash) {
         const std::string file = output_file(target, *options.dump_flash);
-        if (!programmer.save_flash(file)) {
+        if (!backend.save_memory(connection::Memory::Flash, file)) {
             say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
             saved = false;
         }
     }
     if (options.dump_eeprom) {
         const std::string file = output_file(target, *options.dump_eeprom);
-        if (!programmer.save_eeprom(file)) {
+        if (!backend.save_memory(connection::Memory::Eeprom, file)) {
             say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
             saved = false;
         }
@@ -117,9 +115,9 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
     : options_(options),
       target_(std::move(target)),
       display_(display),
-      backend_(make_backend(options, target_.path)) {
+      backend_(connection::make_backend(options, target_.path)) {
     std::vector<std::string> dumps;
-    if (backend_.emulated) {
+    if (sees_chip()) {
         for (const auto& dump : {options.dump_flash, options.dump_eeprom}) {
             if (dump) {
                 dumps.push_back(output_file(target_, *dump));
@@ -148,7 +146,7 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
             ready_ = false;
             return;
         }
-        tracing_ = std::make_unique<hid::TracingHidLibrary>(*backend_.library, trace_file_);
+        tracing_ = std::make_unique<hid::TracingHidLibrary>(backend_->library(), trace_file_);
     }
 }
 
@@ -168,21 +166,20 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
         }
     }
     if (run.outcome == ops::Outcome::NotFound) {
-        const auto inaccessible =
-            backend_.hidapi ? backend_.hidapi->inaccessible_programmer() : std::nullopt;
-        say(display_, inaccessible ? hid::access_problem_text(*inaccessible)
-                                   : no_programmer_text(target_.path));
+        const auto problem = backend_->access_problem();
+        say(display_, problem ? problem->text : no_programmer_text(target_.path));
         return chip;
     }
-    if (backend_.emulated) {
-        const auto& programmer = backend_.emulated->programmer();
+    if (sees_chip()) {
+        const std::vector<std::uint8_t>& memory =
+            *backend_->memory(options_.command == Command::Flash ? connection::Memory::Flash
+                                                                 : connection::Memory::Eeprom);
         if (chip.exit_code == kExitSuccess && run.image &&
-            !matches_image(options_, *run.image, programmer, display_)) {
+            !matches_image(*run.image, memory, display_)) {
             chip.exit_code = kExitRefused;
             chip.outcome = "mismatch";
         }
-        if (!save_dumps(options_, target_, programmer, display_) &&
-            chip.exit_code == kExitSuccess) {
+        if (!save_dumps(options_, target_, *backend_, display_) && chip.exit_code == kExitSuccess) {
             chip.exit_code = kExitUsage;
             chip.outcome = "output-failed";
         }

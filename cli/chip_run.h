@@ -1,6 +1,6 @@
 #pragma once
-// One chip on one programmer: the operation, then, on the emulated programmer,
-// the comparison with the image and the memory dumps.
+// One chip on one programmer: the operation, then, where the backend can see the
+// chip, the comparison with the image and the memory dumps.
 
 #include <fstream>
 #include <memory>
@@ -40,16 +40,19 @@ public:
 
     // False (and said) when the trace file could not be opened: nothing may be sent.
     bool ready() const { return ready_; }
-    hid::HidLibrary& library() { return tracing_ ? *tracing_ : *backend_.library; }
-    // After the operation: says why it found no programmer, or checks the emulated
-    // memory against the image and saves the dumps.
+    hid::HidLibrary& library() { return tracing_ ? *tracing_ : backend_->library(); }
+    // After the operation: says why it found no programmer, or checks the chip's
+    // memory against the image and saves the dumps, where the backend can see it.
     ChipEnd finish(const ops::RunEnd& run);
 
 private:
+    // The backend can see the chip's memory (the emulated programmer can).
+    bool sees_chip() const { return backend_->memory(connection::Memory::Flash) != nullptr; }
+
     const CliOptions& options_;
     Target target_;
     ops::Display& display_;
-    Backend backend_;
+    std::unique_ptr<connection::Backend> backend_;
     std::ofstream trace_file_;
     std::unique_ptr<hid::TracingHidLibrary> tracing_;
     bool ready_ = true;

@@ -38,7 +38,8 @@ constexpr CommandEntry kCommands[] = {
 // Every option that is not one command's own. It is added to the top level and to
 // each command, so it may stand before or after the command and shows in the
 // command's --help: a new option of this kind is added here and nowhere else.
-void add_run_options(CLI::App& app, CliOptions& options, ConnectionOptionParser& connection) {
+void add_run_options(CLI::App& app, CliOptions& options,
+                     connection::ConnectionOptionParser& connection) {
     connection.add_to(app);
     app.add_option("--dump-flash", options.dump_flash,
                    "Save the emulated FLASH to FILE (with --emulator)")
@@ -125,7 +126,7 @@ int print_help(const CLI::App& app, const std::string& topic) {
 
 ParseResult parse_command_line(int argc, char** argv) {
     CliOptions options;
-    ConnectionOptionParser connection(options);
+    connection::ConnectionOptionParser connection(options);
     CLI::App app{"vantro-cli: erase, program and lock 8051 chips through the Vantro programmer",
                  "vantro-cli"};
     app.footer(kExitCodeHelp);

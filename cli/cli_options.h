@@ -11,7 +11,7 @@ namespace vantro::cli {
 
 enum class Command { List, Erase, Flash, Eeprom, Lock, Check };
 
-struct CliOptions : ConnectionOptions {
+struct CliOptions : connection::ConnectionOptions {
     Command command = Command::List;
     std::string hex_file;
     LockBitChoice lock_bits;

@@ -4,9 +4,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "connection/backend.h"
-#include "emulator/emulator_setup.h"
 #include "i18n/texts.h"
-#include "protocol/report.h"
 
 namespace vantro::cli {
 
@@ -21,20 +19,13 @@ void print_programmer(const std::string& path, std::uint16_t vid, std::uint16_t 
 }  // namespace
 
 int run_list(const CliOptions& options, TerminalDisplay& display) {
-    if (options.emulator) {
-        for (int k = 1; k <= options.emulator_setup.programmers(); ++k) {
-            print_programmer(emulator::emulated_path(k), protocol::PROG_VID, protocol::PROG_PID,
-                             emulator::emulated_serial(k), tr("Gravador emulado"));
-        }
-        return kExitSuccess;
-    }
-    const std::vector<hid::ProgrammerInfo> programmers = hid::list_programmers();
-    for (const hid::ProgrammerInfo& programmer : programmers) {
-        const hid::HidDeviceListing& device = programmer.device;
-        print_programmer(device.path, device.vendor_id, device.product_id, device.serial,
-                         device.product);
-        if (programmer.failure) {
-            display.print_line(hid::access_problem_text(programmer));
+    const std::vector<connection::ProgrammerEntry> programmers =
+        connection::list_programmers(options);
+    for (const connection::ProgrammerEntry& programmer : programmers) {
+        print_programmer(programmer.path, programmer.vendor_id, programmer.product_id,
+                         programmer.serial, programmer.product);
+        if (programmer.problem) {
+            display.print_line(*programmer.problem);
         }
     }
     if (programmers.empty()) {

@@ -1,7 +1,7 @@
 #include "cli/production_targets.h"
 
+#include "connection/backend.h"
 #include "emulator/emulator_setup.h"
-#include "hidapi/hidapi_programmer_list.h"
 
 namespace vantro::cli {
 
@@ -18,14 +18,14 @@ Target emulated_target(const CliOptions& options, const std::string& path) {
 }
 
 // The serial number hidapi lists for the path; the first programmer's without a path.
-Target listed_target(const std::vector<hid::ProgrammerInfo>& listed,
+Target listed_target(const std::vector<connection::ProgrammerEntry>& listed,
                      const std::optional<std::string>& path) {
     Target target{path, path.value_or("-"), std::nullopt, 1, false};
-    for (const hid::ProgrammerInfo& programmer : listed) {
-        if (!path || programmer.device.path == *path) {
-            target.name = programmer.device.path;
-            if (!programmer.device.serial.empty()) {
-                target.serial = programmer.device.serial;
+    for (const connection::ProgrammerEntry& programmer : listed) {
+        if (!path || programmer.path == *path) {
+            target.name = programmer.path;
+            if (!programmer.serial.empty()) {
+                target.serial = programmer.serial;
             }
             break;
         }
@@ -35,17 +35,11 @@ Target listed_target(const std::vector<hid::ProgrammerInfo>& listed,
 
 std::vector<Target> several_targets(const CliOptions& options) {
     std::vector<std::string> paths = options.device_paths;
-    std::vector<hid::ProgrammerInfo> listed;
-    if (!options.emulator) {
-        listed = hid::list_programmers();
-    }
+    const std::vector<connection::ProgrammerEntry> listed = connection::list_programmers(options);
     if (options.all) {
         paths.clear();
-        for (int k = 1; options.emulator && k <= options.emulator_setup.programmers(); ++k) {
-            paths.push_back(emulator::emulated_path(k));
-        }
-        for (const hid::ProgrammerInfo& programmer : listed) {
-            paths.push_back(programmer.device.path);
+        for (const connection::ProgrammerEntry& programmer : listed) {
+            paths.push_back(programmer.path);
         }
     }
     std::vector<Target> targets;
@@ -72,7 +66,7 @@ std::vector<Target> production_targets(const CliOptions& options) {
     }
     // The listing opens every programmer once: asked only when the log needs a name.
     if (options.log) {
-        return {listed_target(hid::list_programmers(), options.device_path)};
+        return {listed_target(connection::list_programmers(options), options.device_path)};
     }
     return {Target{options.device_path, options.device_path.value_or("-"), std::nullopt, 1, false}};
 }

@@ -1,30 +1,66 @@
 #pragma once
+// The HID library a program talks to, and what its backend can tell beyond the
+// library's eight operations. The front-ends use it without knowing which backend
+// they have: hidapi for real programmers, or the emulated programmers.
 
+#include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "connection/connection_options.h"
-#include "emulator/emulated_hid_library.h"
 #include "hid/hid_library.h"
-#include "hidapi/hidapi_library.h"
 
-namespace vantro::cli {
+namespace vantro::connection {
 
-// The HID library a program talks to: hidapi, or the emulated programmer.
-struct Backend {
-    std::unique_ptr<hid::HidLibrary> library;
-    emulator::EmulatedHidLibrary* emulated = nullptr;  // set with --emulator
-    hid::HidapiLibrary* hidapi = nullptr;              // set otherwise
-    // What the backend says of itself to the user ("gravador emulado"); empty for
-    // a real programmer, which needs no word.
-    std::string description;
+// One programmer present, as `list` shows it.
+struct ProgrammerEntry {
+    std::string path;
+    std::uint16_t vendor_id = 0;
+    std::uint16_t product_id = 0;
+    std::string serial;  // empty when the device has none
+    std::string product;
+    std::optional<std::string> problem;  // for the user: why it cannot be used
 };
 
-// The programmer at `path` ("emulated:K" with --emulator); none: the first one found.
-Backend make_backend(const ConnectionOptions& options, const std::optional<std::string>& path);
+// A programmer that is present but cannot be used, and the sentence for the user.
+struct AccessProblem {
+    std::string path;
+    std::string text;
+};
+
+enum class Memory { Flash, Eeprom };
+
+// The way to one programmer.
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    virtual hid::HidLibrary& library() = 0;
+    // What the backend says of itself to the user ("gravador emulado"); empty for
+    // a real programmer, which needs no word.
+    virtual std::string description() const = 0;
+    // A present programmer the library cannot open, and so does not announce;
+    // nothing when there is none. It may change at every Changed event.
+    virtual std::optional<AccessProblem> access_problem() const = 0;
+    // The chip's memory after a run, where the backend can see it: the emulated
+    // programmer can, a real one cannot be read back (nullptr).
+    virtual const std::vector<std::uint8_t>* memory(Memory which) const = 0;
+    // Saves that memory as a binary file; false when it cannot be seen or written.
+    virtual bool save_memory(Memory which, const std::filesystem::path& path) const = 0;
+};
+
+// The programmer at `path` (see list_programmers); none: the first one found.
+std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,
+                                      const std::optional<std::string>& path);
 // The programmer --device names, if any.
-inline Backend make_backend(const ConnectionOptions& options) {
+inline std::unique_ptr<Backend> make_backend(const ConnectionOptions& options) {
     return make_backend(options, options.device_path);
 }
 
-}  // namespace vantro::cli
+// Every programmer present now, of the kind the options choose.
+std::vector<ProgrammerEntry> list_programmers(const ConnectionOptions& options);
+
+}  // namespace vantro::connection

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace vantro::cli {
+namespace vantro::connection {
 
 namespace {
 
@@ -86,4 +86,4 @@ std::optional<std::string> ConnectionOptionParser::finish() {
     return std::nullopt;
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::connection

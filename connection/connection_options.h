@@ -15,7 +15,7 @@ namespace CLI {
 class App;
 }  // namespace CLI
 
-namespace vantro::cli {
+namespace vantro::connection {
 
 struct ConnectionOptions {
     bool emulator = false;
@@ -46,4 +46,4 @@ private:
     double timeout_seconds_ = 0;
 };
 
-}  // namespace vantro::cli
+}  // namespace vantro::connection

@@ -2,6 +2,7 @@
 // The HID library: eight operations and four events. Backends: hidapi (real
 // programmers) and the emulated programmer. Callers rely on exactly this contract.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -29,6 +30,8 @@ struct HidEvent {
 using EventPoster = std::function<void(const HidEvent&)>;
 
 inline constexpr std::size_t kHidReportSize = 65;
+// One report as Read and WriteEx take it: the report id at index 0, then 64 bytes.
+using HidReport = std::array<std::uint8_t, kHidReportSize>;
 
 class HidLibrary {
 public:

@@ -51,20 +51,19 @@ void HidapiDevice::close() {
     }
 }
 
-bool HidapiDevice::write(std::span<const std::uint8_t, protocol::kReportSize> report) {
+bool HidapiDevice::write(std::span<const std::uint8_t, kHidReportSize> report) {
     std::lock_guard lock(write_mutex_);
     if (writer_ == nullptr) {
         return false;
     }
-    return hid_write(writer_, report.data(), report.size()) ==
-           static_cast<int>(protocol::kReportSize);
+    return hid_write(writer_, report.data(), report.size()) == static_cast<int>(kHidReportSize);
 }
 
 void HidapiDevice::read_loop(const std::stop_token& stop, const ReportSink& on_report,
                              const GoneSink& on_gone) {
     while (!stop.stop_requested()) {
         // Unnumbered reports come without their id: it is 0, at index 0.
-        protocol::Report report{};
+        HidReport report{};
         const int length =
             hid_read_timeout(reader_, report.data() + 1, report.size() - 1, kReadTimeoutMs);
         if (length < 0) {

@@ -15,15 +15,15 @@
 #include <thread>
 #include <variant>
 
+#include "hid/hid_library.h"
 #include "hidapi/hidapi_global.h"
-#include "protocol/report.h"
 
 namespace vantro::hid {
 
 class HidapiDevice {
 public:
     // Input report as Read gives it: report id 0 at index 0, the device's bytes after it.
-    using ReportSink = std::function<void(const protocol::Report&)>;
+    using ReportSink = std::function<void(const HidReport&)>;
     // The reader found the device failing (unplugged); it reads no more.
     using GoneSink = std::function<void()>;
 
@@ -43,7 +43,7 @@ public:
     void close();
 
     // True only when the whole 65-byte report was written. Any thread.
-    bool write(std::span<const std::uint8_t, protocol::kReportSize> report);
+    bool write(std::span<const std::uint8_t, kHidReportSize> report);
     bool gone() const { return gone_.load(); }
 
 private:

@@ -15,7 +15,7 @@ std::mutex& global_state_mutex() {
     return mutex;
 }
 
-int user_count = 0;  // guarded by global_state_mutex()
+int initialised_count = 0;  // guarded by global_state_mutex()
 
 // hidapi's texts are wchar_t (UTF-32 on the platforms we build for).
 std::string to_utf8(const wchar_t* text) {
@@ -43,9 +43,9 @@ std::string to_utf8(const wchar_t* text) {
 
 }  // namespace
 
-HidapiUser::HidapiUser() {
+HidapiInit::HidapiInit() {
     std::lock_guard lock(global_state_mutex());
-    if (user_count == 0 && hid_init() != 0) {
+    if (initialised_count == 0 && hid_init() != 0) {
         return;
     }
 #ifdef __APPLE__
@@ -53,13 +53,13 @@ HidapiUser::HidapiUser() {
     // need a handle of their own on the same device.
     hid_darwin_set_open_exclusive(0);
 #endif
-    ++user_count;
+    ++initialised_count;
     initialised_ = true;
 }
 
-HidapiUser::~HidapiUser() {
+HidapiInit::~HidapiInit() {
     std::lock_guard lock(global_state_mutex());
-    if (initialised_ && --user_count == 0) {
+    if (initialised_ && --initialised_count == 0) {
         hid_exit();
     }
 }

@@ -23,6 +23,15 @@ struct HidDeviceListing {
     friend bool operator==(const HidDeviceListing&, const HidDeviceListing&) = default;
 };
 
+// The vendor and product id of the devices to open: the programmers.
+struct ProgrammerIds {
+    std::uint16_t vendor_id = 0;
+    std::uint16_t product_id = 0;
+    bool match(const HidDeviceListing& device) const {
+        return device.vendor_id == vendor_id && device.product_id == product_id;
+    }
+};
+
 // Why a device node could not be opened.
 struct OpenFailure {
     int error_number = 0;  // errno of the failed open, 0 when hidapi left none
@@ -32,16 +41,17 @@ struct OpenFailure {
     friend bool operator==(const OpenFailure&, const OpenFailure&) = default;
 };
 
-// Keeps hidapi initialised while at least one user exists (hid_init before the
-// first, hid_exit after the last). Create it before starting threads that use hidapi.
-class HidapiUser {
+// hid_init's reference count: keeps hidapi initialised while at least one of these
+// exists (hid_init before the first, hid_exit after the last). Create it before
+// starting threads that use hidapi.
+class HidapiInit {
 public:
-    HidapiUser();
-    ~HidapiUser();
-    HidapiUser(const HidapiUser&) = delete;
-    HidapiUser& operator=(const HidapiUser&) = delete;
+    HidapiInit();
+    ~HidapiInit();
+    HidapiInit(const HidapiInit&) = delete;
+    HidapiInit& operator=(const HidapiInit&) = delete;
 
-    bool initialised() const { return initialised_; }
+    bool succeeded() const { return initialised_; }
 
 private:
     bool initialised_ = false;

@@ -4,15 +4,15 @@
 
 namespace vantro::hid {
 
-HidapiLibrary::HidapiLibrary(std::optional<std::string> device_path)
-    : device_path_(std::move(device_path)) {}
+HidapiLibrary::HidapiLibrary(ProgrammerIds programmer, std::optional<std::string> device_path)
+    : programmer_(programmer), device_path_(std::move(device_path)) {}
 
 HidapiLibrary::~HidapiLibrary() {
     Disconnect();
 }
 
 bool HidapiLibrary::Connect(EventPoster poster) {
-    if (connected_ || !hidapi_.initialised()) {
+    if (connected_ || !hidapi_.succeeded()) {
         return false;
     }
     poster_ = std::move(poster);
@@ -94,7 +94,7 @@ std::optional<ProgrammerInfo> HidapiLibrary::inaccessible_programmer() const {
     return inaccessible_.front();
 }
 
-void HidapiLibrary::on_input(DeviceHandle handle, const protocol::Report& report) {
+void HidapiLibrary::on_input(DeviceHandle handle, const HidReport& report) {
     {
         std::lock_guard lock(table_mutex_);
         DeviceRecord& record = records_.at(handle);

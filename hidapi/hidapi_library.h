@@ -3,7 +3,7 @@
 // so one monitor thread lists the devices every 200 ms (at once when a reader finds
 // its device failing); every programmer it can open gets a reader thread that
 // announces its input reports. Every HID device is tracked for Plugged/Unplugged;
-// only programmers (the ids in protocol/report.h) are opened, so WriteEx reaches
+// only programmers (the ids it is given) are opened, so WriteEx reaches
 // programmers only.
 
 #include <condition_variable>
@@ -21,15 +21,16 @@
 #include "hidapi/hidapi_device.h"
 #include "hidapi/hidapi_global.h"
 #include "hidapi/hidapi_programmer_list.h"
-#include "protocol/report.h"
 
 namespace vantro::hid {
 
 class HidapiLibrary : public HidLibrary {
 public:
-    // device_path: when given, only the device node at that path counts (to choose
-    // one of several programmers, see list_programmers); otherwise every node does.
-    explicit HidapiLibrary(std::optional<std::string> device_path = std::nullopt);
+    // programmer: the ids of the devices to open. device_path: when given, only the
+    // device node at that path counts (to choose one of several programmers, see
+    // list_programmers); otherwise every node does.
+    explicit HidapiLibrary(ProgrammerIds programmer,
+                           std::optional<std::string> device_path = std::nullopt);
     ~HidapiLibrary() override;
     HidapiLibrary(const HidapiLibrary&) = delete;
     HidapiLibrary& operator=(const HidapiLibrary&) = delete;
@@ -60,7 +61,7 @@ private:
         HidDeviceListing listing;
         bool present = true;
         bool read_notify = false;
-        std::deque<protocol::Report> inputs;
+        std::deque<HidReport> inputs;
         std::shared_ptr<HidapiDevice> device;  // set for an opened programmer while present
     };
 
@@ -75,14 +76,16 @@ private:
     void add_arrivals(const std::vector<HidDeviceListing>& listings,
                       const std::set<std::string>& skipped);
     void close_all();
-    void on_input(DeviceHandle handle, const protocol::Report& report);
+    void on_input(DeviceHandle handle, const HidReport& report);
     void post_all(const std::vector<HidEvent>& events) const;
     // The present device with these ids that arrived first, or 0. Caller holds table_mutex_.
     DeviceHandle first_present(std::uint32_t vendor_id, std::uint32_t product_id) const;
-    std::vector<HidDeviceListing> counted(std::vector<HidDeviceListing> listings) const;
+    // The listings at the chosen device path, or all of them when none was chosen.
+    std::vector<HidDeviceListing> at_chosen_path(std::vector<HidDeviceListing> listings) const;
 
+    const ProgrammerIds programmer_;
     const std::optional<std::string> device_path_;
-    const HidapiUser hidapi_;
+    const HidapiInit hidapi_;
     EventPoster poster_;  // set before any thread starts, read-only while connected
     bool connected_ = false;
 

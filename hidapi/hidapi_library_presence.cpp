@@ -47,7 +47,7 @@ void HidapiLibrary::request_rescan() {
 }
 
 void HidapiLibrary::scan() {
-    const std::vector<HidDeviceListing> listings = counted(enumerate_hid_devices());
+    const std::vector<HidDeviceListing> listings = at_chosen_path(enumerate_hid_devices());
     const std::set<std::string> failed = remove_departed(listings);
     add_arrivals(listings, failed);
 }
@@ -102,7 +102,7 @@ void HidapiLibrary::add_arrivals(const std::vector<HidDeviceListing>& listings,
                 continue;
             }
         }
-        if (!is_programmer(listing)) {
+        if (!programmer_.match(listing)) {
             arrivals.push_back({listing, nullptr});
             continue;
         }
@@ -134,9 +134,8 @@ void HidapiLibrary::add_arrivals(const std::vector<HidDeviceListing>& listings,
         // Announced before its reader starts, so no ReadReady can come first.
         post_all({{HidEventKind::Plugged, handle}, {HidEventKind::Changed}});
         if (arrivals[i].device != nullptr) {
-            arrivals[i].device->start(
-                [this, handle](const protocol::Report& r) { on_input(handle, r); },
-                [this] { request_rescan(); });
+            arrivals[i].device->start([this, handle](const HidReport& r) { on_input(handle, r); },
+                                      [this] { request_rescan(); });
         }
     }
     if (inaccessible_changed) {
@@ -166,7 +165,8 @@ void HidapiLibrary::close_all() {
     }
 }
 
-std::vector<HidDeviceListing> HidapiLibrary::counted(std::vector<HidDeviceListing> listings) const {
+std::vector<HidDeviceListing> HidapiLibrary::at_chosen_path(
+    std::vector<HidDeviceListing> listings) const {
     if (device_path_) {
         std::erase_if(listings,
                       [this](const HidDeviceListing& l) { return l.path != *device_path_; });

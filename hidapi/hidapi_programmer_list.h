@@ -15,15 +15,9 @@ struct ProgrammerInfo {
     friend bool operator==(const ProgrammerInfo&, const ProgrammerInfo&) = default;
 };
 
-// Whether the node has the programmer's vendor and product id.
-bool is_programmer(const HidDeviceListing& device);
-
-// The sentence that tells the user why this programmer cannot be used, and the
-// fix (the udev rule, then a replug) when permission is what is missing.
-std::string access_problem_text(const ProgrammerInfo& programmer);
-
-// Every programmer present now, each opened and closed once to learn whether this
-// user may use it. Safe to call at any time, also while a HidapiLibrary is connected.
-std::vector<ProgrammerInfo> list_programmers();
+// Every programmer (device with these ids) present now, each opened and closed once
+// to learn whether this user may use it. Safe to call at any time, also while a
+// HidapiLibrary is connected.
+std::vector<ProgrammerInfo> list_programmers(ProgrammerIds programmer);
 
 }  // namespace vantro::hid

@@ -1,15 +1,16 @@
 #pragma once
 // Framing shared by every exchange with the programmer.
 
-#include <array>
 #include <cstdint>
+
+#include "hid/hid_library.h"
 
 namespace vantro::protocol {
 
 // One HID report: index 0 is the report id (always 0 on output), 1 the command,
 // 2..64 the payload. Input reports carry the status byte at index 2.
-inline constexpr std::size_t kReportSize = 65;
-using Report = std::array<std::uint8_t, kReportSize>;
+inline constexpr std::size_t kReportSize = hid::kHidReportSize;
+using Report = hid::HidReport;
 
 inline constexpr std::uint16_t PROG_VID = 0x1234;
 inline constexpr std::uint16_t PROG_PID = 0x0001;

@@ -39,9 +39,9 @@ TEST_F(InitialState, WindowHasItsCaptionFixedClientAreaAndWhiteBackground) {
 }
 
 TEST_F(InitialState, CaptionSaysWhenTheProgrammerIsEmulated) {
-    cli::ConnectionOptions options;
+    connection::ConnectionOptions options;
     options.emulator = true;
-    rig.form.describe_backend(cli::make_backend(options).description);
+    rig.form.describe_backend(connection::make_backend(options)->description());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Vantro - Vr 2018_B — gravador emulado"));
 }
 

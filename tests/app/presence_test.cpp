@@ -69,11 +69,11 @@ TEST(Presence, AccessHintNeverContradictsTheProgrammersArrival) {
     fake_hidapi::plug({kPath});
     fake_hidapi::refuse_open(kPath, EACCES);
     {
-        hid::HidapiLibrary library;
+        const auto backend = connection::make_backend(connection::ConnectionOptions{});
         testing::ScriptedMessageBoxes boxes;
-        app::MainForm form(library);
+        app::MainForm form(backend->library());
         form.replace_message_boxes(boxes);
-        app::AccessHint hint(library, form);
+        app::AccessHint hint(*backend, form);
         form.installEventFilter(&hint);
         EXPECT_TRUE(wait_until([&] { return boxes.shown.size() == 1; }));
         EXPECT_EQ(form.controls().estado->text(),

@@ -85,9 +85,9 @@ TEST(Translation, PortugueseUnlessEnglishIsAskedFor) {
         EXPECT_EQ(rig.form.controls().estado->text(),
                   QStringLiteral("Status: Programmer Disconnected"));
         EXPECT_EQ(rig.form.cmdlg1().windowTitle(), QStringLiteral("Find hex file"));
-        cli::ConnectionOptions emulated;
+        connection::ConnectionOptions emulated;
         emulated.emulator = true;
-        rig.form.describe_backend(cli::make_backend(emulated).description);
+        rig.form.describe_backend(connection::make_backend(emulated)->description());
         EXPECT_EQ(rig.form.windowTitle(),
                   QStringLiteral("Vantro - Vr 2018_B — emulated programmer"));
     }

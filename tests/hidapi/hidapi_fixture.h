@@ -78,6 +78,9 @@ private:
 inline constexpr const char* kProgrammerPath = "/dev/hidraw0";
 inline constexpr const char* kOtherPath = "/dev/hidraw1";
 
+// The devices the backend opens: the programmer's ids, as the programs give them.
+inline constexpr hid::ProgrammerIds kProgrammerIds{protocol::PROG_VID, protocol::PROG_PID};
+
 inline protocol::Report command_report(std::uint8_t code) {
     protocol::Report report{};
     report[1] = code;
@@ -87,7 +90,7 @@ inline protocol::Report command_report(std::uint8_t code) {
 class HidapiBackendTest : public ::testing::Test {
 protected:
     hid::HidapiLibrary& connect(std::optional<std::string> device_path = std::nullopt) {
-        library_ = std::make_unique<hid::HidapiLibrary>(std::move(device_path));
+        library_ = std::make_unique<hid::HidapiLibrary>(kProgrammerIds, std::move(device_path));
         EXPECT_TRUE(library_->Connect(recorder_.poster()));
         return *library_;
     }

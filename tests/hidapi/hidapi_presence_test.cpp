@@ -118,7 +118,7 @@ TEST_F(HidapiPresenceTest, ProgrammerWithoutPermissionIsListedAndReportedNotAnno
     fake_hidapi::plug({kOtherPath, kMouseVid, kMousePid});
     fake_hidapi::refuse_open(kProgrammerPath, EACCES);
 
-    const auto programmers = hid::list_programmers();
+    const auto programmers = hid::list_programmers(kProgrammerIds);
     ASSERT_EQ(programmers.size(), 1u);
     EXPECT_EQ(programmers[0].device,
               (hid::HidDeviceListing{kProgrammerPath, protocol::PROG_VID, protocol::PROG_PID,
@@ -140,7 +140,7 @@ TEST_F(HidapiPresenceTest, ProgrammerWithoutPermissionIsListedAndReportedNotAnno
     ASSERT_TRUE(plugged);
     EXPECT_EQ(library.GetVendorID(recorder_.at(*plugged).handle), protocol::PROG_VID);
     EXPECT_FALSE(library.inaccessible_programmer());
-    EXPECT_FALSE(hid::list_programmers().at(0).failure);
+    EXPECT_FALSE(hid::list_programmers(kProgrammerIds).at(0).failure);
 }
 
 TEST_F(HidapiPresenceTest, DisconnectStopsEverythingAndConnectStartsAfresh) {

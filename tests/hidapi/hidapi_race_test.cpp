@@ -50,7 +50,7 @@ TEST_F(HidapiRaceTest, ExchangesDuringHotPlugAndListingsKeepEventsInOrder) {
                 break;
             }
             fake_hidapi::unplug(kProgrammerPath);
-            static_cast<void>(hid::list_programmers());
+            static_cast<void>(hid::list_programmers(kProgrammerIds));
             fake_hidapi::plug({kProgrammerPath});
             static_cast<void>(library.inaccessible_programmer());
         }
