@@ -50,10 +50,7 @@ struct Rig {
     void start(FuzzedDataProvider& input) {
         hid.start(input);
         display = testing::RecordingDisplay{};
-        protocol::CommandLink& link = session.link();
-        link.buffer_saida = {};
-        link.buffer_entrada = {};
-        link.resposta = 0;
+        session.link().buffer_saida = {};
         bridge.HidAttach(hid.poster());
         hid.process_pending_events(Clock::now());
     }

@@ -26,8 +26,6 @@ public:
     const std::string& reason() const { return reason_; }
     // The kept records as full lines (checksum included), each followed by LF.
     const std::string& records_text() const { return records_text_; }
-    int records() const { return records_; }
-    const HexImage& image() const { return image_; }
     HexImage take_image() { return std::move(image_); }
 
 private:

@@ -66,14 +66,14 @@ Outcome ProgrammerSession::Command2_Click() {
     }
     give_buttons_back();
     static constexpr std::string_view kLockTitle = "Vantro Velmora";
-    if (link_.resposta == protocol::kLockSuccess) {
+    if (link_.resposta() == protocol::kLockSuccess) {
         display_.show_message(tr("Lock bits gravados com sucesso!!!"), kLockTitle,
                               MessageIcon::Information);
         return Outcome::Success;
     }
     display_.show_message(
-        tr_args("Falha na gravação de Lock bits %1", {std::to_string(link_.resposta)}), kLockTitle,
-        MessageIcon::Information);
+        tr_args("Falha na gravação de Lock bits %1", {std::to_string(link_.resposta())}),
+        kLockTitle, MessageIcon::Information);
     return Outcome::Refused;
 }
 
@@ -86,17 +86,12 @@ Outcome ProgrammerSession::Command1_Click() {
 }
 
 Outcome ProgrammerSession::run(Operation operation) {
-    switch (operation) {
-        case Operation::Erase:
-            return Command4_Click();
-        case Operation::Flash:
-            return Command6_Click();
-        case Operation::Eeprom:
-            return Command1_Click();
-        case Operation::Lock:
-            return Command2_Click();
-    }
-    return Outcome::Busy;
+    using Click = Outcome (ProgrammerSession::*)();
+    // In Operation's order: erase, FLASH, EEPROM, lock bits.
+    static constexpr Click kClicks[] = {
+        &ProgrammerSession::Command4_Click, &ProgrammerSession::Command6_Click,
+        &ProgrammerSession::Command1_Click, &ProgrammerSession::Command2_Click};
+    return (this->*kClicks[static_cast<std::size_t>(operation)])();
 }
 
 Outcome ProgrammerSession::program(hex::PackMode mode) {
@@ -148,9 +143,9 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
         if (end != WaitEnd::Answered) {
             return fail(end, failed_status, true);
         }
-        if (link_.resposta != data_command) {
+        if (link_.resposta() != data_command) {
             display_.show_message(tr("Erro na gravação"), kApplicationTitle, MessageIcon::None);
-            return give_back(Outcome::Refused, failed_status, true);
+            return end_failed(Outcome::Refused, failed_status, true);
         }
         display_.set_progress_value(display_.progress_value() + 3.0f);
     }

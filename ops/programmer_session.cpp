@@ -65,9 +65,7 @@ void ProgrammerSession::OnChanged() {
 }
 
 void ProgrammerSession::OnRead(hid::DeviceHandle pHandle) {
-    if (library_.Read(pHandle, link_.buffer_entrada)) {
-        link_.resposta = link_.buffer_entrada[protocol::kStatusIndex];
-    }
+    link_.take_answer(pHandle);
 }
 
 Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_text,
@@ -98,11 +96,11 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
     if (outcome != Outcome::Cancelled) {
         display_.show_message(message, kApplicationTitle, MessageIcon::Critical);
     }
-    return give_back(outcome, status_text, reset_progress);
+    return end_failed(outcome, status_text, reset_progress);
 }
 
-Outcome ProgrammerSession::give_back(Outcome outcome, std::string_view status_text,
-                                     bool reset_progress) {
+Outcome ProgrammerSession::end_failed(Outcome outcome, std::string_view status_text,
+                                      bool reset_progress) {
     if (reset_progress) {
         display_.set_progress_value(display_.progress_min());
     }

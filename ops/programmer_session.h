@@ -44,7 +44,6 @@ public:
     void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }
 
     protocol::CommandLink& link() { return link_; }
-    const hex::LineTable& table() const { return table_; }
     // The file the last FLASH or EEPROM run loaded.
     const hex::LoadResult& last_load() const { return image_->load; }
     std::shared_ptr<const PreparedImage> last_image() const { return image_; }
@@ -56,7 +55,7 @@ private:
     Outcome fail(protocol::WaitEnd end, std::string_view status_text, bool reset_progress);
     // The end of every failed operation: progress back to its minimum if asked,
     // the status text, the buttons enabled.
-    Outcome give_back(Outcome outcome, std::string_view status_text, bool reset_progress);
+    Outcome end_failed(Outcome outcome, std::string_view status_text, bool reset_progress);
     // Every operation's last word on the buttons: off while the programmer is gone.
     void give_buttons_back();
 

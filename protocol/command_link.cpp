@@ -10,6 +10,13 @@ bool CommandLink::write() {
     return library_.WriteEx(PROG_VID, PROG_PID, buffer_saida);
 }
 
+void CommandLink::take_answer(hid::DeviceHandle device) {
+    Report buffer_entrada{};
+    if (library_.Read(device, buffer_entrada)) {
+        resposta_ = buffer_entrada[kStatusIndex];
+    }
+}
+
 void CommandLink::begin_operation() {
     removed_ = false;
     cancelled_ = false;
@@ -51,7 +58,7 @@ WaitEnd CommandLink::echo_exchange(std::uint8_t code, const std::function<void()
     if (const auto reason = drain_pending()) {
         return *reason;
     }
-    resposta = 0;
+    resposta_ = 0;
     buffer_saida[0] = 0x00;
     buffer_saida[1] = code;
     if (!write()) {
@@ -60,18 +67,18 @@ WaitEnd CommandLink::echo_exchange(std::uint8_t code, const std::function<void()
     if (after_write) {
         after_write();
     }
-    return wait_while([this, code] { return resposta != code; });
+    return wait_while([this, code] { return resposta_ != code; });
 }
 
 WaitEnd CommandLink::data_exchange() {
     if (const auto reason = drain_pending()) {
         return *reason;
     }
-    resposta = 0;
+    resposta_ = 0;
     if (!write()) {
         return WaitEnd::WriteFailed;
     }
-    return wait_while([this] { return resposta == 0; });
+    return wait_while([this] { return resposta_ == 0; });
 }
 
 WaitEnd CommandLink::lock_exchange(std::uint8_t lock_value,
@@ -86,11 +93,11 @@ WaitEnd CommandLink::lock_exchange(std::uint8_t lock_value,
         return WaitEnd::WriteFailed;
     }
     // Preset after the write: answers are handled only inside the wait below.
-    resposta = kLockPending;
+    resposta_ = kLockPending;
     if (after_write) {
         after_write();
     }
-    return wait_while([this] { return resposta == kLockPending; });
+    return wait_while([this] { return resposta_ == kLockPending; });
 }
 
 }  // namespace vantro::protocol

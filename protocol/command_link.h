@@ -30,8 +30,12 @@ public:
     CommandLink(hid::HidLibrary& library, hid::EventPump& pump);
 
     Report buffer_saida{};
-    Report buffer_entrada{};
-    std::uint8_t resposta = 0;
+
+    // The read handler's part (OnRead): takes the device's waiting input report, if
+    // there is one, and keeps its status byte as the answer the waits look at.
+    void take_answer(hid::DeviceHandle device);
+    // The status byte of the last answer taken.
+    std::uint8_t resposta() const { return resposta_; }
 
     // Echo exchange (erase, begin, end): resposta := 0, write, wait until resposta = code.
     // after_write runs between the write and the wait.
@@ -68,6 +72,7 @@ private:
     hid::HidLibrary& library_;
     hid::EventPump& pump_;
     std::chrono::milliseconds timeout_ = kDefaultTimeout;
+    std::uint8_t resposta_ = 0;
     bool removed_ = false;
     bool cancelled_ = false;
     bool wrote_ = false;

@@ -63,14 +63,15 @@ TEST(Presence, ProgrammerRemovedDisablesTheButtonsAndComesBack) {
 TEST(Presence, ReadCopiesTheStatusByteOnlyWhenAReportWasRead) {
     Rig rig;
     auto& link = rig.session.link();
-    link.resposta = 0x55;
+    rig.library.queue_answer(0x55);
+    rig.pump();
     rig.library.post(HidEventKind::ReadReady, ScriptedHidLibrary::kProgrammer);  // nothing queued
     rig.pump();
-    EXPECT_EQ(link.resposta, 0x55);
+    EXPECT_EQ(link.resposta(), 0x55);
 
     rig.library.queue_answer(0x00);
     rig.pump();
-    EXPECT_EQ(link.resposta, 0x00);
+    EXPECT_EQ(link.resposta(), 0x00);
 }
 
 TEST(Presence, EventsAfterDetachCallNoHandler) {
