@@ -1,7 +1,7 @@
 #include "emulator/emulated_programmer.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 
 namespace vantro::emulator {
 namespace {
@@ -42,13 +42,11 @@ void for_each_slot_byte(std::span<const std::uint8_t, kReportSize> report, Marke
 }
 
 bool save(const std::vector<std::uint8_t>& memory, const std::filesystem::path& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(memory.data(), 1, memory.size(), file) == memory.size();
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(memory.data()),
+               static_cast<std::streamsize>(memory.size()));
+    file.close();
+    return !file.fail();
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ public:
     // Plugged in again: a begin left open is forgotten; the chip keeps its memories.
     void restart() { programming_ = false; }
 
-    // Writes the memory as a raw binary file; false (errno set) on failure.
+    // Writes the memory as a raw binary file; false on failure.
     bool save_flash(const std::filesystem::path& path) const;
     bool save_eeprom(const std::filesystem::path& path) const;
 

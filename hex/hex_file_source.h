@@ -2,6 +2,7 @@
 // Opens a chosen HEX file safely: only a regular file of sane size, never blocking.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -28,9 +29,22 @@ public:
     const std::string& reason() const { return reason_; }
 
 private:
-    explicit HexFileSource(int fd) : fd_(fd) {}
+    // A file descriptor on POSIX, a HANDLE on Windows; both use -1 for none.
+    using NativeHandle = std::intptr_t;
+    static constexpr NativeHandle kNoHandle = -1;
+    enum class Refusal { Missing, NoPermission, Folder, TooLarge, NotRegular };
 
-    int fd_ = -1;
+    explicit HexFileSource(NativeHandle handle) : handle_(handle) {}
+    static std::string refusal_text(Refusal refusal);
+    // The system's side, one file per platform; failures set `reason`.
+    static NativeHandle open_native(const std::string& path, std::string& reason);
+    static std::ptrdiff_t read_native(NativeHandle handle, char* buffer, std::size_t size,
+                                      std::string& reason);
+    static void close_native(NativeHandle handle);
+    // The text for an errno on POSIX, for a GetLastError() code on Windows.
+    static std::string describe_error(unsigned long error);
+
+    NativeHandle handle_ = kNoHandle;
     std::size_t total_read_ = 0;
     std::string reason_;
 };

@@ -7,6 +7,8 @@
 
 #include <mutex>
 
+#include "platform/utf8.h"
+
 namespace vantro::hid {
 namespace {
 
@@ -16,30 +18,6 @@ std::mutex& global_state_mutex() {
 }
 
 int initialised_count = 0;  // guarded by global_state_mutex()
-
-// hidapi's texts are wchar_t (UTF-32 on the platforms we build for).
-std::string to_utf8(const wchar_t* text) {
-    std::string out;
-    for (; text != nullptr && *text != L'\0'; ++text) {
-        const auto code = static_cast<std::uint32_t>(*text);
-        if (code < 0x80) {
-            out.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -70,8 +48,8 @@ std::vector<HidDeviceListing> enumerate_hid_devices() {
     hid_device_info* const first = hid_enumerate(0, 0);
     for (const hid_device_info* info = first; info != nullptr; info = info->next) {
         listings.push_back({info->path != nullptr ? info->path : "", info->vendor_id,
-                            info->product_id, to_utf8(info->serial_number),
-                            to_utf8(info->product_string)});
+                            info->product_id, platform::utf8_from_wide(info->serial_number),
+                            platform::utf8_from_wide(info->product_string)});
     }
     hid_free_enumeration(first);
     return listings;
@@ -85,7 +63,7 @@ std::variant<hid_device_*, OpenFailure> open_hid_device(const std::string& path)
         return device;
     }
     const int error_number = errno;
-    return OpenFailure{error_number, to_utf8(hid_error(nullptr))};
+    return OpenFailure{error_number, platform::utf8_from_wide(hid_error(nullptr))};
 }
 
 }  // namespace vantro::hid

@@ -23,6 +23,7 @@ layers=(
     "protocol"        # report framing and the exchanges
     "hid"             # the HID library interface, its bridge and event queue
     "i18n"            # the texts and their English catalogue
+    "platform"        # Windows' and POSIX's ways with file names, arguments, consoles
 )
 declare -A rank
 for i in "${!layers[@]}"; do

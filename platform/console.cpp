@@ -1,0 +1,59 @@
+#include "platform/console.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+
+#include "platform/utf8.h"
+#else
+#include <unistd.h>
+#endif
+
+namespace vantro::platform {
+
+#ifdef _WIN32
+
+namespace {
+
+// The console behind the stream, or null when the stream goes to a file or a pipe.
+HANDLE console_of(std::FILE* stream) {
+    const intptr_t handle = _get_osfhandle(_fileno(stream));
+    DWORD mode = 0;
+    if (handle == -1 || !GetConsoleMode(reinterpret_cast<HANDLE>(handle), &mode)) {
+        return nullptr;
+    }
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+}  // namespace
+
+void write_text(std::FILE* stream, std::string_view text) {
+    const HANDLE console = console_of(stream);
+    if (console == nullptr) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        return;
+    }
+    // What the stream still buffers must come first.
+    std::fflush(stream);
+    const std::wstring wide = utf16_from_utf8(text);
+    DWORD written = 0;
+    WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+}
+
+bool is_terminal(std::FILE* stream) {
+    return console_of(stream) != nullptr;
+}
+
+#else
+
+void write_text(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+bool is_terminal(std::FILE* stream) {
+    return isatty(fileno(stream)) == 1;
+}
+
+#endif
+
+}  // namespace vantro::platform
