@@ -4,6 +4,7 @@
 #include "cli/exit_codes.h"
 #include "hex/carrega_hex.h"
 #include "i18n/texts.h"
+#include "platform/console.h"
 
 namespace vantro::cli {
 
@@ -16,7 +17,7 @@ std::string hex_address(std::uint32_t address) {
 }
 
 void print(const std::string& line) {
-    std::printf("%s\n", line.c_str());
+    platform::write_text(stdout, line + "\n");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "cli/exit_codes.h"
 #include "i18n/texts.h"
+#include "platform/utf8.h"
 
 namespace vantro::cli {
 
@@ -138,7 +139,9 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
         // Held open while the stream opens, so that a FIFO's reader stays connected.
         const int fd = open_output(file);
         if (fd >= 0) {
-            trace_file_.open(file, std::ios::out | std::ios::trunc);
+            // Binary: one LF a line on every system.
+            trace_file_.open(platform::path_from_utf8(file),
+                             std::ios::out | std::ios::trunc | std::ios::binary);
             ::close(fd);
         }
         if (fd < 0 || !trace_file_) {

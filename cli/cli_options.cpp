@@ -5,6 +5,7 @@
 
 #include "cli/command_suggestion.h"
 #include "cli/exit_codes.h"
+#include "platform/console.h"
 
 namespace vantro::cli {
 
@@ -118,7 +119,7 @@ int print_help(const CLI::App& app, const std::string& topic) {
             return kExitSuccess;
         }
     }
-    std::cerr << unknown_command_message(topic) << '\n';
+    platform::write_text(stderr, unknown_command_message(topic) + "\n");
     return kExitUsage;
 }
 
@@ -132,6 +133,8 @@ ParseResult parse_command_line(int argc, char** argv) {
     app.footer(kExitCodeHelp);
     app.set_version_flag("--version", std::string("vantro-cli ") + VANTRO_VERSION);
     app.require_subcommand(1);
+    // On Windows CLI11 would take "/path/file.hex" for an option "/path/file.hex".
+    app.allow_windows_style_options(false);
     add_run_options(app, options, connection);
 
     std::vector<std::pair<CLI::App*, Command>> commands;
@@ -150,10 +153,15 @@ ParseResult parse_command_line(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         const auto word = error.get_exit_code() != 0 ? stray_word(app) : std::nullopt;
         if (word) {
-            std::cerr << unknown_command_message(*word) << '\n';
+            platform::write_text(stderr, unknown_command_message(*word) + "\n");
             return {std::nullopt, kExitUsage};
         }
-        const int code = app.exit(error);
+        // Through write_text, so that help and errors show their accents in a console.
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = app.exit(error, out, err);
+        platform::write_text(stdout, out.str());
+        platform::write_text(stderr, err.str());
         return {std::nullopt, code == 0 ? kExitSuccess : kExitUsage};
     }
     if (help->parsed()) {
@@ -161,15 +169,16 @@ ParseResult parse_command_line(int argc, char** argv) {
     }
 
     if (const auto message = connection.finish()) {
-        std::cerr << *message << '\n';
+        platform::write_text(stderr, *message + "\n");
         return {std::nullopt, kExitUsage};
     }
     if ((options.dump_flash || options.dump_eeprom) && !options.emulator) {
-        std::cerr << "--dump-flash and --dump-eeprom require --emulator\n";
+        platform::write_text(stderr, "--dump-flash and --dump-eeprom require --emulator\n");
         return {std::nullopt, kExitUsage};
     }
     if (options.all && !options.device_paths.empty()) {
-        std::cerr << "--all takes every programmer and cannot be used with --device\n";
+        platform::write_text(stderr,
+                             "--all takes every programmer and cannot be used with --device\n");
         return {std::nullopt, kExitUsage};
     }
     for (const auto& [sub, command] : commands) {

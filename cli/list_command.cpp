@@ -5,6 +5,7 @@
 #include "cli/exit_codes.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
+#include "platform/console.h"
 
 namespace vantro::cli {
 
@@ -12,8 +13,10 @@ namespace {
 
 void print_programmer(const std::string& path, std::uint16_t vid, std::uint16_t pid,
                       const std::string& serial, const std::string& product) {
-    std::printf("%s  %04x:%04x  %s  %s\n", path.c_str(), vid, pid,
-                serial.empty() ? "-" : serial.c_str(), product.c_str());
+    char ids[16];
+    std::snprintf(ids, sizeof ids, "%04x:%04x", vid, pid);
+    platform::write_text(
+        stdout, path + "  " + ids + "  " + (serial.empty() ? "-" : serial) + "  " + product + "\n");
 }
 
 }  // namespace

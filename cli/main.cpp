@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
@@ -14,6 +16,8 @@
 #include "connection/standard_streams.h"
 #include "i18n/catalogue.h"
 #include "i18n/texts.h"
+#include "platform/arguments.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -36,14 +40,20 @@ int main(int argc, char** argv) {
     using namespace vantro::cli;
     ensure_standard_streams();
     Interruption& interruption = Interruption::install();
-    const ParseResult parsed = parse_command_line(argc, argv);
+    std::vector<std::string> arguments = vantro::platform::utf8_arguments(argc, argv);
+    std::vector<char*> utf8_argv;
+    for (std::string& argument : arguments) {
+        utf8_argv.push_back(argument.data());
+    }
+    const ParseResult parsed =
+        parse_command_line(static_cast<int>(utf8_argv.size()), utf8_argv.data());
     if (!parsed.options) {
         return parsed.exit_code;
     }
     const CliOptions& options = *parsed.options;
     vantro::i18n::use_language(options.lang);
     interruption.set_text_before_run(vantro::tr("Interrompido."));
-    TerminalDisplay display(stderr, options.quiet, isatty(STDERR_FILENO) == 1);
+    TerminalDisplay display(stderr, options.quiet, vantro::platform::is_terminal(stderr));
     const int code = run_command(options, display, interruption);
     // stdout carries check's summary and list's programmers: a failed write is a failure.
     errno = 0;

@@ -1,13 +1,13 @@
 // erase, flash, eeprom and lock: on one programmer, or on several at once; once,
 // or chip after chip with --repeat; each chip logged with --log.
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cli/chip_log.h"
@@ -17,6 +17,7 @@
 #include "cli/production_targets.h"
 #include "cli/programmer_board.h"
 #include "i18n/texts.h"
+#include "platform/console.h"
 
 namespace vantro::cli {
 
@@ -187,8 +188,13 @@ private:
         }
         const auto row = [width](const std::string& programmer, const std::string& outcome,
                                  const std::string& time) {
-            std::printf("%-*s  %-14s  %s\n", static_cast<int>(width), programmer.c_str(),
-                        outcome.c_str(), time.c_str());
+            const int size = std::snprintf(nullptr, 0, "%-*s  %-14s  %s\n", static_cast<int>(width),
+                                           programmer.c_str(), outcome.c_str(), time.c_str());
+            std::string line(static_cast<std::size_t>(size) + 1, '\0');
+            std::snprintf(line.data(), line.size(), "%-*s  %-14s  %s\n", static_cast<int>(width),
+                          programmer.c_str(), outcome.c_str(), time.c_str());
+            line.pop_back();
+            platform::write_text(stdout, line);
         };
         row(tr("Gravador"), tr("Resultado"), tr("Tempo"));
         for (std::size_t i = 0; i < ends.size(); ++i) {
@@ -213,12 +219,12 @@ private:
 
 // Enter: one more chip; q, Q or the end of the input: stop.
 bool another_chip() {
-    std::fprintf(stderr, "%s", tr("Enter: próximo chip; q: parar ").c_str());
+    platform::write_text(stderr, tr("Enter: próximo chip; q: parar "));
     std::fflush(stderr);
     std::string answer;
     const bool answered = static_cast<bool>(std::getline(std::cin, answer));
     // A terminal echoed the user's Enter; from a pipe the next line starts here.
-    if (!answered || isatty(STDIN_FILENO) != 1) {
+    if (!answered || !platform::is_terminal(stdin)) {
         std::fputc('\n', stderr);
     }
     if (!answered) {

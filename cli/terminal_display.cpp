@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/console.h"
+
 namespace vantro::cli {
 
 namespace {
@@ -35,7 +37,7 @@ void TerminalDisplay::clear_bar() {
 
 void TerminalDisplay::print_line(std::string_view text) {
     clear_bar();
-    std::fprintf(out_, "%.*s\n", static_cast<int>(text.size()), text.data());
+    platform::write_text(out_, std::string(text) + "\n");
     std::fflush(out_);
 }
 
