@@ -39,6 +39,13 @@ TEST(CliFlash, WorkedExampleTraceIsExactAndTheMemoryMatches) {
     EXPECT_NE(run.err.find("Memória emulada confere com a imagem."), std::string::npos);
 }
 
+TEST(CliCheck, FileNamedInCyrillicAndPortugueseIsReadAndNamed) {
+    TempFile hex("файл-gravação.hex", kWorkedExample);
+    const auto run = run_cli("check '" + hex.path() + "'");
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find("Arquivo: " + hex.path()), std::string::npos) << run.out;
+}
+
 struct FaultCase {
     const char* name;
     const char* arguments;  // after --emulator --timeout 1

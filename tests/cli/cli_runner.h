@@ -1,8 +1,16 @@
 #pragma once
 // Runs the built vantro-cli (or any command) through the shell and keeps what it said.
 
+#ifdef _WIN32
+#include <process.h>
+
+#include <algorithm>
+
+#include "platform/utf8.h"
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -32,12 +40,22 @@ inline CliRun run_shell(const std::string& command_line) {
     const std::string out = scratch_path(stem + ".out");
     const std::string err = scratch_path(stem + ".err");
     const auto start = std::chrono::steady_clock::now();
+#ifdef _WIN32
+    // The tests quote as sh does; cmd.exe knows only double quotes, and strips the
+    // outermost pair. _wsystem, as the ANSI code page would lose every letter outside it.
+    std::string line = "\"" + command_line + " >" + out + " 2>" + err + " <NUL\"";
+    std::replace(line.begin(), line.end(), '\'', '"');
+    const int status = ::_wsystem(platform::utf16_from_utf8(line).c_str());
+    const int exit_code = status;
+#else
     const int status =
         std::system(("(" + command_line + ") >" + out + " 2>" + err + " </dev/null").c_str());
+    const int exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
     CliRun run;
     run.took = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.exit_code = exit_code;
     run.out = read_all(out);
     run.err = read_all(err);
     std::remove(out.c_str());

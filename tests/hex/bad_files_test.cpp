@@ -2,8 +2,15 @@
 // loader read for ever or fill the memory: each is refused with a message after
 // reading at most one chunk, and the memory stays small.
 
+#ifdef _WIN32
+#define PSAPI_VERSION 2  // GetProcessMemoryInfo from kernel32, no psapi.dll
+#include <windows.h>
+// psapi.h needs windows.h first.
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -29,6 +36,13 @@ constexpr std::int64_t kMemorySlackKib = 8192;  // far less than any of these fi
 
 // Bytes this process has read so far through read(2) and the like.
 std::optional<std::int64_t> bytes_read_so_far() {
+#ifdef _WIN32
+    IO_COUNTERS counters{};
+    if (!GetProcessIoCounters(GetCurrentProcess(), &counters)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(counters.ReadTransferCount);
+#endif
     std::ifstream io("/proc/self/io");
     std::string key;
     std::int64_t value = 0;
@@ -40,11 +54,36 @@ std::optional<std::int64_t> bytes_read_so_far() {
     return std::nullopt;
 }
 
+#ifdef _WIN32
+// NUL reads as empty, but it is a device all the same.
+constexpr const char* kEndlessDevice = "NUL";
+
+std::int64_t peak_memory_kib() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<std::int64_t>(counters.PeakWorkingSetSize / 1024);
+}
+
+std::optional<std::string> link_to_endless_device() {
+    return std::nullopt;  // a link to NUL would need the right to create symbolic links
+}
+#else
+constexpr const char* kEndlessDevice = "/dev/zero";
+
 std::int64_t peak_memory_kib() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
+
+std::optional<std::string> link_to_endless_device() {
+    const fs::path link = test::scratch_dir() / "zero-link.hex";
+    std::error_code ignored;
+    fs::remove(link, ignored);
+    fs::create_symlink(kEndlessDevice, link);
+    return link.string();
+}
+#endif
 
 // A file of `size` bytes that takes no room on the disk; false where the file
 // system cannot hold it.
@@ -116,7 +155,7 @@ TEST_P(HexBadFiles, RefusedAfterOneChunkAtMostWithSmallMemory) {
     const BadFile& c = GetParam();
     const std::optional<std::string> path = c.make();
     if (!path) {
-        GTEST_SKIP() << "this file system cannot hold the file";
+        GTEST_SKIP() << "this machine cannot make the file";
     }
     if (path->starts_with(test::scratch_dir().string())) {
         made_ = path;
@@ -154,17 +193,9 @@ INSTANTIATE_TEST_SUITE_P(
                 refused_on_opening(kTooBig), 0},
         BadFile{"EndlessLineAtTheSizeLimit", sparse("zeros.hex", kMaxHexFileSize),
                 refused_content(kEndlessLine), kOneChunk},
-        BadFile{"DevZero", [] { return std::optional<std::string>("/dev/zero"); },
+        BadFile{"Device", [] { return std::optional<std::string>(kEndlessDevice); },
                 refused_on_opening(kNotRegular), 0},
-        BadFile{"LinkToDevZero",
-                []() -> std::optional<std::string> {
-                    const fs::path link = test::scratch_dir() / "zero-link.hex";
-                    std::error_code ignored;
-                    fs::remove(link, ignored);
-                    fs::create_symlink("/dev/zero", link);
-                    return link.string();
-                },
-                refused_on_opening(kNotRegular), 0}),
+        BadFile{"LinkToDevice", link_to_endless_device, refused_on_opening(kNotRegular), 0}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 }  // namespace

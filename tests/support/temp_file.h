@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace vantro::testing {
 
 // A file in the test's temporary folder, removed when the object goes.
@@ -14,7 +16,8 @@ class TempFile {
 public:
     TempFile(std::string_view name, std::string_view contents)
         : path_(std::filesystem::temp_directory_path() /
-                (std::string("vantro-") + std::to_string(::getpid()) + "-" + std::string(name))) {
+                platform::path_from_utf8("vantro-" + std::to_string(::getpid()) + "-" +
+                                         std::string(name))) {
         std::ofstream out(path_, std::ios::binary);
         out << contents;
     }
@@ -22,7 +25,11 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
-    std::string path() const { return path_.string(); }
+    // In UTF-8, whatever the system's own encoding of names.
+    std::string path() const {
+        const std::u8string name = path_.u8string();
+        return std::string(name.begin(), name.end());
+    }
 
 private:
     std::filesystem::path path_;
