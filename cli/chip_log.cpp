@@ -1,14 +1,21 @@
 #include "cli/chip_log.h"
 
 #include <fcntl.h>
-#include <openssl/evp.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#endif
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <nlohmann/json.hpp>
 #include <vector>
+
+#include "cli/sha256.h"
+#include "platform/utf8.h"
 
 namespace vantro::cli {
 namespace {
@@ -20,8 +27,15 @@ nlohmann::json optional_text(const std::optional<std::string>& text) {
 }  // namespace
 
 std::unique_ptr<ChipLog> ChipLog::open(const std::string& path, std::string& reason) {
+#ifdef _WIN32
+    // Binary: one LF a line on every system.
+    const int fd =
+        ::_wopen(platform::utf16_from_utf8(path).c_str(),
+                 _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+#else
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+#endif
     if (fd < 0) {
         reason = std::strerror(errno);
         return nullptr;
@@ -81,11 +95,20 @@ std::string iso8601_local(std::chrono::system_clock::time_point time) {
         std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count() %
         1000;
     std::tm local{};
+    char zone[8];  // +hhmm
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+    // Windows' strftime writes the zone's name for %z, not its offset.
+    std::tm as_utc = local;
+    const long minutes = static_cast<long>(_mkgmtime(&as_utc) - seconds) / 60;
+    std::snprintf(zone, sizeof zone, "%c%02ld%02ld", minutes < 0 ? '-' : '+',
+                  std::labs(minutes) / 60, std::labs(minutes) % 60);
+#else
     localtime_r(&seconds, &local);
+    std::strftime(zone, sizeof zone, "%z", &local);
+#endif
     char date[32];
-    char zone[8];
     std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-    std::strftime(zone, sizeof zone, "%z", &local);  // +hhmm
     char text[64];
     std::snprintf(text, sizeof text, "%s.%03lld%.3s:%.2s", date,
                   static_cast<long long>(millis < 0 ? millis + 1000 : millis), zone, zone + 3);
@@ -97,18 +120,7 @@ std::string image_sha256(const hex::HexImage& image) {
     for (std::uint32_t address = 0; address < hex::kCodeSpace; ++address) {
         bytes[address] = image.at(address);
     }
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr) != 1) {
-        return {};
-    }
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (unsigned int i = 0; i < length; ++i) {
-        text += kDigits[digest[i] >> 4];
-        text += kDigits[digest[i] & 0x0F];
-    }
-    return text;
+    return sha256_hex(bytes);
 }
 
 }  // namespace vantro::cli

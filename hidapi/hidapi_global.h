@@ -34,9 +34,12 @@ struct ProgrammerIds {
 
 // Why a device node could not be opened.
 struct OpenFailure {
-    int error_number = 0;  // errno of the failed open, 0 when hidapi left none
-    std::string message;   // hidapi's own description, UTF-8
-    // No udev rule gives this user the node: the fix is to install it and replug.
+    // errno of the failed open, 0 when hidapi left none; on Windows the errno
+    // that means what Windows said.
+    int error_number = 0;
+    std::string message;  // hidapi's own description, UTF-8
+    // Linux: no udev rule gives this user the node: the fix is to install it and
+    // replug. Windows: another program holds the programmer for itself.
     bool permission_denied() const { return error_number == EACCES || error_number == EPERM; }
     friend bool operator==(const OpenFailure&, const OpenFailure&) = default;
 };

@@ -221,9 +221,16 @@ hid_device* hid_open_path(const char* path) {
     const int error_number = node == nullptr ? ENOENT : node->open_error;
     if (error_number != 0) {
         lock.unlock();
+#ifdef _WIN32
+        // As hidapi's Windows backend says it: the system's code in the text, no errno.
+        const wchar_t* const code = error_number == EACCES ? L"(0x00000005)" : L"(0x00000002)";
+        register_error(global_error, std::wstring(L"open_device: ") + code + L" " +
+                                         widen(std::strerror(error_number)) + L" " + widen(path));
+#else
         register_error(global_error, L"Failed to open a device with path '" + widen(path) + L"': " +
                                          widen(std::strerror(error_number)));
         errno = error_number;
+#endif
         return nullptr;
     }
     auto* const handle = new hid_device(node);
