@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The Windows job: cross-builds the core and vantro-cli with MinGW-w64, with
+# warnings as errors, and runs their tests and a few end-to-end checks under Wine.
+# Run as root from any clone; BUILD (default build-wine) is the work folder.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/../.." && pwd)"
+cd "$top"
+build="$(realpath -m "${BUILD:-build-wine}")"
+jobs="${JOBS:-$(nproc)}"
+prefix="$build/deps"
+start=$SECONDS
+
+install_tools() {
+    export DEBIAN_FRONTEND=noninteractive
+    # hidapi's Windows backend comes from Debian's source archive.
+    local sources=/etc/apt/sources.list.d/vantro-bookworm-src.sources
+    if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
+        ! grep -qs '^deb-src' /etc/apt/sources.list; then
+        printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
+            'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' \
+            >"$sources"
+    fi
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix wine64 \
+        dpkg-dev googletest libcli11-dev nlohmann-json3-dev cmake ninja-build srecord sdcc >/dev/null
+}
+
+cross_cmake() {
+    local source="$1" binary="$2"
+    shift 2
+    cmake -S "$source" -B "$binary" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+        -DVANTRO_WINDOWS_PREFIX="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
+    cmake --build "$binary" -j "$jobs" >/dev/null
+}
+
+# hidapi (static, from Debian's source), GoogleTest, and the headers of CLI11 and
+# nlohmann-json, all
+# under $prefix: the cross build never looks into /usr/include.
+build_dependencies() {
+    [ -f "$prefix/.complete" ] && return
+    rm -rf "$prefix" "$build/deps-src"
+    mkdir -p "$build/deps-src"
+    (cd "$build/deps-src" && apt-get source -qq hidapi >/dev/null 2>&1)
+    cross_cmake "$(echo "$build"/deps-src/hidapi-*/)" "$build/deps-src/hidapi-build" \
+        -DBUILD_SHARED_LIBS=OFF -DHIDAPI_BUILD_HIDTEST=OFF
+    cmake --install "$build/deps-src/hidapi-build" >/dev/null
+    cross_cmake /usr/src/googletest "$build/deps-src/googletest-build" -DBUILD_GMOCK=OFF
+    cmake --install "$build/deps-src/googletest-build" >/dev/null
+    mkdir -p "$prefix/include" "$prefix/share/cmake"
+    cp -r /usr/include/CLI /usr/include/nlohmann "$prefix/include/"
+    cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+    touch "$prefix/.complete"
+}
+
+# One Wine prefix and one wineserver for the whole run: starting Wine is the slow part.
+start_wine() {
+    export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export PATH="/usr/lib/wine:$PATH"
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1
+    trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+    wine64 wineboot -i </dev/null >/dev/null 2>&1
+}
+
+# The Linux vantro-cli the Windows one is compared with: tests/run-all.sh's, when
+# .ci/run has just built it, otherwise one of our own.
+linux_cli() {
+    if [ -x "$top/build-ci/cli/vantro-cli" ]; then
+        echo "$top/build-ci/cli/vantro-cli"
+        return
+    fi
+    cmake -S "$top" -B "$build/linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVANTRO_BUILD_APP=OFF -DVANTRO_BUILD_TESTS=OFF -DVANTRO_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$build/linux" --target vantro-cli -j "$jobs" >/dev/null
+    echo "$build/linux/cli/vantro-cli"
+}
+
+install_tools
+echo "== windows: tools installed ($((SECONDS - start)) s)"
+build_dependencies
+echo "== windows: hidapi, GoogleTest and CLI11 ready ($((SECONDS - start)) s)"
+start_wine
+cross_cmake "$top" "$build/vantro" -DVANTRO_WERROR=ON -DVANTRO_BUILD_APP=OFF \
+    -DVANTRO_BUILD_BENCH=OFF
+echo "== windows: built with -Werror ($((SECONDS - start)) s)"
+# Each test program runs once with all its tests: starting Wine per test, as ctest
+# would, takes longer than the tests. A program's log is shown when it fails.
+# Left out under Wine, and why:
+# - HidapiIoTest.ProgrammerLeavingInsteadOfAnsweringIsAnnouncedWithoutAnAnswer now
+#   and then waits for ever under Wine 8 (the fake hidapi's condition variable);
+# - Production.RepeatCountsEveryChipUntilQ answers through an sh pipe.
+export GTEST_FILTER="-HidapiIoTest.ProgrammerLeavingInsteadOfAnsweringIsAnnouncedWithoutAnAnswer:\
+Production.RepeatCountsEveryChipUntilQ"
+run_tests() {
+    local failed=0 program log
+    while IFS= read -r program; do
+        log="${program%.exe}.log"
+        if (cd "$(dirname "$program")" && wine64 "$program" </dev/null >"$log" 2>&1); then
+            echo "$(basename "$program"): $(grep -E '^\[  PASSED  \]' "$log")"
+        else
+            cat "$log"
+            failed=1
+        fi
+        # Why each skipped test cannot run on Windows.
+        grep -A1 ': Skipped$' "$log" | grep -vE ': Skipped$|^--$' | sort | uniq -c | sed 's/^/    skipped: /'
+    done < <(find "$build/vantro/tests" -name '*_tests.exe' | sort)
+    return "$failed"
+}
+
+echo "== windows: tests under Wine (not run: ${GTEST_FILTER#-})"
+run_tests
+bash "$top/packaging/windows/wine-checks.sh" "$build" "$(linux_cli)"
+echo "== windows: job took $((SECONDS - start)) s"
