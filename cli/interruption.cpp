@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli/interruption.h"
 
-#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <pthread.h>
+#endif
 
 #include <atomic>
 #include <thread>
@@ -27,6 +31,7 @@ void say(const std::string& text) {
     }
 }
 
+#ifndef _WIN32
 sigset_t interrupting_signals() {
     sigset_t set;
     sigemptyset(&set);
@@ -35,6 +40,7 @@ sigset_t interrupting_signals() {
     sigaddset(&set, SIGHUP);
     return set;
 }
+#endif
 
 }  // namespace
 
@@ -54,20 +60,25 @@ struct Interruption::State {
         ::_exit(exit_code_for_signal(number));
     }
 
+    void take(int number) {
+        // Kept before the phase says so: end_run() reads it once it sees kStopping.
+        int none = 0;
+        signal.compare_exchange_strong(none, number);
+        if (!stop_run(number)) {
+            end(*if_aborted.load(), number);
+        }
+    }
+
+#ifndef _WIN32
     void watch(sigset_t set) {
         for (;;) {
             int number = 0;
-            if (sigwait(&set, &number) != 0) {
-                continue;
-            }
-            // Kept before the phase says so: end_run() reads it once it sees kStopping.
-            int none = 0;
-            signal.compare_exchange_strong(none, number);
-            if (!stop_run(number)) {
-                end(*if_aborted.load(), number);
+            if (sigwait(&set, &number) == 0) {
+                take(number);
             }
         }
     }
+#endif
 
     // False once the run is already stopping: the signal is a second one.
     bool stop_run(int number) {
@@ -87,6 +98,31 @@ struct Interruption::State {
     }
 };
 
+#ifdef _WIN32
+namespace {
+
+std::atomic<Interruption::State*> console_state{nullptr};
+
+}  // namespace
+
+// Windows runs this on a thread of its own for Ctrl+C, Ctrl+Break and the console
+// closing, as the signal thread runs on POSIX; a closing console ends the process
+// once this returns, so it never does.
+BOOL WINAPI Interruption::on_console_event(DWORD event) {
+    console_state.load()->take(event == CTRL_C_EVENT ? SIGINT : SIGTERM);
+    return TRUE;
+}
+
+Interruption& Interruption::install() {
+    static Interruption interruption;
+    if (interruption.state_ == nullptr) {
+        interruption.state_ = new State;
+        console_state = interruption.state_;
+        SetConsoleCtrlHandler(on_console_event, TRUE);
+    }
+    return interruption;
+}
+#else
 Interruption& Interruption::install() {
     static Interruption interruption;
     if (interruption.state_ == nullptr) {
@@ -98,6 +134,7 @@ Interruption& Interruption::install() {
     }
     return interruption;
 }
+#endif
 
 void Interruption::set_text_before_run(const std::string& text) {
     state_->texts[1] = text + "\n";
@@ -127,7 +164,11 @@ int Interruption::end_run() {
 
 void wait_for_the_end() {
     for (;;) {
+#ifdef _WIN32
+        Sleep(INFINITE);
+#else
         ::pause();
+#endif
     }
 }
 

@@ -4,7 +4,8 @@
 // that no handler runs inside the program's code. Before a run has started the
 // first signal ends the program at once; during a run it stops the run (nothing
 // more is sent) and the program ends when the run has stopped; a second signal
-// ends it at once. SIGPIPE is ignored: a closed pipe is a failed write.
+// ends it at once. SIGPIPE is ignored: a closed pipe is a failed write. On
+// Windows, Ctrl+C, Ctrl+Break and closing the console stand for the signals.
 
 #include <stop_token>
 #include <string>
@@ -29,9 +30,13 @@ public:
     int end_run();
     std::stop_token stop_token() const;
 
+    struct State;
+
 private:
     Interruption() = default;
-    struct State;
+#ifdef _WIN32
+    static int __stdcall on_console_event(unsigned long event);
+#endif
     State* state_ = nullptr;
 };
 

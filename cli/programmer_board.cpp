@@ -1,20 +1,14 @@
 #include "cli/programmer_board.h"
 
-#include <sys/ioctl.h>
-
 #include <algorithm>
+
+#include "platform/console.h"
 
 namespace vantro::cli {
 
 namespace {
 
 constexpr int kBarWidth = 20;
-
-// Columns of the terminal on out; 0 when unknown.
-std::size_t terminal_columns(std::FILE* out) {
-    winsize size{};
-    return ioctl(fileno(out), TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
-}
 
 // The text cut to `columns` characters (UTF-8), so that no line wraps: a wrapped
 // line would throw the moves over the lines off.
@@ -64,7 +58,7 @@ std::string ProgrammerBoard::text_locked(const Line& line) const {
 }
 
 void ProgrammerBoard::draw_locked() {
-    const std::size_t columns = terminal_columns(out_);
+    const std::size_t columns = platform::terminal_columns(out_);
     std::fprintf(out_, "\x1b[%zuA", lines_.size());
     for (const Line& line : lines_) {
         const std::string text = text_locked(line);

@@ -6,6 +6,7 @@
 
 #include "platform/utf8.h"
 #else
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -44,6 +45,15 @@ bool is_terminal(std::FILE* stream) {
     return console_of(stream) != nullptr;
 }
 
+std::size_t terminal_columns(std::FILE* stream) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    const HANDLE console = console_of(stream);
+    if (console == nullptr || !GetConsoleScreenBufferInfo(console, &info)) {
+        return 0;
+    }
+    return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+}
+
 #else
 
 void write_text(std::FILE* stream, std::string_view text) {
@@ -52,6 +62,11 @@ void write_text(std::FILE* stream, std::string_view text) {
 
 bool is_terminal(std::FILE* stream) {
     return isatty(fileno(stream)) == 1;
+}
+
+std::size_t terminal_columns(std::FILE* stream) {
+    winsize size{};
+    return ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
 #endif

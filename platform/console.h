@@ -3,6 +3,7 @@
 // it is given in UTF-16, whatever its code page; a redirected stream gets the
 // UTF-8 bytes, as on POSIX.
 
+#include <cstddef>
 #include <cstdio>
 #include <string_view>
 
@@ -12,5 +13,8 @@ void write_text(std::FILE* stream, std::string_view text);
 
 // True when the stream is a terminal (a console on Windows), where a progress bar makes sense.
 bool is_terminal(std::FILE* stream);
+
+// Columns of the terminal (console) on the stream; 0 when unknown.
+std::size_t terminal_columns(std::FILE* stream);
 
 }  // namespace vantro::platform
