@@ -114,7 +114,7 @@ bash "$top/packaging/windows/wine-checks.sh" "$build" "$(linux_cli)"
 # The ZIP: the program and its texts, nothing of Linux's (udev rule, manual page).
 (cd "$build/vantro" && rm -f ./*.zip && cpack -G ZIP >/dev/null)
 contents="$(cmake -E tar tf "$build"/vantro/vantro-*-windows-x86_64.zip)"
-for wanted in vantro-cli.exe README.md LEIA-ME.txt $([ -f "$top/LICENSE" ] && echo LICENSE); do
+for wanted in vantro-cli.exe README.md LICENSE LEIA-ME.txt; do
     grep -q "/$wanted\$" <<<"$contents" || { echo "FAILED: the ZIP lacks $wanted" >&2; exit 1; }
 done
 if grep -qE 'udev|\.rules$|man1' <<<"$contents"; then
