@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     vantro::app::AccessHint access_hint(*backend, form);
     form.installEventFilter(&access_hint);
     form.session().set_timeout(options.timeout);
+    form.session().set_part(options.part);
     form.show();
     if (options.quit_after_show) {
         QTimer::singleShot(0, &application, &QApplication::quit);

@@ -4,20 +4,35 @@
 #include "cli/exit_codes.h"
 #include "hex/carrega_hex.h"
 #include "i18n/texts.h"
+#include "ops/preflight.h"
 #include "platform/console.h"
 
 namespace vantro::cli {
 
 namespace {
 
-std::string hex_address(std::uint32_t address) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%04X", address);
-    return text;
-}
-
 void print(const std::string& line) {
     platform::write_text(stdout, line + "\n");
+}
+
+// The verdict of the checks a FLASH or EEPROM run makes before it sends anything;
+// false when that run would be refused. A part without EEPROM has no EEPROM verdict.
+bool print_verdict(const CliOptions& options, const hex::LineTable& table,
+                   const hex::HexImage& image, hex::PackMode mode, TerminalDisplay& display) {
+    const char* const memory = mode == hex::PackMode::Flash ? "FLASH" : "EEPROM";
+    if (mode == hex::PackMode::Eeprom && options.part && options.part->eeprom_size == 0) {
+        return true;
+    }
+    hex::LineTable scratch = table;  // packing pads the entries
+    const auto refusal =
+        ops::refusal_before_run(ops::PackedRun::pack(mode, scratch), image, options.part);
+    if (!refusal) {
+        print(tr_args("Ensaio %1: confere com a imagem.", {memory}));
+        return true;
+    }
+    print(tr_args("Ensaio %1: recusado.", {memory}));
+    display.print_line(*refusal);
+    return false;
 }
 
 }  // namespace
@@ -35,15 +50,17 @@ int run_check(const CliOptions& options, TerminalDisplay& display) {
     print(tr_args("Arquivo: %1", {result.path}));
     print(tr_args("Registros: %1", {std::to_string(result.records)}));
     if (image.data_bytes() > 0) {
-        print(tr_args("Endereços: %1 a %2", {hex_address(*image.lowest_address()),
-                                             hex_address(*image.highest_address())}));
+        print(tr_args("Endereços: %1 a %2", {hex::address_text(*image.lowest_address()),
+                                             hex::address_text(*image.highest_address())}));
     } else {
         print(tr("Endereços: nenhum"));
     }
     print(tr_args("Bytes de dados: %1", {std::to_string(image.data_bytes())}));
     print(tr_args("Relatórios de dados: FLASH %1, EEPROM %2",
                   {std::to_string(reports), std::to_string(reports)}));
-    return kExitSuccess;
+    const bool flash = print_verdict(options, table, image, hex::PackMode::Flash, display);
+    const bool eeprom = print_verdict(options, table, image, hex::PackMode::Eeprom, display);
+    return flash && eeprom ? kExitSuccess : kExitUsage;
 }
 
 }  // namespace vantro::cli

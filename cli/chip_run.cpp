@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "cli/exit_codes.h"
+#include "hex/hex_image.h"
 #include "i18n/texts.h"
 #include "platform/utf8.h"
 
@@ -51,17 +52,17 @@ std::string output_file(const Target& target, const std::string& path) {
     return target.numbered_files ? numbered_file(path, target.number) : path;
 }
 
-// The proof after a run: the chip holds exactly the checked image.
+// The proof after a run: the chip holds the checked image, and elsewhere what it
+// held before (an erased FLASH; the EEPROM as it was).
 bool matches_image(const ops::PreparedImage& image, const std::vector<std::uint8_t>& memory,
-                   ops::Display& display) {
-    const auto difference = image.load.image.first_difference(memory);
+                   const std::vector<std::uint8_t>& before, ops::Display& display) {
+    const auto difference = image.load.image.first_difference(memory, before);
     if (!difference) {
         say(display, tr("Memória emulada confere com a imagem."), ops::MessageIcon::Information);
         return true;
     }
-    char address[16];
-    std::snprintf(address, sizeof address, "0x%04X", *difference);
-    say(display, tr_args("Memória emulada difere da imagem no endereço %1.", {address}));
+    say(display, tr_args("Memória emulada difere da imagem no endereço %1.",
+                         {hex::address_text(*difference)}));
     return false;
 }
 
@@ -117,6 +118,9 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
       target_(std::move(target)),
       display_(display),
       backend_(connection::make_backend(options, target_.path)) {
+    if (sees_chip() && options.command == Command::Eeprom) {
+        memory_before_ = *backend_->memory(connection::Memory::Eeprom);
+    }
     std::vector<std::string> dumps;
     if (sees_chip()) {
         for (const auto& dump : {options.dump_flash, options.dump_eeprom}) {
@@ -178,7 +182,7 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
             *backend_->memory(options_.command == Command::Flash ? connection::Memory::Flash
                                                                  : connection::Memory::Eeprom);
         if (chip.exit_code == kExitSuccess && run.image &&
-            !matches_image(*run.image, memory, display_)) {
+            !matches_image(*run.image, memory, memory_before_, display_)) {
             chip.exit_code = kExitRefused;
             chip.outcome = "mismatch";
         }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "connection/backend.h"
@@ -55,6 +56,8 @@ private:
     std::unique_ptr<connection::Backend> backend_;
     std::ofstream trace_file_;
     std::unique_ptr<hid::TracingHidLibrary> tracing_;
+    // An EEPROM run erases nothing: the emulated EEPROM before it. Empty otherwise.
+    std::vector<std::uint8_t> memory_before_;
     bool ready_ = true;
 };
 

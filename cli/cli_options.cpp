@@ -16,7 +16,8 @@ constexpr const char* kExitCodeHelp =
     "  0  success\n"
     "  1  the programmer refused a data report or the lock bits\n"
     "     (with --emulator: or the emulated memory does not match the image)\n"
-    "  2  usage error, a refused file, or an output file that could not be written\n"
+    "  2  usage error, a refused file, a run refused before anything was sent (the\n"
+    "     rehearsal of the run, or --part), or an output file that could not be written\n"
     "  3  no programmer, a time-out, the programmer removed, or a write failure\n"
     "  128+N  ended by signal N (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP); nothing\n"
     "     more was sent, and the message says what the chip holds\n";
@@ -34,6 +35,7 @@ constexpr CommandEntry kCommands[] = {
     {"eeprom", "Write a HEX image into EEPROM", Command::Eeprom},
     {"lock", "Write the lock bits", Command::Lock},
     {"check", "Check a HEX file without a programmer", Command::Check},
+    {"parts", "List the parts --part takes, with their memories", Command::Parts},
 };
 
 // Every option that is not one command's own. It is added to the top level and to
@@ -74,6 +76,7 @@ void add_command_options(CLI::App& sub, Command command, CliOptions& options) {
             break;
         case Command::List:
         case Command::Erase:
+        case Command::Parts:
             break;
     }
 }

@@ -9,7 +9,7 @@
 
 namespace vantro::cli {
 
-enum class Command { List, Erase, Flash, Eeprom, Lock, Check };
+enum class Command { List, Erase, Flash, Eeprom, Lock, Check, Parts };
 
 struct CliOptions : connection::ConnectionOptions {
     Command command = Command::List;

@@ -8,6 +8,7 @@ namespace vantro::cli {
 
 int run_check(const CliOptions& options, TerminalDisplay& display);
 int run_list(const CliOptions& options, TerminalDisplay& display);
+int run_parts();
 // erase, flash, eeprom and lock: one operation on the programmer.
 int run_operation(const CliOptions& options, TerminalDisplay& display, Interruption& interruption);
 

@@ -29,6 +29,8 @@ int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDis
             return run_check(options, display);
         case Command::List:
             return run_list(options, display);
+        case Command::Parts:
+            return run_parts();
         default:
             return run_operation(options, display, interruption);
     }

@@ -82,6 +82,7 @@ public:
           board_(stderr, display.progress_bar(), options.quiet) {
         request_.operation = operation_of(options.command);
         request_.timeout = options.timeout;
+        request_.part = options.part;
     }
 
     void stop_on(std::stop_token stop) { request_.stop = std::move(stop); }
@@ -169,6 +170,9 @@ private:
         }
         record.programmer = target.name;
         record.serial = target.serial;
+        if (options_.part) {
+            record.part = std::string(options_.part->name);
+        }
         record.outcome = end.outcome;
         record.exit_code = end.exit_code;
         record.duration_ms = end.run.took.count();

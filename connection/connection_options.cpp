@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "i18n/texts.h"
+
 namespace vantro::connection {
 
 namespace {
@@ -37,7 +39,8 @@ void ConnectionOptionParser::add_to(CLI::App& app) {
                emulate_.insert(emulate_.end(), items.begin(), items.end());
            },
            "Emulator setting KEY=VALUE (flash, eeprom, latency, refuse, silent, unplug, twice, "
-           "lock), KEY=VALUE@K for emulated programmer K only, or programmers=N; repeatable")
+           "lock, wrap, eeprom-ff, eeprom-fill), KEY=VALUE@K for emulated programmer K only, "
+           "or programmers=N; repeatable")
         ->type_name("KEY=VALUE");
     app.add_option_function<std::vector<std::string>>(
            "--device",
@@ -52,11 +55,28 @@ void ConnectionOptionParser::add_to(CLI::App& app) {
         ->check(CLI::Range(0.1, 3600.0));
     app.add_option("--lang", options_.lang, "Language of the texts: pt (default) or en")
         ->check(CLI::IsMember({"pt", "en"}));
+    app.add_option("--part", part_name_,
+                   "The chip (see the parts command): images that do not fit it are refused")
+        ->type_name("NAME");
 }
 
 std::optional<std::string> ConnectionOptionParser::finish() {
     if (!emulate_.empty() && !options_.emulator) {
         return "--emulate requires --emulator";
+    }
+    if (!part_name_.empty()) {
+        options_.part = ops::find_part(part_name_);
+        if (!options_.part) {
+            return tr_args("Componente desconhecido: \"%1\" (conhecidos: %2)",
+                           {part_name_, listed_names(ops::known_parts())});
+        }
+        // First, so that --emulate may still change them. A part without EEPROM
+        // keeps the default: its EEPROM runs are refused before anything is sent.
+        std::vector<std::string> sizes{"flash=" + std::to_string(options_.part->flash_size)};
+        if (options_.part->eeprom_size > 0) {
+            sizes.push_back("eeprom=" + std::to_string(options_.part->eeprom_size));
+        }
+        emulate_.insert(emulate_.begin(), sizes.begin(), sizes.end());
     }
     for (const std::string& item : emulate_) {
         if (auto message = options_.emulator_setup.apply(item)) {

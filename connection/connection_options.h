@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulator/emulator_setup.h"
+#include "ops/parts.h"
 #include "protocol/command_link.h"
 
 namespace CLI {
@@ -23,10 +24,11 @@ struct ConnectionOptions {
     std::vector<std::string> device_paths;   // every --device, in order, once each
     std::optional<std::string> device_path;  // the first --device
     std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
-    std::string lang;  // "en" or "pt"; empty: Portuguese
+    std::string lang;               // "en" or "pt"; empty: Portuguese
+    std::optional<ops::Part> part;  // --part: the chip, with its memory sizes
 };
 
-// --emulator, --emulate, --device, --timeout and --lang.
+// --emulator, --emulate, --device, --timeout, --lang and --part.
 class ConnectionOptionParser {
 public:
     explicit ConnectionOptionParser(ConnectionOptions& options);
@@ -34,15 +36,17 @@ public:
     // Adds the options to a parser; may be called for several (sub)commands that
     // all fill the same values.
     void add_to(CLI::App& app);
-    // After parsing: checks how the options go together, applies the emulator
-    // settings and the time limit. The message for the user when something is
-    // wrong, or nothing.
+    // After parsing: checks how the options go together, applies the part, the
+    // emulator settings (a part's sizes first, so that --emulate can still change
+    // them) and the time limit. The message for the user when something is wrong,
+    // or nothing.
     std::optional<std::string> finish();
 
 private:
     ConnectionOptions& options_;
     std::vector<std::string> emulate_;
     std::vector<std::string> devices_;
+    std::string part_name_;
     double timeout_seconds_ = 0;
 };
 

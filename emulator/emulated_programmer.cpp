@@ -20,11 +20,14 @@ protocol::Report answer(std::uint8_t command, std::uint8_t status) {
     return report;
 }
 
-// Calls write(address, byte) for each byte of each slot whose marker is accepted;
-// addresses run past 0xFFFF rather than wrapping, so they fall outside the chip.
+// Calls write(cell, byte) for each byte of each slot whose marker is accepted, with
+// the memory cell the byte goes to; 0xFF bytes are left out when skip_blank is set,
+// bytes outside memory are lost. The protocol carries no byte count: all 16 data
+// bytes of an accepted slot are the firmware's to take.
 template <typename MarkerTest, typename Write>
-void for_each_slot_byte(std::span<const std::uint8_t, kReportSize> report, MarkerTest accepts,
-                        Write write) {
+void for_each_slot_byte(std::span<const std::uint8_t, kReportSize> report,
+                        std::vector<std::uint8_t>& memory, bool wrap, bool skip_blank,
+                        MarkerTest accepts, Write write) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         const std::size_t base = protocol::slot_start(slot);
         if (!accepts(slot, report[base])) {
@@ -32,10 +35,19 @@ void for_each_slot_byte(std::span<const std::uint8_t, kReportSize> report, Marke
         }
         const std::uint32_t address =
             static_cast<std::uint32_t>(report[base + 1]) << 8 | report[base + 2];
+        const auto data = report.subspan(base + 3, kSlotDataBytes);
+        if (!skip_blank && address + kSlotDataBytes <= memory.size()) {
+            for (std::size_t n = 0; n < kSlotDataBytes; ++n) {  // the usual slot, in one stride
+                write(memory[address + n], data[n]);
+            }
+            continue;
+        }
         for (std::size_t n = 0; n < kSlotDataBytes; ++n) {
-            const std::uint8_t byte = report[base + 3 + n];
-            if (byte != kBlank) {
-                write(address + static_cast<std::uint32_t>(n), byte);
+            // A 16-bit address register wraps; without it, addresses run past the chip.
+            const std::uint32_t target = address + static_cast<std::uint32_t>(n);
+            const std::uint32_t cell = wrap ? target & 0xFFFF : target;
+            if (!(skip_blank && data[n] == kBlank) && cell < memory.size()) {
+                write(memory[cell], data[n]);
             }
         }
     }
@@ -54,7 +66,7 @@ bool save(const std::vector<std::uint8_t>& memory, const std::filesystem::path& 
 EmulatedProgrammer::EmulatedProgrammer(EmulatorSettings settings)
     : settings_(settings),
       flash_(settings.flash_size, kBlank),
-      eeprom_(settings.eeprom_size, kBlank) {}
+      eeprom_(settings.eeprom_size, settings.eeprom_fill) {}
 
 Reaction EmulatedProgrammer::receive(std::span<const std::uint8_t, kReportSize> report) {
     const std::uint64_t n = ++received_;
@@ -119,23 +131,18 @@ std::optional<std::uint8_t> EmulatedProgrammer::carry_out(
 }
 
 void EmulatedProgrammer::write_flash(std::span<const std::uint8_t, kReportSize> report) {
+    // NOR flash: only an erase sets bits, so a 0xFF byte leaves the cell as it is.
     for_each_slot_byte(
-        report, [](std::size_t, std::uint8_t marker) { return marker == kFlashMarker; },
-        [this](std::uint32_t address, std::uint8_t byte) {
-            if (address < flash_.size()) {
-                flash_[address] &= byte;  // NOR flash: only erase sets bits
-            }
-        });
+        report, flash_, settings_.wrap, false,
+        [](std::size_t, std::uint8_t marker) { return marker == kFlashMarker; },
+        [](std::uint8_t& cell, std::uint8_t byte) { cell &= byte; });
 }
 
 void EmulatedProgrammer::write_eeprom(std::span<const std::uint8_t, kReportSize> report) {
     for_each_slot_byte(
-        report, [](std::size_t slot, std::uint8_t marker) { return marker == slot + 1; },
-        [this](std::uint32_t address, std::uint8_t byte) {
-            if (address < eeprom_.size()) {
-                eeprom_[address] = byte;
-            }
-        });
+        report, eeprom_, settings_.wrap, !settings_.eeprom_ff_write,
+        [](std::size_t slot, std::uint8_t marker) { return marker == slot + 1; },
+        [](std::uint8_t& cell, std::uint8_t byte) { cell = byte; });
 }
 
 bool EmulatedProgrammer::save_flash(const std::filesystem::path& path) const {

@@ -22,7 +22,8 @@ class EmulatedProgrammer {
 public:
     explicit EmulatedProgrammer(EmulatorSettings settings = {});
 
-    // One output report (65 bytes, report id first) arrives.
+    // One output report (65 bytes, report id first) arrives: counted, struck by
+    // the configured faults, carried out and answered.
     Reaction receive(std::span<const std::uint8_t, protocol::kReportSize> report);
 
     const std::vector<std::uint8_t>& flash() const { return flash_; }
@@ -39,9 +40,12 @@ public:
     bool save_flash(const std::filesystem::path& path) const;
     bool save_eeprom(const std::filesystem::path& path) const;
 
-private:
+    // Carries the report's command out as the firmware does, without a fault, an
+    // answer or a count: the status it would answer, nothing for an unknown command.
     std::optional<std::uint8_t> carry_out(
         std::span<const std::uint8_t, protocol::kReportSize> report);
+
+private:
     void write_flash(std::span<const std::uint8_t, protocol::kReportSize> report);
     void write_eeprom(std::span<const std::uint8_t, protocol::kReportSize> report);
 

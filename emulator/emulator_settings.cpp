@@ -11,11 +11,17 @@ namespace {
 
 constexpr std::uint64_t kUnbounded = std::numeric_limits<std::uint64_t>::max();
 
+// How a value is written: a number (decimal or 0x hex) within min..max, one of
+// two words (the value is the word's index), or exactly two hexadecimal digits.
+enum class ValueKind { Number, Word, HexByte };
+
 struct SettingKey {
     std::string_view name;
     std::uint64_t min;
     std::uint64_t max;
     void (*store)(EmulatorSettings&, std::uint64_t);
+    ValueKind kind = ValueKind::Number;
+    std::array<std::string_view, 2> words{};
 };
 
 constexpr std::array kKeys{
@@ -36,7 +42,61 @@ constexpr std::array kKeys{
     SettingKey{"twice", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.twice = v; }},
     SettingKey{"lock", 0, 255,
                [](EmulatorSettings& s, std::uint64_t v) { s.lock = static_cast<std::uint8_t>(v); }},
+    SettingKey{"wrap",
+               0,
+               1,
+               [](EmulatorSettings& s, std::uint64_t v) { s.wrap = v == 0; },
+               ValueKind::Word,
+               {"on", "off"}},
+    SettingKey{"eeprom-ff",
+               0,
+               1,
+               [](EmulatorSettings& s, std::uint64_t v) { s.eeprom_ff_write = v == 1; },
+               ValueKind::Word,
+               {"skip", "write"}},
+    SettingKey{
+        "eeprom-fill", 0, 255,
+        [](EmulatorSettings& s, std::uint64_t v) { s.eeprom_fill = static_cast<std::uint8_t>(v); },
+        ValueKind::HexByte},
 };
+
+std::optional<std::uint64_t> parse_value(const SettingKey& key, std::string_view text) {
+    switch (key.kind) {
+        case ValueKind::Number:
+            return parse_setting_number(text);
+        case ValueKind::Word:
+            for (std::size_t k = 0; k < key.words.size(); ++k) {
+                if (text == key.words[k]) {
+                    return k;
+                }
+            }
+            return std::nullopt;
+        case ValueKind::HexByte: {
+            std::uint64_t value = 0;
+            const char* end = text.data() + text.size();
+            const auto [stop, error] = std::from_chars(text.data(), end, value, 16);
+            return text.size() == 2 && error == std::errc{} && stop == end
+                       ? std::optional<std::uint64_t>(value)
+                       : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string value_error(std::string_view item, const SettingKey& key) {
+    switch (key.kind) {
+        case ValueKind::Word:
+            return tr_args("Configuração do emulador inválida: \"%1\" (%2: %3 ou %4)",
+                           {item, key.name, key.words[0], key.words[1]});
+        case ValueKind::HexByte:
+            return tr_args(
+                "Configuração do emulador inválida: \"%1\" (%2: dois dígitos hexadecimais)",
+                {item, key.name});
+        case ValueKind::Number:
+            break;
+    }
+    return setting_range_error(item, key.name, key.min, key.max);
+}
 
 }  // namespace
 
@@ -76,14 +136,12 @@ std::optional<std::string> apply_setting(EmulatorSettings& settings, std::string
         }
     }
     if (equals == std::string_view::npos || key == nullptr) {
-        return tr_args(
-            "Configuração do emulador inválida: \"%1\" (chaves: flash, eeprom, latency, refuse, "
-            "silent, unplug, twice, lock)",
-            {key_value});
+        return tr_args("Configuração do emulador inválida: \"%1\" (chaves: %2)",
+                       {key_value, listed_names(kKeys)});
     }
-    const std::optional<std::uint64_t> value = parse_setting_number(key_value.substr(equals + 1));
+    const std::optional<std::uint64_t> value = parse_value(*key, key_value.substr(equals + 1));
     if (!value || *value < key->min || *value > key->max) {
-        return setting_range_error(key_value, key->name, key->min, key->max);
+        return value_error(key_value, *key);
     }
     key->store(settings, *value);
     return std::nullopt;

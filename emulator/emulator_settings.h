@@ -19,6 +19,10 @@ struct EmulatorSettings {
     std::optional<std::uint64_t> unplug{};  // unplug=N: removed when the Nth arrives
     std::optional<std::uint64_t> twice{};   // twice=N: the Nth is answered twice
     std::optional<std::uint8_t> lock{};     // lock=V: the lock-bit command is answered V
+    // The firmware model.
+    bool wrap = true;                 // wrap=on|off: slot addresses wrap at 16 bits, as in DPTR
+    bool eeprom_ff_write = false;     // eeprom-ff=skip|write: whether 0xFF is written to EEPROM
+    std::uint8_t eeprom_fill = 0xFF;  // eeprom-fill=XX: the EEPROM before the first run
 };
 
 // Applies one KEY=VALUE. Returns an error message (naming the key and the

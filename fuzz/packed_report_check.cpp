@@ -48,24 +48,12 @@ void expect_blank(const protocol::Report& report, std::size_t from, std::size_t 
     }
 }
 
-// The 16 bytes an empty entry gives: only its pad of 'F's, of which one pair is
-// cut short (FLASH 36, EEPROM 32 characters).
-void expect_empty_entry_data(hex::PackMode mode, const protocol::Report& report,
-                             std::size_t start) {
-    const std::size_t full_pairs = mode == hex::PackMode::Flash ? 13 : 11;
-    expect_blank(report, start, full_pairs);
-    expect(report[start + full_pairs] == 0xF0);
-    for (std::size_t k = full_pairs + 1; k < kSlotDataBytes; ++k) {
-        expect(report[start + k] == 0x00);
-    }
-}
-
-void expect_slot(hex::PackMode mode, const ReportEntry& entry, std::uint8_t marker,
-                 const hex::HexImage& image, const protocol::Report& report, std::size_t base) {
+void expect_slot(const ReportEntry& entry, std::uint8_t marker, const hex::HexImage& image,
+                 const protocol::Report& report, std::size_t base) {
     expect(report[base] == marker);
     if (entry.kind == EntryKind::Empty) {
         expect(report[base + 1] == 0xFF && report[base + 2] == 0xFF);
-        expect_empty_entry_data(mode, report, base + 3);
+        expect_blank(report, base + 3, kSlotDataBytes);  // no byte from the pad
         return;
     }
     expect(report[base + 1] == entry.address >> 8 && report[base + 2] == (entry.address & 0xFF));
@@ -134,7 +122,7 @@ void check_packed_report(hex::PackMode mode, const RecordsOfReport& entries,
             ended = true;
             continue;
         }
-        expect_slot(mode, entry, marker, image, report, base);
+        expect_slot(entry, marker, image, report, base);
     }
 }
 

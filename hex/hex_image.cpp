@@ -1,8 +1,21 @@
 #include "hex/hex_image.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace vantro::hex {
+
+std::string address_text(std::uint32_t address) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%04X", address);
+    return text;
+}
+
+std::string byte_text(std::uint8_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value);
+    return text;
+}
 
 HexImage::HexImage() : bytes_(kCodeSpace, 0xFF), given_(kCodeSpace, false) {}
 
@@ -42,12 +55,17 @@ std::optional<std::uint32_t> HexImage::highest_address() const {
 }
 
 std::optional<std::uint32_t> HexImage::first_difference(
-    std::span<const std::uint8_t> memory) const {
+    std::span<const std::uint8_t> memory, std::span<const std::uint8_t> before) const {
+    // bytes_ reads 0xFF where nothing is given: what an erased chip holds there.
+    if (before.empty() && std::ranges::equal(memory, bytes_)) {
+        return std::nullopt;
+    }
     const std::size_t end = std::max<std::size_t>(memory.size(), kCodeSpace);
     for (std::size_t a = 0; a < end; ++a) {
         const auto address = static_cast<std::uint32_t>(a);
         const bool held = a < memory.size();
-        if (has(address) ? !held || memory[a] != bytes_[a] : held && memory[a] != 0xFF) {
+        const std::uint8_t untouched = a < before.size() ? before[a] : 0xFF;
+        if (has(address) ? !held || memory[a] != bytes_[a] : held && memory[a] != untouched) {
             return address;
         }
     }

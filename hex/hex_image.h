@@ -4,11 +4,16 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace vantro::hex {
 
 inline constexpr std::uint32_t kCodeSpace = 0x10000;  // the 8051's 64 KiB
+
+// How addresses and bytes are shown to the user: "0x000C", "0xE0".
+std::string address_text(std::uint32_t address);
+std::string byte_text(std::uint8_t value);
 
 class HexImage {
 public:
@@ -23,9 +28,11 @@ public:
     std::optional<std::uint32_t> highest_address() const;
 
     // The first address where memory differs from the image: a given byte that
-    // memory does not hold, or a byte memory holds other than 0xFF where the image
-    // gives none. Empty when memory matches the image.
-    std::optional<std::uint32_t> first_difference(std::span<const std::uint8_t> memory) const;
+    // memory does not hold, or, where the image gives none, a byte other than the
+    // one `before` holds (0xFF past its end: an erased chip when it is empty).
+    // Empty when memory matches the image.
+    std::optional<std::uint32_t> first_difference(std::span<const std::uint8_t> memory,
+                                                  std::span<const std::uint8_t> before = {}) const;
 
 private:
     std::vector<std::uint8_t> bytes_;

@@ -37,7 +37,15 @@ void write_slot_head(protocol::Report& report, std::size_t slot, std::uint8_t ma
     report[start + 2] = converte_dec(piece(entry, 6));
 }
 
-void write_slot_data(protocol::Report& report, std::size_t slot, std::string_view entry) {
+// `entry` is padded already. An entry past the last stored record is empty, so it
+// is nothing but its pad: its slot's data bytes stay 0xFF. Taken from the pad they
+// would read FF..F0 00 00, bytes no image holds, and a programmer that wraps the
+// slot address at 16 bits would write them at 0x000C.
+void write_slot_data(protocol::Report& report, std::size_t slot, std::string_view entry,
+                     std::size_t pad) {
+    if (entry.size() == pad) {
+        return;
+    }
     const std::size_t start = slot_start(slot) + 3;
     for (std::size_t n = 0; n < protocol::kSlotDataBytes; ++n) {
         report[start + n] = converte_dec(piece(entry, 10 + 2 * n));
@@ -84,7 +92,7 @@ void pack_flash(int i, LineTable& table, protocol::Report& report, RecordLabels&
             return;
         }
         write_slot_head(report, slot, 0x00, entries[slot]);
-        write_slot_data(report, slot, entries[slot]);
+        write_slot_data(report, slot, entries[slot], kFlashPad);
     }
 }
 
@@ -96,7 +104,7 @@ void pack_eeprom(int i, LineTable& table, protocol::Report& report, RecordLabels
         if (is_end_record(entries[slot])) {
             return;
         }
-        write_slot_data(report, slot, entries[slot]);
+        write_slot_data(report, slot, entries[slot], kEepromPad);
     }
 }
 

@@ -14,4 +14,7 @@ enum class PackMode { Flash, Eeprom };
 void monta_pacote(PackMode mode, int i, LineTable& table, protocol::Report& buffer_saida,
                   RecordLabels& labels);
 
+// What packs a run's data reports: monta_pacote, or a stand-in a test injects.
+using Packer = void (*)(PackMode, int, LineTable&, protocol::Report&, RecordLabels&);
+
 }  // namespace vantro::hex

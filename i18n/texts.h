@@ -20,4 +20,15 @@ std::string tr(std::string_view portuguese);
 // tr() with %1, %2, ... replaced by the arguments, in the manner of Qt's arg().
 std::string tr_args(std::string_view portuguese, std::initializer_list<std::string_view> args);
 
+// The items' names as a message lists them: "flash, eeprom, latency".
+template <class Items>
+std::string listed_names(const Items& items) {
+    std::string names;
+    for (const auto& item : items) {
+        names += names.empty() ? "" : ", ";
+        names += item.name;
+    }
+    return names;
+}
+
 }  // namespace vantro

@@ -164,8 +164,16 @@
         <translation>Invalid HEX file: line %1: %2</translation>
     </message>
     <message>
-        <source>Configuração do emulador inválida: &quot;%1&quot; (chaves: flash, eeprom, latency, refuse, silent, unplug, twice, lock)</source>
-        <translation>Invalid emulator setting: &quot;%1&quot; (keys: flash, eeprom, latency, refuse, silent, unplug, twice, lock)</translation>
+        <source>Configuração do emulador inválida: &quot;%1&quot; (chaves: %2)</source>
+        <translation>Invalid emulator setting: &quot;%1&quot; (keys: %2)</translation>
+    </message>
+    <message>
+        <source>Configuração do emulador inválida: &quot;%1&quot; (%2: %3 ou %4)</source>
+        <translation>Invalid emulator setting: &quot;%1&quot; (%2: %3 or %4)</translation>
+    </message>
+    <message>
+        <source>Configuração do emulador inválida: &quot;%1&quot; (%2: dois dígitos hexadecimais)</source>
+        <translation>Invalid emulator setting: &quot;%1&quot; (%2: two hexadecimal digits)</translation>
     </message>
     <message>
         <source>Não foi possível abrir o arquivo HEX &quot;%1&quot;: %2</source>
@@ -351,6 +359,46 @@
     <message>
         <source>Não foi possível escrever na saída padrão: %1</source>
         <translation>Could not write to standard output: %1</translation>
+    </message>
+    <message>
+        <source>o %1 não tem EEPROM</source>
+        <translation>the %1 has no EEPROM</translation>
+    </message>
+    <message>
+        <source>a imagem passa do fim da %1 de %2 do %3 (endereço %4)</source>
+        <translation>the image runs past the end of the %2 %1 of the %3 (address %4)</translation>
+    </message>
+    <message>
+        <source>Gravação recusada: %1. Nada foi enviado ao gravador.</source>
+        <translation>Run refused: %1. Nothing was sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>Ensaio da gravação: no endereço %1 o chip ficaria com %2, mas a imagem dá %3. Nada foi enviado ao gravador.</source>
+        <translation>Rehearsal of the run: at address %1 the chip would hold %2, but the image gives %3. Nothing was sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>Ensaio da gravação: no endereço %1 o chip ficaria com %2, mas a imagem não dá esse endereço. Nada foi enviado ao gravador.</source>
+        <translation>Rehearsal of the run: at address %1 the chip would hold %2, but the image gives no byte there. Nothing was sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>Componente desconhecido: &quot;%1&quot; (conhecidos: %2)</source>
+        <translation>Unknown part: &quot;%1&quot; (known: %2)</translation>
+    </message>
+    <message>
+        <source>O gravador só respondeu 0x7F (sem resposta)</source>
+        <translation>The programmer only answered 0x7F (no answer)</translation>
+    </message>
+    <message>
+        <source>O gravador respondeu %1 em vez de %2.</source>
+        <translation>The programmer answered %1 instead of %2.</translation>
+    </message>
+    <message>
+        <source>Ensaio %1: confere com a imagem.</source>
+        <translation>Rehearsal %1: matches the image.</translation>
+    </message>
+    <message>
+        <source>Ensaio %1: recusado.</source>
+        <translation>Rehearsal %1: refused.</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 // The four command buttons: erase, FLASH, EEPROM and lock bits.
 
 #include "i18n/texts.h"
+#include "ops/preflight.h"
 #include "ops/programmer_session.h"
 
 namespace vantro::ops {
@@ -103,12 +104,21 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
     if (load.status == hex::LoadStatus::NotChosen) {
         return Outcome::NotChosen;
     }
+    // Packed once: the rehearsal replays exactly the reports the run sends.
+    std::optional<PackedRun> packed;
+    std::optional<std::string> refusal;
     if (load.status == hex::LoadStatus::Refused) {
-        display_.show_message(load.message, kApplicationTitle, MessageIcon::Critical);
+        refusal = load.message;
+    } else {
+        // Packing pads the entries in place: a shared image stays as it was loaded.
+        table_ = image_->table;
+        packed = PackedRun::pack(mode, table_, packer_);
+        refusal = refusal_before_run(*packed, load.image, part_);
+    }
+    if (refusal) {
+        display_.show_message(*refusal, kApplicationTitle, MessageIcon::Critical);
         return Outcome::FileRefused;
     }
-    // Packing pads the entries in place: a shared image stays as it was loaded.
-    table_ = image_->table;
     // Marked running only now: while the file dialog is open, a plugged
     // programmer must still enable the buttons.
     RunningGuard guard(running_, link_);
@@ -136,9 +146,8 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
 
     display_.set_progress_max(static_cast<float>(table_.total_linhas + 3));
     display_.set_progress_value(0.0f);
-    const int bound = table_.total_linhas;
-    for (int i = 1; i <= bound; i += 3) {
-        hex::monta_pacote(mode, i, table_, link_.buffer_saida, display_);
+    for (std::size_t k = 0; k < packed->reports().size(); ++k) {
+        packed->load_report(k, link_.buffer_saida, display_);
         end = link_.data_exchange();
         if (end != WaitEnd::Answered) {
             return fail(end, failed_status, true);

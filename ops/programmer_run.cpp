@@ -13,6 +13,7 @@ RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRe
     ProgrammerSession& session = wired.session();
     session.set_timeout(request.timeout);
     session.use_image(request.image);
+    session.set_part(request.part);
     session.link().stop_on(request.stop);
     const std::stop_callback wake(request.stop, [&wired] { wired.queue().wake(); });
     RunEnd end;

@@ -13,6 +13,7 @@
 #include "ops/display.h"
 #include "ops/operation.h"
 #include "ops/outcome.h"
+#include "ops/parts.h"
 #include "ops/prepared_image.h"
 #include "protocol/command_link.h"
 
@@ -23,6 +24,7 @@ struct RunRequest {
     std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
     // FLASH and EEPROM: the image every programmer gets; null: each run chooses its file.
     std::shared_ptr<const PreparedImage> image;
+    std::optional<Part> part;  // the chip, when known: images that do not fit it are refused
     // Once requested (from any thread), every run stops before its next report,
     // and a wait in progress ends at once: the process is being interrupted.
     std::stop_token stop;

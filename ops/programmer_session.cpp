@@ -80,7 +80,7 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
             break;
         case WaitEnd::TimedOut:
             outcome = Outcome::TimedOut;
-            message = tr_args("O gravador não respondeu em %1 s.", {seconds_text(link_.timeout())});
+            message = timeout_message();
             break;
         case WaitEnd::WriteFailed:
             outcome = Outcome::WriteFailed;
@@ -97,6 +97,20 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
         display_.show_message(message, kApplicationTitle, MessageIcon::Critical);
     }
     return end_failed(outcome, status_text, reset_progress);
+}
+
+// The wait's command is still in buffer_saida[1]. An echo or data wait that got
+// another answer says which; a lock-bit wait only ever ends on time with 0x7F.
+std::string ProgrammerSession::timeout_message() const {
+    if (!link_.answered()) {
+        return tr_args("O gravador não respondeu em %1 s.", {seconds_text(link_.timeout())});
+    }
+    const std::uint8_t command = link_.buffer_saida[1];
+    if (command == protocol::kCmdLockBits) {
+        return tr("O gravador só respondeu 0x7F (sem resposta)");
+    }
+    return tr_args("O gravador respondeu %1 em vez de %2.",
+                   {hex::byte_text(link_.resposta()), hex::byte_text(command)});
 }
 
 Outcome ProgrammerSession::end_failed(Outcome outcome, std::string_view status_text,

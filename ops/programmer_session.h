@@ -15,6 +15,7 @@
 #include "ops/display.h"
 #include "ops/operation.h"
 #include "ops/outcome.h"
+#include "ops/parts.h"
 #include "ops/prepared_image.h"
 #include "protocol/command_link.h"
 
@@ -42,6 +43,10 @@ public:
     // Ends the running operation's wait at once; nothing more is sent.
     void cancel_operation() { link_.cancel(); }
     void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }
+    // The chip's part, when known: images that do not fit it are refused.
+    void set_part(std::optional<Part> part) { part_ = part; }
+    // Packs the data reports, rehearsal and run alike; tests inject a faulty one.
+    void use_packer(hex::Packer packer) { packer_ = packer; }
 
     protocol::CommandLink& link() { return link_; }
     // The file the last FLASH or EEPROM run loaded.
@@ -53,6 +58,7 @@ private:
     // Ends an operation whose wait did not get its answer: says why, shows the
     // status text and gives the buttons back.
     Outcome fail(protocol::WaitEnd end, std::string_view status_text, bool reset_progress);
+    std::string timeout_message() const;
     // The end of every failed operation: progress back to its minimum if asked,
     // the status text, the buttons enabled.
     Outcome end_failed(Outcome outcome, std::string_view status_text, bool reset_progress);
@@ -65,6 +71,8 @@ private:
     hex::LineTable table_;
     std::shared_ptr<const PreparedImage> given_image_;
     std::shared_ptr<const PreparedImage> image_ = std::make_shared<PreparedImage>();
+    std::optional<Part> part_;
+    hex::Packer packer_ = hex::monta_pacote;
     bool running_ = false;
     // From the programmer's removal to its next arrival: an operation that ends
     // meanwhile must not offer buttons that can only fail.

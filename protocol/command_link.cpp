@@ -14,6 +14,7 @@ void CommandLink::take_answer(hid::DeviceHandle device) {
     Report buffer_entrada{};
     if (library_.Read(device, buffer_entrada)) {
         resposta_ = buffer_entrada[kStatusIndex];
+        answered_ = true;
     }
 }
 
@@ -40,6 +41,12 @@ std::optional<WaitEnd> CommandLink::drain_pending() {
     return stopped();
 }
 
+std::optional<WaitEnd> CommandLink::start_exchange() {
+    const auto reason = drain_pending();
+    answered_ = false;
+    return reason;
+}
+
 WaitEnd CommandLink::wait_while(const std::function<bool()>& waiting) {
     const auto deadline = std::chrono::steady_clock::now() + timeout_;
     while (waiting()) {
@@ -55,7 +62,7 @@ WaitEnd CommandLink::wait_while(const std::function<bool()>& waiting) {
 }
 
 WaitEnd CommandLink::echo_exchange(std::uint8_t code, const std::function<void()>& after_write) {
-    if (const auto reason = drain_pending()) {
+    if (const auto reason = start_exchange()) {
         return *reason;
     }
     resposta_ = 0;
@@ -71,7 +78,7 @@ WaitEnd CommandLink::echo_exchange(std::uint8_t code, const std::function<void()
 }
 
 WaitEnd CommandLink::data_exchange() {
-    if (const auto reason = drain_pending()) {
+    if (const auto reason = start_exchange()) {
         return *reason;
     }
     resposta_ = 0;
@@ -83,7 +90,7 @@ WaitEnd CommandLink::data_exchange() {
 
 WaitEnd CommandLink::lock_exchange(std::uint8_t lock_value,
                                    const std::function<void()>& after_write) {
-    if (const auto reason = drain_pending()) {
+    if (const auto reason = start_exchange()) {
         return *reason;
     }
     buffer_saida[0] = 0x00;

@@ -37,6 +37,10 @@ public:
     // The status byte of the last answer taken.
     std::uint8_t resposta() const { return resposta_; }
 
+    // Whether an answer came during the last exchange's wait; after a time-out,
+    // resposta is then what the programmer said instead of the awaited answer.
+    bool answered() const { return answered_; }
+
     // Echo exchange (erase, begin, end): resposta := 0, write, wait until resposta = code.
     // after_write runs between the write and the wait.
     WaitEnd echo_exchange(std::uint8_t code, const std::function<void()>& after_write = {});
@@ -68,6 +72,8 @@ private:
     std::optional<WaitEnd> stopped() const;
     // Handles what is already pending; says why the exchange must not start, if it must not.
     std::optional<WaitEnd> drain_pending();
+    // drain_pending, then forgets the answers it handled: they were not to this exchange.
+    std::optional<WaitEnd> start_exchange();
 
     hid::HidLibrary& library_;
     hid::EventPump& pump_;
@@ -77,6 +83,7 @@ private:
     bool cancelled_ = false;
     bool wrote_ = false;
     std::stop_token stop_token_;
+    bool answered_ = false;
 };
 
 }  // namespace vantro::protocol

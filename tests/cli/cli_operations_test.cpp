@@ -23,7 +23,7 @@ std::string worked_example_trace() {
         "000110"
         "E4F5A0" +
         std::string(26, 'F') + std::string(38, 'F') + "FFFFFFFFFF" + "00";
-    const std::string empty_slot = "00FFFF" + std::string(26, 'F') + "F00000";
+    const std::string empty_slot = "00FFFF" + std::string(32, 'F');
     const std::string data2 = "00BB" + empty_slot + empty_slot + empty_slot + "FFFFFFFFFF" + "00";
     return "00AA" + zeros + "\n" + "00CC" + zeros + "\n" + data1 + "\n" + data2 + "\n" + "00DD" +
            data2.substr(4) + "\n";
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"erase_silent", "--emulate silent=1 erase", false, 3,
                   "O gravador não respondeu em 1 s."},
         FaultCase{"erase_refused_waits_for_its_echo", "--emulate refuse=1 erase", false, 3,
-                  "não respondeu"},
+                  "O gravador respondeu 0xEE em vez de 0xAA."},
         FaultCase{"erase_unplugged", "--emulate unplug=1 erase", false, 3, "desconectado"},
         FaultCase{"flash_data_refused", "--emulate refuse=3 flash", true, 1, "Erro na gravação"},
         FaultCase{"flash_end_silent", "--emulate silent=5 flash", true, 3, "não respondeu"},
@@ -98,7 +98,13 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"timeout_in_english", "--lang en --emulate silent=1 erase --timeout 0.25", false,
                   3, "did not answer within 0.25 s"},
         FaultCase{"options_after_the_command", "erase --timeout 0.3 --emulate silent=1", false, 3,
-                  "não respondeu em 0,3 s"}),
+                  "não respondeu em 0,3 s"},
+        FaultCase{"lock_only_7f", "--emulate lock=0x7F lock", false, 3,
+                  "O gravador só respondeu 0x7F (sem resposta)"},
+        // The end record's slot carries 16 x FF at 0x0000: written over an EEPROM of zeros.
+        FaultCase{"eeprom_ff_written_over_zeros",
+                  "--emulate eeprom-fill=00 --emulate eeprom-ff=write eeprom", true, 1,
+                  "Memória emulada difere da imagem no endereço 0x0000."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UsageCase {
@@ -138,6 +144,49 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"unopenable_log", "--emulator erase --log /nonexistent/x.jsonl",
                   "/nonexistent/x.jsonl"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The parts: listed, checked against before anything is sent, and the sizes of
+// the emulated memories.
+TEST(CliPart, RefusesAnImagePastThePartsMemoryAndSendsNothing) {
+    TempFile hex("cli-part.hex", ":01200000AA35\n:00000001FF\n");  // one byte at 0x2000
+    const std::string trace = testing::scratch_path("part.trace");
+    const std::string dump = testing::scratch_path("part.bin");
+    const struct {
+        const char* arguments;
+        int exit_code;
+        const char* says;
+    } rows[] = {
+        {"--part AT89S52 flash", 2,
+         "a imagem passa do fim da FLASH de 8 KiB do AT89S52 (endereço 0x2000)"},
+        {"eeprom --part at89s8252", 2,
+         "a imagem passa do fim da EEPROM de 2 KiB do AT89S8252 (endereço 0x2000)"},
+        {"--part AT89S53 eeprom", 2, "o AT89S53 não tem EEPROM"},
+        {"--part AT89S99 flash", 2, "Componente desconhecido: \"AT89S99\""},
+        {"--part AT89S53 flash", 0, "Memória emulada confere com a imagem."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        std::remove(trace.c_str());
+        const auto run = run_cli("--emulator --trace '" + trace + "' --dump-flash '" + dump + "' " +
+                                 row.arguments + " '" + hex.path() + "'");
+        EXPECT_EQ(run.exit_code, row.exit_code);
+        EXPECT_NE(run.err.find(row.says), std::string::npos) << run.err;
+        if (row.exit_code != 0) {
+            EXPECT_EQ(testing::read_all(trace), "");
+        }
+    }
+    EXPECT_EQ(testing::read_all(dump).size(), 12u * 1024);  // the AT89S53's FLASH
+
+    const auto parts = run_cli("parts");
+    EXPECT_NE(parts.out.find("AT89S8253   FLASH 12 KiB   EEPROM 2 KiB"), std::string::npos)
+        << parts.out;
+    const auto check = run_cli("--part AT89S52 check '" + hex.path() + "'");
+    EXPECT_EQ(check.exit_code, 2);
+    EXPECT_NE(check.out.find("Ensaio FLASH: recusado."), std::string::npos) << check.out;
+    const auto fits = run_cli("--part AT89S53 check '" + hex.path() + "'");
+    EXPECT_EQ(fits.exit_code, 0) << fits.err;
+    EXPECT_NE(fits.out.find("Ensaio FLASH: confere com a imagem."), std::string::npos);
+}
 
 TEST(CliHelp, DocumentsTheExitCodes) {
     const auto run = run_cli("--help");

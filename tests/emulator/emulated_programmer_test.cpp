@@ -106,34 +106,39 @@ TEST(EmulatedProgrammer, EraseBlanksBothMemoriesAndClearsTheLockBits) {
     EXPECT_FALSE(programmer.lock_bits().has_value());
 }
 
-TEST(EmulatedProgrammer, FlashIsAndedWithoutWrappingAndOnlyForMarkerZero) {
-    EmulatedProgrammer programmer;
+TEST(EmulatedProgrammer, FlashIsAndedOnlyForMarkerZeroAndWrapsAtSixteenBits) {
     protocol::Report first = kFlash;
     set_slot(first, 0, 0x00, 0x0100, {0x0F, 0xF0, 0x00});
     set_slot(first, 1, 0x00, 0xFFF8, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
     set_slot(first, 2, 0x01, 0x0200, {0x00});  // an EEPROM marker: not FLASH data
     protocol::Report second = kFlash;
     set_slot(second, 0, 0x00, 0x0100, {0xF3, 0x0F, 0xFF});
-    // An empty table entry: address 0xFFFF, 13 x FF, F0, 00, 00; all past the end.
+    // The pad bytes an empty table entry once gave: 13 x FF, F0, 00, 00 at 0xFFFF.
     set_slot(second, 1, 0x00, 0xFFFF, {});
     second[2 + 19 + 3 + 13] = 0xF0;
     second[2 + 19 + 3 + 14] = 0x00;
     second[2 + 19 + 3 + 15] = 0x00;
-    run(programmer, {kBegin, first, second, kEnd});
+    for (const bool wrap : {true, false}) {
+        SCOPED_TRACE(wrap ? "wrap=on" : "wrap=off");
+        EmulatedProgrammer programmer({.wrap = wrap});
+        run(programmer, {kBegin, first, second, kEnd});
 
-    const std::vector<std::uint8_t>& flash = programmer.flash();
-    EXPECT_EQ(flash[0x100], 0x03);
-    EXPECT_EQ(flash[0x101], 0x00);
-    EXPECT_EQ(flash[0x102], 0x00);  // 0xFF in a slot leaves the cell alone
-    EXPECT_EQ(flash[0x200], 0xFF);
-    for (std::size_t n = 0; n < 8; ++n) {
-        EXPECT_EQ(flash[0xFFF8 + n], n);
-        EXPECT_EQ(flash[n], 0xFF) << "wrapped to " << n;
+        const std::vector<std::uint8_t>& flash = programmer.flash();
+        EXPECT_EQ(flash[0x100], 0x03);
+        EXPECT_EQ(flash[0x101], 0x00);
+        EXPECT_EQ(flash[0x102], 0x00);  // 0xFF in a slot leaves the cell alone
+        EXPECT_EQ(flash[0x200], 0xFF);
+        for (std::size_t n = 0; n < 8; ++n) {
+            EXPECT_EQ(flash[0xFFF8 + n], n);
+            EXPECT_EQ(flash[n], wrap ? 8 + n : 0xFF) << n;
+        }
+        const std::vector<std::uint8_t> pad_bytes(flash.begin() + 0x0C, flash.begin() + 0x0F);
+        const std::vector<std::uint8_t> wrapped{0xF0, 0x00, 0x00};
+        EXPECT_EQ(pad_bytes, wrap ? wrapped : std::vector<std::uint8_t>(3, 0xFF));
     }
 }
 
 TEST(EmulatedProgrammer, EepromIsReplacedOnlyForItsSlotMarkersAndInsideItsSize) {
-    EmulatedProgrammer programmer({.eeprom_size = 2048});
     protocol::Report first = kEeprom;
     set_slot(first, 0, 0x01, 0x0010, {0x00, 0x11});
     set_slot(first, 1, 0x02, 0x07FE, {0x21, 0x22, 0x23});
@@ -141,16 +146,25 @@ TEST(EmulatedProgrammer, EepromIsReplacedOnlyForItsSlotMarkersAndInsideItsSize) 
     protocol::Report second = kEeprom;
     set_slot(second, 0, 0x01, 0x0010, {0x5A, 0xFF});
     set_slot(second, 2, 0x03, 0x0000, {});  // the end record's slot: blank data
-    run(programmer, {kBegin, first, second, kEnd});
+    // eeprom-ff=write with eeprom-fill=00: every 0xFF of a slot is written, the rest
+    // of the EEPROM keeps what it held before the run.
+    for (const bool write_ff : {false, true}) {
+        SCOPED_TRACE(write_ff ? "eeprom-ff=write" : "eeprom-ff=skip");
+        const std::uint8_t fill = write_ff ? 0x00 : 0xFF;
+        EmulatedProgrammer programmer(
+            {.eeprom_size = 2048, .eeprom_ff_write = write_ff, .eeprom_fill = fill});
+        run(programmer, {kBegin, first, second, kEnd});
 
-    const std::vector<std::uint8_t>& eeprom = programmer.eeprom();
-    EXPECT_EQ(eeprom[0x10], 0x5A);
-    EXPECT_EQ(eeprom[0x11], 0x11);
-    EXPECT_EQ(eeprom[0x7FE], 0x21);
-    EXPECT_EQ(eeprom[0x7FF], 0x22);
-    EXPECT_EQ(eeprom[0x20], 0xFF);
-    EXPECT_EQ(eeprom[0x00], 0xFF);
-    EXPECT_EQ(programmer.flash(), std::vector<std::uint8_t>(65536, 0xFF));
+        const std::vector<std::uint8_t>& eeprom = programmer.eeprom();
+        EXPECT_EQ(eeprom[0x10], 0x5A);
+        EXPECT_EQ(eeprom[0x11], write_ff ? 0xFF : 0x11);
+        EXPECT_EQ(eeprom[0x7FE], 0x21);
+        EXPECT_EQ(eeprom[0x7FF], 0x22);
+        EXPECT_EQ(eeprom[0x20], fill);
+        EXPECT_EQ(eeprom[0x00], 0xFF);  // written from the end record's slot, or blank
+        EXPECT_EQ(eeprom[0x30], fill);
+        EXPECT_EQ(programmer.flash(), std::vector<std::uint8_t>(65536, 0xFF));
+    }
 }
 
 TEST(EmulatedProgrammer, RestartForgetsAnOpenBegin) {

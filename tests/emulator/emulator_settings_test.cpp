@@ -26,6 +26,9 @@ const Accepted kAccepted[] = {
      [](const EmulatorSettings& s) { EXPECT_EQ(s.twice, 18446744073709551615u); }},
     {"lock=0", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0); }},
     {"lock=0xfF", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0xFF); }},
+    {"wrap=off", [](const EmulatorSettings& s) { EXPECT_FALSE(s.wrap); }},
+    {"eeprom-ff=write", [](const EmulatorSettings& s) { EXPECT_TRUE(s.eeprom_ff_write); }},
+    {"eeprom-fill=a5", [](const EmulatorSettings& s) { EXPECT_EQ(s.eeprom_fill, 0xA5); }},
 };
 
 TEST(EmulatorSettings, AcceptsEveryKeyInDecimalAndHex) {
@@ -43,7 +46,8 @@ struct Refused {
 };
 
 constexpr const char* kKeyList =
-    "(chaves: flash, eeprom, latency, refuse, silent, unplug, twice, lock)";
+    "(chaves: flash, eeprom, latency, refuse, silent, unplug, twice, lock, wrap, eeprom-ff, "
+    "eeprom-fill)";
 
 const Refused kRefused[] = {
     {"flash", kKeyList},
@@ -66,6 +70,10 @@ const Refused kRefused[] = {
     {"twice=18446744073709551616", "(twice: 1 ou mais)"},
     {"lock=256", "(lock: de 0 a 255)"},
     {"lock=0x1G", "(lock: de 0 a 255)"},
+    {"wrap=1", "(wrap: on ou off)"},
+    {"eeprom-ff=SKIP", "(eeprom-ff: skip ou write)"},
+    {"eeprom-fill=0x0", "(eeprom-fill: dois dígitos hexadecimais)"},
+    {"eeprom-fill=F", "(eeprom-fill: dois dígitos hexadecimais)"},
 };
 
 TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
@@ -82,6 +90,7 @@ TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
         EXPECT_EQ(settings.eeprom_size, 2048u);
         EXPECT_EQ(settings.latency.count(), 0);
         EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.lock);
+        EXPECT_TRUE(settings.wrap && !settings.eeprom_ff_write && settings.eeprom_fill == 0xFF);
     }
 }
 

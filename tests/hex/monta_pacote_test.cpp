@@ -84,13 +84,14 @@ TEST_F(HexMontaPacote, WorkedExampleEeprom) {
 TEST_F(HexMontaPacote, EmptyEntriesAfterTheRecords) {
     store({kFull, kShort, kEnd});
     monta_pacote(PackMode::Flash, 4, table, buffer_saida, labels);
-    const std::string flash_slot = "00 FF FF 13*FF F0 00 00 ";
+    // Nothing but the pad: the data bytes stay blank, so no byte reaches the chip.
+    const std::string flash_slot = "00 FF FF 16*FF ";
     expect_report(buffer_saida, "00 BB " + flash_slot + flash_slot + flash_slot + "5*FF 00");
     EXPECT_EQ(labels.texts, (std::array<std::string, 3>{"", "", ""}));
     EXPECT_EQ(table.entry(4), std::string(36, 'F'));
 
     monta_pacote(PackMode::Eeprom, 7, table, buffer_saida, labels);
-    const std::string eeprom_data = "FF FF 11*FF F0 4*00 ";
+    const std::string eeprom_data = "FF FF 16*FF ";
     expect_report(buffer_saida, "00 AF 01 " + eeprom_data + "02 " + eeprom_data + "03 " +
                                     eeprom_data + "5*FF 00");
 }
@@ -141,7 +142,7 @@ TEST_F(HexMontaPacote, EntriesPastTheTableReadAsEmpty) {
     monta_pacote(PackMode::Flash, kTableCapacity - 1, table, buffer_saida, labels);
     expect_report(buffer_saida,
                   "00 BB 00 01 10 E4 F5 A0 13*FF 00 01 10 E4 F5 A0 13*FF "
-                  "00 FF FF 13*FF F0 00 00 5*FF 00");
+                  "00 FF FF 16*FF 5*FF 00");
     EXPECT_EQ(labels.texts[2], "");
     EXPECT_EQ(table.entry(kTableCapacity), kShort + std::string(36, 'F'));
     EXPECT_EQ(table.entry(kTableCapacity + 1), "");
@@ -186,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
         SlotDataCase{"MoreThanSixteen", kFull + "1112",
                      "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F",
                      "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"},
-        SlotDataCase{"Empty", "", "13*FF F0 00 00", "11*FF F0 4*00"},
+        SlotDataCase{"Empty", "", "16*FF", "16*FF"},  // nothing but the pad: blank
         SlotDataCase{"LowerCaseCountsZero", ":03011000e4f5a0", "04 05 00 13*FF", "04 05 00 13*FF"},
         SlotDataCase{"Type04PackedAsData", ":020000040000", "00 00 14*FF", "00 00 14*FF"}),
     [](const ::testing::TestParamInfo<SlotDataCase>& info) {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cli/exit_codes.h"
+#include "hex/hex_image.h"
+#include "i18n/texts.h"
 #include "tests/ops/faulty_hid_library.h"
 #include "tests/support/session_rig.h"
 #include "tests/support/temp_file.h"
@@ -37,16 +39,22 @@ struct Phase {
     const char* name;
     std::uint64_t report;  // the phase's output report, counted from 1
     Wait wait;
+    std::uint8_t command;  // the command the phase sends, and whose echo an echo awaits
 };
 
 // The worked example: three records, so two data reports.
 const std::vector<Phase> kPhases = {
-    {Op::Erase, "erase", 1, Wait::Echo},         {Op::Lock, "lock", 1, Wait::Lock},
-    {Op::Flash, "flash_erase", 1, Wait::Echo},   {Op::Flash, "flash_begin", 2, Wait::Echo},
-    {Op::Flash, "flash_data1", 3, Wait::Data},   {Op::Flash, "flash_data2", 4, Wait::Data},
-    {Op::Flash, "flash_end", 5, Wait::Echo},     {Op::Eeprom, "eeprom_begin", 1, Wait::Echo},
-    {Op::Eeprom, "eeprom_data1", 2, Wait::Data}, {Op::Eeprom, "eeprom_data2", 3, Wait::Data},
-    {Op::Eeprom, "eeprom_end", 4, Wait::Echo},
+    {Op::Erase, "erase", 1, Wait::Echo, 0xAA},
+    {Op::Lock, "lock", 1, Wait::Lock, 0x01},
+    {Op::Flash, "flash_erase", 1, Wait::Echo, 0xAA},
+    {Op::Flash, "flash_begin", 2, Wait::Echo, 0xCC},
+    {Op::Flash, "flash_data1", 3, Wait::Data, 0xBB},
+    {Op::Flash, "flash_data2", 4, Wait::Data, 0xBB},
+    {Op::Flash, "flash_end", 5, Wait::Echo, 0xDD},
+    {Op::Eeprom, "eeprom_begin", 1, Wait::Echo, 0xCC},
+    {Op::Eeprom, "eeprom_data1", 2, Wait::Data, 0xAF},
+    {Op::Eeprom, "eeprom_data2", 3, Wait::Data, 0xAF},
+    {Op::Eeprom, "eeprom_end", 4, Wait::Echo, 0xDD},
 };
 
 std::uint64_t reports_of(Op op) {
@@ -67,7 +75,7 @@ enum class Fault { Silent, Unplugged, Refused, Twice, WriteFails, Flood, Short, 
 struct Verdict {
     Outcome outcome;
     int exit_code;
-    const char* message;  // nullptr: no message box
+    const char* message;  // nullptr: no message box; %1 is the phase's command
 };
 
 const Verdict kSuccess{Outcome::Success, 0, nullptr};
@@ -77,6 +85,9 @@ const Verdict kWriteFailed{
     Outcome::WriteFailed, 3,
     "Não foi possível enviar o comando ao gravador. Verifique se ele está conectado."};
 const Verdict kDataRefused{Outcome::Refused, 1, "Erro na gravação"};
+// The wait ran out, but the programmer had answered something else.
+const Verdict kRefusedEcho{Outcome::TimedOut, 3, "O gravador respondeu 0xEE em vez de %1."};
+const Verdict kStatusZero{Outcome::TimedOut, 3, "O gravador respondeu 0x00 em vez de %1."};
 
 struct FaultRow {
     Fault fault;
@@ -84,15 +95,16 @@ struct FaultRow {
     Verdict echo, data, lock;  // by how the struck phase is awaited
 };
 
-// A wrong echo has no verdict of its own: the wait goes on to its limit. An answer
-// too short to hold the status byte reads as status 0: no answer for an echo or a
-// data report, a failure code for the lock bits.
+// A wrong echo has no verdict of its own: the wait goes on to its limit, and the
+// message says what came instead. An answer too short to hold the status byte reads
+// as status 0: not the answer for an echo or a data report, a failure code for the
+// lock bits.
 const std::vector<FaultRow> kFaults = {
     {Fault::Silent, "silent", kTimedOut, kTimedOut, kTimedOut},
     {Fault::Unplugged, "unplugged", kRemoved, kRemoved, kRemoved},
     {Fault::Refused,
      "refused",
-     kTimedOut,
+     kRefusedEcho,
      kDataRefused,
      {Outcome::Refused, 1, "Falha na gravação de Lock bits 238"}},
     {Fault::Twice, "answered_twice", kSuccess, kSuccess, kSuccess},
@@ -100,8 +112,8 @@ const std::vector<FaultRow> kFaults = {
     {Fault::Flood, "flood_before_the_answer", kSuccess, kSuccess, kSuccess},
     {Fault::Short,
      "short_answer",
-     kTimedOut,
-     kTimedOut,
+     kStatusZero,
+     kStatusZero,
      {Outcome::Refused, 1, "Falha na gravação de Lock bits 0"}},
     {Fault::Long, "long_answer", kSuccess, kSuccess, kSuccess},
 };
@@ -116,6 +128,7 @@ struct Case {
     std::uint64_t reached;   // reports that reached the programmer
     std::uint64_t attempts;  // report writes the session tried
     std::chrono::milliseconds limit = kLimit;
+    std::uint8_t command = 0;  // of the struck phase
     friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -152,6 +165,7 @@ Case phase_case(const Phase& phase, const FaultRow& row) {
             c.extra.answer_length = 100;
             break;
     }
+    c.command = phase.command;
     c.verdict = phase.wait == Wait::Echo   ? row.echo
                 : phase.wait == Wait::Data ? row.data
                                            : row.lock;
@@ -249,7 +263,7 @@ TEST_P(FaultMatrix, EndsWithTheRightVerdictAndSendsNothingAfterTheStop) {
     }
     std::vector<std::string> expected_messages;
     if (c.verdict.message != nullptr) {
-        expected_messages.emplace_back(c.verdict.message);
+        expected_messages.push_back(tr_args(c.verdict.message, {hex::byte_text(c.command)}));
     } else if (c.op == Op::Lock) {
         expected_messages.emplace_back("Lock bits gravados com sucesso!!!");
     }

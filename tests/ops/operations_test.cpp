@@ -49,11 +49,8 @@ std::vector<int> counting(int from, int count) {
     return out;
 }
 
-// Slot bytes of an empty entry after its FLASH pad: 13 x FF, F0, 00, 00.
-const std::vector<int> kEmptyFlashData = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                          0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0, 0x00, 0x00};
-const std::vector<int> kEmptyEepromData = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                           0xFF, 0xFF, 0xFF, 0xF0, 0x00, 0x00, 0x00, 0x00};
+// Slot bytes of an empty entry: blank, whatever its pad.
+const std::vector<int> kEmptyEntryData(16, 0xFF);
 
 TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
     TempFile file("worked.hex", kWorkedExample);
@@ -63,11 +60,11 @@ TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
                                             {5, counting(0, 16)},
                                             {21, {0x00, 0x01, 0x10, 0xE4, 0xF5, 0xA0}}});
     const Report second = data_report(0xBB, {{2, {0x00, 0xFF, 0xFF}},
-                                             {5, kEmptyFlashData},
+                                             {5, kEmptyEntryData},
                                              {21, {0x00, 0xFF, 0xFF}},
-                                             {24, kEmptyFlashData},
+                                             {24, kEmptyEntryData},
                                              {40, {0x00, 0xFF, 0xFF}},
-                                             {43, kEmptyFlashData}});
+                                             {43, kEmptyEntryData}});
     rig.library.then({command(0xAA), {0xAA}});
     rig.library.then({command(0xCC), {0xCC}});
     rig.library.then({first, {0x00, 0xBB}});
@@ -97,11 +94,11 @@ TEST(EepromRun, WorkedExampleMarksTheSlotsAndSkipsTheErase) {
     rig.library.then({command(0xCC), {0xAA, 0xCC}});  // a wrong echo keeps the wait going
     rig.library.then({first, {0xAF}});
     rig.library.then({data_report(0xAF, {{2, {0x01, 0xFF, 0xFF}},
-                                         {5, kEmptyEepromData},
+                                         {5, kEmptyEntryData},
                                          {21, {0x02, 0xFF, 0xFF}},
-                                         {24, kEmptyEepromData},
+                                         {24, kEmptyEntryData},
                                          {40, {0x03, 0xFF, 0xFF}},
-                                         {43, kEmptyEepromData}}),
+                                         {43, kEmptyEntryData}}),
                       {0xAF}});
     rig.library.then({{}, {0xDD}});
 
@@ -174,18 +171,43 @@ INSTANTIATE_TEST_SUITE_P(
                  "conectado."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FileChoice, CancelOrRefusedFileSendsNothingAndChangesNothing) {
+// A packing that puts pad bytes into the slots of entries past the last record,
+// as FF..F0 00 00 at address 0xFFFF: a programmer that wraps writes F0 at 0x000C.
+void pad_bytes_packing(hex::PackMode mode, int i, hex::LineTable& table, Report& report,
+                       hex::RecordLabels& labels) {
+    hex::monta_pacote(mode, i, table, report, labels);
+    for (std::size_t slot = 0; slot < protocol::kSlotCount; ++slot) {
+        const std::size_t start = protocol::slot_start(slot);
+        if (report[start + 1] == 0xFF && report[start + 2] == 0xFF) {
+            report[start + 3 + 13] = 0xF0;
+            report[start + 3 + 14] = 0x00;
+            report[start + 3 + 15] = 0x00;
+        }
+    }
+}
+
+TEST(FileChoice, CancelRefusedFileOrRefusedRehearsalSendsNothingAndChangesNothing) {
     TempFile bad("bad.hex", ":10010000000102030405060708090A0B0C0D0E0F00\n:00000001FF\n");
+    TempFile good("good.hex", kWorkedExample);
     Rig rig;
-    rig.display.file_choices = {"", bad.path()};
+    rig.display.file_choices = {"", bad.path(), good.path(), good.path()};
     EXPECT_EQ(rig.session.Command6_Click(), Outcome::NotChosen);
+    EXPECT_EQ(rig.session.Command1_Click(), Outcome::FileRefused);
+    rig.session.use_packer(pad_bytes_packing);
+    EXPECT_EQ(rig.session.Command6_Click(), Outcome::FileRefused);
+    rig.session.set_part(ops::find_part("at89s52"));
     EXPECT_EQ(rig.session.Command1_Click(), Outcome::FileRefused);
     EXPECT_TRUE(rig.library.written().empty());
     EXPECT_TRUE(rig.display.statuses.empty());
     EXPECT_TRUE(rig.display.progress_values.empty());
     EXPECT_EQ(rig.display.button_changes.size(), 1u);
-    ASSERT_EQ(rig.display.messages.size(), 1u);
+    ASSERT_EQ(rig.display.messages.size(), 3u);
     EXPECT_NE(rig.display.messages[0].text.find("linha 1"), std::string::npos);
+    EXPECT_EQ(rig.display.messages[1].text,
+              "Ensaio da gravação: no endereço 0x000C o chip ficaria com 0xF0, mas a imagem não "
+              "dá esse endereço. Nada foi enviado ao gravador.");
+    EXPECT_EQ(rig.display.messages[2].text,
+              "Gravação recusada: o AT89S52 não tem EEPROM. Nada foi enviado ao gravador.");
 }
 
 TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
