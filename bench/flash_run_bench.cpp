@@ -1,6 +1,7 @@
 // A whole FLASH run of a 64 KiB image on the emulated programmer, in process:
-// what the host costs per exchange when the programmer answers at once, and how
-// little CPU it burns while the programmer takes 5 ms per answer.
+// what the host costs per exchange when the programmer answers at once, what
+// share of it the rehearsal before the first report takes, and how little CPU
+// it burns while the programmer takes 5 ms per answer.
 
 #include <chrono>
 #include <thread>
@@ -10,6 +11,7 @@
 #include "bench/scratch_hex_file.h"
 #include "bench/wired_session.h"
 #include "emulator/emulated_hid_library.h"
+#include "ops/rehearsal.h"
 
 namespace vantro::bench {
 namespace {
@@ -51,6 +53,45 @@ void BM_FlashRunInstant(benchmark::State& state) {
     state.counters["exchanges"] = exchanges;
 }
 BENCHMARK(BM_FlashRunInstant)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+double seconds_since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The rehearsal alone (the run packs its reports once, for the rehearsal and the
+// run alike), against whole runs made in the same process.
+void BM_RehearsalShareOfAFlashRun(benchmark::State& state) {
+    const ScratchHexFile file("rehearsal-64k", kFullImageBytes);
+    EmulatedSession wired(file.path());
+    constexpr int kRuns = 20;
+    double run_seconds = 0;
+    for (int k = 0; k < kRuns; ++k) {
+        run_seconds += wired.flash().seconds;
+    }
+    hex::LineTable table;
+    ChosenFileDisplay chooser(file.path());
+    const hex::LoadResult loaded = hex::carrega_hex(table, chooser);
+    const ops::PackedRun packed = ops::PackedRun::pack(hex::PackMode::Flash, table);
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        auto difference = ops::rehearse(packed, loaded.image);
+        benchmark::DoNotOptimize(difference);
+        seconds += seconds_since(start);
+        if (difference) {
+            state.SkipWithError("the rehearsal refused the image");
+            return;
+        }
+    }
+    const double rehearsal_ms = 1e3 * seconds / static_cast<double>(state.iterations());
+    const double run_ms = 1e3 * run_seconds / kRuns;
+    report_figure(
+        state, "rehearsal_percent",
+        {"rehearsal, share of a 64 KiB FLASH run in process", 100 * rehearsal_ms / run_ms, 5, "%"});
+    state.counters["rehearsal_us"] = 1e3 * rehearsal_ms;
+    state.counters["run_us"] = 1e3 * run_ms;
+}
+BENCHMARK(BM_RehearsalShareOfAFlashRun)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // About 100 exchanges of 5 ms: the waits must sleep, not spin.
 void BM_FlashRunCpuAtLatency5(benchmark::State& state) {
