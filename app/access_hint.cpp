@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/access_hint.h"
 
 #include <QTimer>

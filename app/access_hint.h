@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Tells the user, instead of showing it as disconnected, that a programmer is
 // plugged in but this user may not open it, and how to fix that.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/form_controls.h"
 
 #include <QPixmap>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The controls of the main window, with the form's names, positions, fonts,
 // colours and initial state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/hex_drop_target.h"
 
 #include <QDropEvent>

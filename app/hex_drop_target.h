@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A HEX file dropped on a programming button stands in for the file dialog:
 // while the button is enabled, one local .hex or .ihx file is taken; anything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/hid_notify_filter.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Carries HID library events to the window as posted Qt events, and hands them
 // to the bridge before the window's own event handling sees them.

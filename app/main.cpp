@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantro: the window, on a real programmer (hidapi) or on the emulated one.
 
 #include <QApplication>

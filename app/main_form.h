@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // MainForm: the program's only window. It shows what the operations report and
 // hands clicks and HID events to the session; the operations live in the core.

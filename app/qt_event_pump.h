@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The waits of the exchanges, on the Qt event loop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's texts (UTF-8 std::string from the core) as Qt strings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The language of every text, the window's and the core's. The Portuguese
 // originals are the source and the default; English only when asked for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The form's geometry is given in twips (1/1440 inch); widgets want pixels.
 

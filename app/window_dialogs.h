@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window's modal dialogs: the open dialog cmdlg1 and the message boxes.
 // Both sit behind interfaces so that tests can script them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/wrapping_button.h"
 
 #include <QStyleOptionButton>

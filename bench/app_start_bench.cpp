@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of the window: time from exec to the window shown (the program quits
 // right after its first show) and the peak resident memory, over several starts.
 // Targets: 0.5 s and 60 MB. Runs on QT_QPA_PLATFORM=offscreen unless a display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A measured figure against its target, printed as "name: value / target = ratio"
 // so that every bench program reports in the same form.

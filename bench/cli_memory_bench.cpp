@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Peak resident memory of vantro-cli writing a 64 KiB image into the emulated
 // programmer's FLASH (target: 10 MB), read from the child's rusage.
 // Usage: vantro_bench_cli_memory [RUNS]

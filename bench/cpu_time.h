@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // CPU time so far, of the whole process (CLOCK_PROCESS_CPUTIME_ID) or of the
 // calling thread (CLOCK_THREAD_CPUTIME_ID), in seconds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 64 KiB FLASH run through the threaded hidapi backend (writer on the caller's
 // thread, reader thread, events to the owner), with an instant programmer behind
 // the hidapi stand-in. What the backend adds per exchange is the difference from

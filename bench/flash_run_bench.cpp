@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole FLASH run of a 64 KiB image on the emulated programmer, in process:
 // what the host costs per exchange when the programmer answers at once, what
 // share of it the rehearsal before the first report takes, and how little CPU

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading and checking the largest file the line table takes: 20 000 records
 // (target: 20 ms or less).
 

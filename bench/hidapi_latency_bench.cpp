@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the threaded hidapi backend adds to an exchange, and what it costs while
 // idle, with an instant programmer behind the hidapi stand-in.
 //

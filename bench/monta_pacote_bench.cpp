@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packing the data reports of a 64 KiB image, each pass on a freshly loaded table
 // (monta_pacote pads the entries in place). Its budget is the 20 us a whole
 // exchange may cost the host, so the ratio is its share of that.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several programmers at once: a 64 KiB FLASH run on four emulated programmers
 // answering after 2 ms each must take at most 1.15 times one programmer's run,
 // and while they all wait the host may burn at most 1 % of a core per programmer.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks (Release) and runs every bench program, then ends with one
 # line per figure, "figure: value / target = ratio" (" MISSED" when over target).
 # Usage: bench/run-all.sh [BUILD_DIR]   (default: build-bench)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bench/scratch_hex_file.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A generated Intel HEX file in the temporary folder, removed when the object goes.
 

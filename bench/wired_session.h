@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A session wired as the front-ends wire it (library → event queue → bridge →
 // session), on a display that does nothing but choose one HEX file, so a run costs

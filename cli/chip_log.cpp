@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/chip_log.h"
 
 #include <fcntl.h>

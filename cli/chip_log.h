@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // --log FILE: one JSON object per line for each operation on each programmer,
 // appended and flushed as that programmer's run ends.

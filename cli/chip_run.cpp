@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/chip_run.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One chip on one programmer: the operation, then, where the backend can see the
 // chip, the comparison with the image and the memory dumps.

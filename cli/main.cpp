@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantro-cli: the programmer's command-line front-end.
 
 #include <unistd.h>

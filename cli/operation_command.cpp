@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // erase, flash, eeprom and lock: on one programmer, or on several at once; once,
 // or chip after chip with --repeat; each chip logged with --log.
 

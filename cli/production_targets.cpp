@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/production_targets.h"
 
 #include "connection/backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/programmer_board.h"
 
 #include <algorithm>

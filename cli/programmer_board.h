@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What several programmers running at once show on stderr: on a terminal, one
 // live line each (programmer, percent, status); otherwise one line each as it ends.

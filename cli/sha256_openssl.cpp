@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <openssl/evp.h>
 
 #include "cli/sha256.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // clang-format off
 #include <windows.h>
 #include <bcrypt.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/terminal_display.h"
 
 #include <sys/ioctl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The CLI's face of the operations: status and message texts on stderr, a
 // progress bar only when stderr is a terminal.

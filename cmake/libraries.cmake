@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # vantro_library(NAME SOURCES... [USES LIBRARIES...]): the static library of one
 # folder. Includes name the folder from the top of the tree ("hex/hex_image.h");
 # USES lists only libraries of folders below this one in the layer order.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (posix threads, for
 # std::thread). Programs link the C++ runtime statically: a lone .exe runs.
 # VANTRO_WINDOWS_PREFIX names the folder with the Windows builds of hidapi,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Warning flags for our own targets; third-party headers stay outside this.
 function(vantro_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)

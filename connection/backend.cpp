@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "connection/backend.h"
 
 #include "emulator/emulated_hid_library.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The HID library a program talks to, and what its backend can tell beyond the
 // library's eight operations. The front-ends use it without knowing which backend

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "connection/connection_options.h"
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What both programs take on their command line to reach a programmer: a real one
 // (optionally at one HID path) or the emulated one with its settings, the time

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the window's screenshots in docs/ on the emulated programmer, under Xvfb
 # with a window manager, so that captions and message boxes show as users see them.
 # Needs xvfb, openbox, imagemagick and xdotool. Usage: docs/screenshots.sh BUILD_DIR

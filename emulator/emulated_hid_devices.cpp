@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The emulated library's device table: simulated hot-plug, injected input, and
 // the answers each device holds.
 

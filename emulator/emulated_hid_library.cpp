@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "emulator/emulated_hid_library.h"
 
 #include <algorithm>

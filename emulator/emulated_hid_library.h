@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The emulated programmer behind the HID library interface: a device that can be
 // plugged and unplugged, answering after the configured latency.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The device model: a programmer with a target chip (FLASH, EEPROM, lock bits).
 // No threads and no timing: it turns one output report into its reaction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "emulator/emulator_settings.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Settings of the emulated programmer, as given by --emulate KEY=VALUE.
 

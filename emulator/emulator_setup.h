@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Several emulated programmers from --emulate items: KEY=VALUE hits every one,
 // KEY=VALUE@K programmer K only, programmers=N says how many there are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fuzz/fuzzed_hid.h"
 
 #include <algorithm>

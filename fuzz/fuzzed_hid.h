@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A programmer whose every answer and event comes from the fuzzer's bytes: the
 // HID library and the owner's event pump in one, so that what the pump hands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a HEX file: loading must refuse them with a message or store
 // records whose every packed report agrees with the checked image.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A file that lives in memory only (memfd) and is reached by a path, so the
 // fuzzers feed their bytes through the same open-and-read path a real file takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fuzz/packed_report_check.h"
 
 #include <string_view>

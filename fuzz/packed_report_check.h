@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a loaded table and its packed reports must be, worked out independently of
 // the packing code: a fuzzer aborts at the first difference.

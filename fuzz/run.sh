@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the fuzzers and runs each for SECONDS, one after the other, on its
 # corpus under the build folder (seeded from fuzz/corpus/). Prints each one's
 # executions; exits 1 if any found a crash, leak, undefined behaviour or time-out,

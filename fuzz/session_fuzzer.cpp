@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The session under any input reports and events while it erases, writes the
 // lock bits and runs a small FLASH image: every operation must end, in time,
 // with the buttons given back, and send nothing after the exchange that stopped it.

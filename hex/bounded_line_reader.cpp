@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/bounded_line_reader.h"
 
 #include <algorithm>

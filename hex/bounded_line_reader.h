@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads a byte stream line by line without ever holding more than one bounded line.
 

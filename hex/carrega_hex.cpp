@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/carrega_hex.h"
 
 #include "hex/bounded_line_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Chooses a HEX file, checks it, and loads its records into the line table.
 

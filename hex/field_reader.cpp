@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/field_reader.h"
 
 namespace vantro::hex {

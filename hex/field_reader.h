@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The field reading of a HEX text: the way each record is taken from the file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/hex_file_source.h"
 
 #include "i18n/texts.h"

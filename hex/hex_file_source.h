@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Opens a chosen HEX file safely: only a regular file of sane size, never blocking.
 

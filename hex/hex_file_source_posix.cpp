@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HexFileSource's system side on POSIX.
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HexFileSource's system side on Windows: wide-character calls, so any file name
 // works, and raw reads, so no CR is dropped and no 0x1A ends the file early.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checks a HEX file line by line and turns it into the records the programmer is
 // sent: plain upper-case data records of at most 16 bytes at their full address,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/hex_image.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a checked HEX file writes: the bytes per address, and the figures `check` prints.
 

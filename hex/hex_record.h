@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One Intel HEX record line: checked and decoded, or written out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/line_table.h"
 
 namespace vantro::hex {

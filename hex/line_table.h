@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The line table: one stored record (a HEX line less its checksum) per entry.
 

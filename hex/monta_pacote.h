@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Packs three line-table entries into one FLASH or EEPROM data report.
 

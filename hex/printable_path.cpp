@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/printable_path.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hid/event_queue.h"
 
 namespace vantro::hid {

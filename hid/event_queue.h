@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A blocking queue of HID events: the owner's mailbox where there is no GUI loop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hid/hid_bridge.h"
 
 namespace vantro::hid {

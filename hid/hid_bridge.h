@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // HIDDLLInterface: joins the owner to the HID library and turns each library
 // event into a call of one of the four handlers, on the owner's thread.

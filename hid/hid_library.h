@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The HID library: eight operations and four events. Backends: hidapi (real
 // programmers) and the emulated programmer. Callers rely on exactly this contract.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hid/tracing_hid_library.h"
 
 namespace vantro::hid {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Passes every call through to another library and writes each output report,
 // as it is written, to a stream: one line of 130 upper-case hex digits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hidapi/hidapi_device.h"
 
 #include <hidapi.h>

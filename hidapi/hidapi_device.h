@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One opened programmer. hidapi's handles are not thread-safe, and on hidraw both
 // hid_write and hid_read_timeout rewrite the handle's error text without a lock, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hidapi/hidapi_global.h"
 
 #include <hidapi.h>

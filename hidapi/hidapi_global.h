@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The hidapi calls that touch its process-wide state. hidapi keeps one global error
 // text that hid_enumerate and hid_open_path rewrite without a lock, so every such

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hidapi/hidapi_library.h"
 
 #include <algorithm>

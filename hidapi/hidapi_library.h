@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The HID library on hidapi, for real programmers. hidapi has no hot-plug callback,
 // so one monitor thread lists the devices every 200 ms (at once when a reader finds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HidapiLibrary's monitor side: listing the devices, opening programmers as they
 // arrive and closing them as they leave, and announcing both.
 

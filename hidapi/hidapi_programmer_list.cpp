@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hidapi/hidapi_programmer_list.h"
 
 #include <hidapi.h>

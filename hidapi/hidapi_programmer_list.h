@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The programmers attached to this host, for choosing one and for telling the user
 // why one cannot be used.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DTS=vantro_en.ts -DOUT=texts.inc -P embed_ts.cmake
 # Turns a Qt Linguist catalogue into C++ table rows {"original", "translation"},
 # so that the programs look texts up without Qt. Unfinished or obsolete

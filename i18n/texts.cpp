@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "i18n/texts.h"
 
 #include <mutex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every text the program shows is its Portuguese original; a front-end may
 // install a catalogue (for example English) that maps originals to translations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the operations show and ask; the window and the CLI each implement it.
 

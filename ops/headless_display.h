@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A Display for front-ends without a window: the progress bar's values are kept
 // in memory, and the record labels, the connection label and the buttons show

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four command buttons: erase, FLASH, EEPROM and lock bits.
 
 #include "i18n/texts.h"

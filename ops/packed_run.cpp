@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/packed_run.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A FLASH or EEPROM run's data reports, packed once from the loaded table: what
 // the rehearsal replays and what the run then sends, byte for byte, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/parts.h"
 
 #include <algorithm>

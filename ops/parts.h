@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The 8051 parts the programmer is known to take, with their memory sizes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/preflight.h"
 
 #include "i18n/texts.h"

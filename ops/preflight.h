@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What must hold before a FLASH or EEPROM run sends its first report, whoever
 // starts it: the image fits the chosen part, and the rehearsal writes exactly it.

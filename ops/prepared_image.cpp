@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/prepared_image.h"
 
 namespace vantro::ops {

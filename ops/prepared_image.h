@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A HEX file loaded and checked once, before any programmer is told anything;
 // several programmers' runs share it, read-only.

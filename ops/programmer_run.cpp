@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/programmer_run.h"
 
 #include <thread>

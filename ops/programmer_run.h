@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One operation from connecting to disconnecting, on one programmer or on
 // several at once. Each programmer has its own thread, and on it its own event

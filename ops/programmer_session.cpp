@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/programmer_session.h"
 
 #include "i18n/texts.h"

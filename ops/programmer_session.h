@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The toolkit-free heart of the main window: shared state, the four HID
 // handlers and the four operations, shown through a Display.

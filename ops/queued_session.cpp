@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/queued_session.h"
 
 namespace vantro::ops {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A session for a front-end without a GUI loop: the library's events go to a
 // blocking queue, from there through the bridge to the session's handlers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ops/rehearsal.h"
 
 #include "emulator/emulated_programmer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The run before the run: the reports a FLASH or EEPROM run will send, replayed
 // into an emulated programmer in-process, must leave the checked image in its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the .deb in a build directory, installs it on this machine and checks
 # that the installed programs start and the installed desktop files validate.
 # Usage: packaging/check-deb.sh BUILD_DIR   (needs root, or sudo)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: `cpack -G DEB` in a build directory configured with
 # CMAKE_BUILD_TYPE=Release. The runtime dependencies come from dpkg-shlibdeps.
 

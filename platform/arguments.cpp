@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/arguments.h"
 
 #ifdef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writing UTF-8 text to the standard streams. A Windows console shows only what
 // it is given in UTF-16, whatever its code page; a redirected stream gets the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/utf8.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text is UTF-8 everywhere inside the program. Windows speaks UTF-16 at the
 // program's edges (file names, arguments, the console, hidapi's texts); these

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "protocol/command_link.h"
 
 namespace vantro::protocol {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The exchanges with the programmer: write one report, then handle pending
 // events until the awaited answer, the programmer's removal, a cancel or the

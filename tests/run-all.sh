@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds and runs every test: a warnings-as-errors build, an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, and a ThreadSanitizer build of the threaded HID code.
 set -euo pipefail

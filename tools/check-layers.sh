@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks that every #include between the program's folders points down the layer
 # order below, and fails naming each one that points up or sideways.
 #   tools/check-layers.sh [TREE]          check (TREE: the top of a source tree)

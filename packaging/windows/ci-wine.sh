@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows job: cross-builds the core and vantro-cli with MinGW-w64, with
 # warnings as errors, and runs their tests and a few end-to-end checks under Wine.
 # Run as root from any clone; BUILD (default build-wine) is the work folder.

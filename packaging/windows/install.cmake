@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What the Windows ZIP holds, all in its top folder: vantro-cli.exe (the C++
 # runtime linked in: nothing else to install), README, LICENSE and the quick start.
 install(TARGETS vantro-cli RUNTIME DESTINATION .)

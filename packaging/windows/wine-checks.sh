@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End-to-end checks of vantro-cli.exe under Wine against the Linux build, on files
 # that Linux tools make: the same report trace for a CRLF SDCC file, the chip
 # holding what srec_cat reads for every kind of HEX file, and a file named in

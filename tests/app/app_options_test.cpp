@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window program's command line: what it accepts and how it refuses.
 
 #include <gtest/gtest.h>

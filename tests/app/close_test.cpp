@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Closing the window while an operation waits for the programmer.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The waits on the Qt event loop: HID events posted from other threads arrive in
 // order and end a wait at once; without them a wait sleeps to its deadline.
 

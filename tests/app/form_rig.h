@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window on the emulated programmer, with scripted dialogs and a record of
 // what the operations showed, in order.

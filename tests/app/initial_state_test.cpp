@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as it is created: every control's name, order, geometry (at 96 dpi),
 // font, colour, caption, tab order and state.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each button end to end on the emulated programmer: status texts in order,
 // progress, buttons, record labels, message boxes and the emulated memory.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plugging and unplugging the emulated programmer, and other HID devices, as the
 // window shows it.
 

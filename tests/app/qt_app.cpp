@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/app/qt_app.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One QApplication for the whole test binary, on the offscreen platform (96 dpi).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The English catalogue: it holds every text the core and the window pass to
 // tr(), keeps their placeholders, and is used only when asked for.
 

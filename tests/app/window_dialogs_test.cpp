@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real dialogs, driven from a timer while they are open: what cmdlg1 gives
 // back, and what the message boxes show.
 

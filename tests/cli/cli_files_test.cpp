@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real toolchain output through vantro-cli and the emulated programmer: the chip
 // must end up holding exactly what srec_cat reads from the same file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantro-cli on the emulated programmer: exit codes, messages, the report trace.
 
 #include <gtest/gtest.h>

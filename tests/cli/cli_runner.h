@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs the built vantro-cli (or any command) through the shell and keeps what it said.
 

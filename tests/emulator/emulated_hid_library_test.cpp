@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The emulated programmer behind the HID library contract: events, handles,
 // reads and writes, faults and latency.
 

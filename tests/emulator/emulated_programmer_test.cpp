@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The device model: answers, memory writes and faults.
 
 #include <gtest/gtest.h>

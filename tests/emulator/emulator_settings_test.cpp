@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // --emulate KEY=VALUE items: what each key sets, and what is refused.
 
 #include <gtest/gtest.h>

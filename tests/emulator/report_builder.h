@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Output reports as the program builds them: a data report is pre-filled with
 // 0xFF (index 64 stays 0), then its slots are written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files that are no HEX file at all, of sizes and kinds that could make a careless
 // loader read for ever or fill the memory: each is refused with a message after
 // reading at most one chunk, and the memory stays small.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/carrega_hex.h"
 
 #ifndef _WIN32

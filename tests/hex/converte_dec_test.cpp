@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/converte_dec.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/hex_gate.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hex/monta_pacote.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HEX files written by real toolchains, checked against what srec_cat reads from them.
 
 #include <gtest/gtest.h>

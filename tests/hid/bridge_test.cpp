@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bridge, the event queue and the report trace.
 
 #include <gtest/gtest.h>

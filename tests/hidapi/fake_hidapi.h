@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Controls of the hidapi stand-in the backend tests link instead of libhidapi. It
 // models hidraw over emulated programmers: each open handle has its own input queue

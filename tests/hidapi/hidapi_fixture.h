@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the hidapi backend tests share: an event recorder and a fixture that checks
 // every handle is closed and hidapi released once the library is gone.

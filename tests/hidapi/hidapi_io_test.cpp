@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input reports, read notification and writes through the hidapi backend.
 
 #include "tests/hidapi/hidapi_fixture.h"

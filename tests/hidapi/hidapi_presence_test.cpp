@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arrival, removal, handles and the choice of one programmer by path.
 
 #include <cerrno>

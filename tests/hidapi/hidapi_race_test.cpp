@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exchanges, hot-plug and listings at the same time. Under ThreadSanitizer this
 // fails on any data race; in every build it checks the order of the events.
 

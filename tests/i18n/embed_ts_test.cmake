@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -DSCRIPT=embed_ts.cmake -DWORK=dir -P embed_ts_test.cmake
 # The catalogue generator on a .ts with what translators' tools write: entities,
 # a semicolon, a text on two lines, unfinished and empty translations; and what

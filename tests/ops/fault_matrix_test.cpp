@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every fault of the programmer at every phase of every operation, on the
 // emulated programmer: the message, the outcome and its exit code, the buttons,
 // what reached the programmer, and that no wait outlives its limit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The emulated programmer with the faults it cannot make itself: a failing report
 // write, a flood of unasked input reports, and answers of the wrong length. Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four operations end to end on a scripted programmer: reports, texts,
 // progress and buttons, and every way a run can stop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The connection label, the buttons and the response byte follow the HID events.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three exchanges: what ends a wait, what the reports carry. The link
 // alone, without a session.
 

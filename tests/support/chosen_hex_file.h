@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A HEX file chosen beforehand and record labels nobody reads: what loading and
 // packing need where no window or terminal takes part (tests, benchmarks, fuzzing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Bytes as "0A FF 00 ...", for the message of a failed comparison.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A file's whole contents, as text or as bytes; empty when it cannot be read.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A Display that records what the operations show, in order, and plays back
 // scripted answers for the file choice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A HID library that plays a script: each output report is compared with the
 // expected one (both dumped in hex on a mismatch) and answered as scripted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A session wired as the CLI wires it, on a library and a display the test holds.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The worked example HEX file: two records (16 bytes, then 3) and the end record,
 // which a FLASH or EEPROM run sends as two data reports.

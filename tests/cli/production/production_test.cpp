@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantro-cli on several emulated programmers at once, chip after chip, with a log.
 
 #include <gtest/gtest.h>
