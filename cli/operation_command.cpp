@@ -275,6 +275,12 @@ int run_operation(const CliOptions& options, TerminalDisplay& display, Interrupt
             display.print_line(image->load.message);
             return kExitUsage;
         }
+        const auto mode =
+            options.command == Command::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
+        if (!ops::rehearse(*image, mode, options.part)) {
+            display.print_line(*image->refusal);
+            return kExitUsage;
+        }
         production.use_image(std::move(image));
     }
 

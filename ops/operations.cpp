@@ -105,16 +105,23 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
     if (load.status == hex::LoadStatus::NotChosen) {
         return Outcome::NotChosen;
     }
-    // Packed once: the rehearsal replays exactly the reports the run sends.
-    std::optional<PackedRun> packed;
+    // Packed once: the rehearsal replays exactly the reports the run sends. An
+    // image shared by several programmers comes packed and rehearsed already.
+    std::optional<PackedRun> own_run;
+    const PackedRun* packed = nullptr;
     std::optional<std::string> refusal;
     if (load.status == hex::LoadStatus::Refused) {
         refusal = load.message;
     } else {
-        // Packing pads the entries in place: a shared image stays as it was loaded.
-        table_ = image_->table;
-        packed = PackedRun::pack(mode, table_, packer_);
-        refusal = refusal_before_run(*packed, load.image, part_);
+        table_ = image_->table;  // packing pads the entries: a shared image stays as loaded
+        if (image_->packed && image_->packed->mode() == mode) {
+            packed = &*image_->packed;
+            refusal = image_->refusal;
+        } else {
+            own_run = PackedRun::pack(mode, table_, packer_);
+            packed = &*own_run;
+            refusal = refusal_before_run(*packed, load.image, part_);
+        }
     }
     if (refusal) {
         display_.show_message(*refusal, kApplicationTitle, MessageIcon::Critical);

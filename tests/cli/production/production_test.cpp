@@ -56,6 +56,17 @@ TEST(Production, ThreeProgrammersOneRefusingEachEndsOnItsOwnAndIsLogged) {
     EXPECT_EQ(outcomes, expected);
 }
 
+TEST(Production, AnImageThatDoesNotFitIsRefusedOnceBeforeAnyProgrammerHearsOfIt) {
+    testing::TempFile hex("past-4k.hex", ":01100000AA45\n:00000001FF\n");
+    const auto run = run_cli("--emulator --emulate programmers=3 --all --part AT89S51 flash '" +
+                             hex.path() + "'");
+    EXPECT_EQ(run.exit_code, 2) << run.err;
+    const auto first = run.err.find("passa do fim");
+    ASSERT_NE(first, std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("passa do fim", first + 1), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("emulated:"), std::string::npos) << run.err;
+}
+
 TEST(Production, RepeatCountsEveryChipUntilQ) {
     const auto run = run_shell("printf '\\n\\nq\\n' | '" + std::string(VANTRO_CLI) +
                                "' --emulator --repeat --device emulated:1 erase");
