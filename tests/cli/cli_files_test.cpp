@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <fstream>
 #include <sstream>
 
@@ -96,7 +98,10 @@ TEST_P(RealFiles, OnlyImageBytesReachTheChipInFlashAndEepromWithOrWithoutWrap) {
     for (const char* fill : {"0xFF", "0x00"}) {
         const auto reference = run_shell("srec_cat '" + dir + "/image.hex' -intel -fill " + fill +
                                          " 0 0x10000 -o '" + dir + "/reference.bin' -binary");
-        if (reference.err.find("file contains no") != std::string::npos) {
+        // srec_cat wraps its message at the terminal's width, wherever the path ends.
+        std::string said = reference.err;
+        std::erase_if(said, [](unsigned char c) { return std::isspace(c); });
+        if (said.find("filecontainsnodata") != std::string::npos) {
             break;
         }
         ASSERT_EQ(reference.exit_code, 0) << reference.err;
