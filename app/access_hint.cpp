@@ -3,7 +3,7 @@
 
 #include <QTimer>
 
-#include "app/hid_notify_filter.h"
+#include "app/qt_event_loop.h"
 #include "i18n/texts.h"
 #include "protocol/report.h"
 

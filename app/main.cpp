@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     vantro::app::MainForm form(backend->library());
     form.describe_backend(backend->description());
     vantro::app::AccessHint access_hint(*backend, form);
-    form.installEventFilter(&access_hint);
+    form.filter_hid_events(access_hint);
     form.session().set_timeout(options.timeout);
     form.session().set_part(options.part);
     form.show();

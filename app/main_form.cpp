@@ -21,9 +21,7 @@ MainForm::MainForm(hid::HidLibrary& library, QWidget* parent)
     : QWidget(parent),
       controls_(create_form_controls(*this)),
       cmdlg1_(*this),
-      session_(library, pump_, *this),
-      bridge_(library, session_),
-      hid_filter_(bridge_, pump_) {
+      attached_session_(library, event_loop_, *this) {
     connect(controls_.Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
     connect(controls_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(controls_.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -35,22 +33,6 @@ MainForm::MainForm(hid::HidLibrary& library, QWidget* parent)
         run_on_dropped_file(&ops::ProgrammerSession::Command1_Click, std::move(path));
     });
     Form_Load();
-}
-
-MainForm::~MainForm() {
-    if (bridge_.attached()) {
-        Form_Unload();
-    }
-}
-
-void MainForm::Form_Load() {
-    installEventFilter(&hid_filter_);
-    bridge_.HidAttach(post_to(*this));
-}
-
-void MainForm::Form_Unload() {
-    bridge_.HidDetach();
-    removeEventFilter(&hid_filter_);
 }
 
 void MainForm::describe_backend(std::string_view description) {
@@ -76,7 +58,7 @@ void MainForm::Command4_Click() {
 }
 
 void MainForm::run(Operation operation) {
-    last_outcome_ = (session_.*operation)();
+    last_outcome_ = (session().*operation)();
     if (close_after_operation_) {
         close();
     }
@@ -90,7 +72,7 @@ void MainForm::run_on_dropped_file(Operation operation, std::string path) {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    if (!session_.operation_running()) {
+    if (!session().operation_running()) {
         Form_Unload();
         event->accept();
         return;
@@ -104,8 +86,8 @@ void MainForm::closeEvent(QCloseEvent* event) {
             "Fechar mesmo assim?");
     if (message_boxes_->confirm(*this, question, to_qstring(ops::kApplicationTitle))) {
         close_after_operation_ = true;
-        session_.cancel_operation();
-        pump_.wake();
+        session().cancel_operation();
+        event_loop_.wake();
     }
 }
 

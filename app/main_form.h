@@ -7,13 +7,11 @@
 #include <optional>
 
 #include "app/form_controls.h"
-#include "app/hid_notify_filter.h"
-#include "app/qt_event_pump.h"
+#include "app/qt_event_loop.h"
 #include "app/window_dialogs.h"
-#include "hid/hid_bridge.h"
 #include "hid/hid_library.h"
+#include "ops/attached_session.h"
 #include "ops/display.h"
-#include "ops/programmer_session.h"
 
 namespace vantro::app {
 
@@ -22,14 +20,16 @@ public:
     // Creates the controls and then runs Form_Load: the library is attached
     // before the window is first shown.
     explicit MainForm(hid::HidLibrary& library, QWidget* parent = nullptr);
-    ~MainForm() override;
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
     // Attaches the HID library; its events then reach the session as posted events.
-    void Form_Load();
+    void Form_Load() { attached_session_.attach(); }
     // Detaches the HID library; events still queued call no handler.
-    void Form_Unload();
+    void Form_Unload() { attached_session_.detach(); }
+
+    // filter sees each HID event (a HidNotifyEvent) before the session's handlers do.
+    void filter_hid_events(QObject& filter) { event_loop_.installEventFilter(&filter); }
 
     // Adds what the backend says of itself to the caption, after " — " (once).
     void describe_backend(std::string_view description);
@@ -60,7 +60,7 @@ public:
 
     const FormControls& controls() const { return controls_; }
     QFileDialog& cmdlg1() { return cmdlg1_.cmdlg1(); }
-    ops::ProgrammerSession& session() { return session_; }
+    ops::ProgrammerSession& session() { return attached_session_.session(); }
     // How the last click's operation ended.
     std::optional<ops::Outcome> last_outcome() const { return last_outcome_; }
 
@@ -81,10 +81,9 @@ private:
     hex::FileChooser* file_chooser_ = &cmdlg1_;
     MessageBoxes* message_boxes_ = &qt_message_boxes_;
     std::optional<std::string> dropped_file_;  // the next file choice, once
-    QtEventPump pump_;
-    ops::ProgrammerSession session_;
-    hid::HidBridge bridge_;
-    HidNotifyFilter hid_filter_;
+    QtEventLoop event_loop_;
+    // Detaches in its destructor, before the loop and the controls go.
+    ops::AttachedSession attached_session_;
     float progress_min_ = 0.0f;
     float progress_max_ = 100.0f;
     float progress_value_ = 0.0f;

@@ -9,8 +9,9 @@
 #include <utility>
 
 #include "hex/carrega_hex.h"
+#include "hid/event_queue.h"
+#include "ops/attached_session.h"
 #include "ops/headless_display.h"
-#include "ops/queued_session.h"
 
 namespace vantro::bench {
 
@@ -40,6 +41,7 @@ public:
     explicit WiredSession(std::string hex_path, LibraryArgs&&... library_args)
         : library_(std::forward<LibraryArgs>(library_args)...), display_(std::move(hex_path)) {
         wired_.attach();
+        wired_.pump();
     }
     WiredSession(const WiredSession&) = delete;
     WiredSession& operator=(const WiredSession&) = delete;
@@ -58,7 +60,8 @@ public:
 private:
     Library library_;
     ChosenFileDisplay display_;
-    ops::QueuedSession wired_{library_, display_};
+    hid::EventQueue queue_;
+    ops::AttachedSession wired_{library_, queue_, display_};
 };
 
 }  // namespace vantro::bench

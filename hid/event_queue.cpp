@@ -37,7 +37,7 @@ void EventQueue::process_pending_events(Deadline deadline) {
     }
     // Dispatch outside the lock: a handler may cause new events to be posted.
     for (const HidEvent& event : batch) {
-        dispatch_(event);
+        delivery_(event);
     }
 }
 

@@ -7,27 +7,26 @@
 #include <functional>
 #include <mutex>
 
-#include "hid/event_pump.h"
-#include "hid/hid_library.h"
+#include "hid/event_loop.h"
 
 namespace vantro::hid {
 
-class EventQueue : public EventPump {
+class EventQueue : public EventLoop {
 public:
-    using Dispatch = std::function<void(const HidEvent&)>;
-    explicit EventQueue(Dispatch dispatch) : dispatch_(std::move(dispatch)) {}
+    explicit EventQueue(Delivery delivery = {}) : delivery_(std::move(delivery)) {}
+
+    void deliver_to(Delivery delivery) override { delivery_ = std::move(delivery); }
 
     // Thread-safe; the event is dispatched later by process_pending_events.
     void post(const HidEvent& event);
     // Thread-safe; ends the sleep of process_pending_events, as an event would.
     void wake();
-    // A poster for HidLibrary::Connect that feeds this queue.
-    EventPoster poster();
+    EventPoster poster() override;
 
     void process_pending_events(Deadline deadline) override;
 
 private:
-    Dispatch dispatch_;
+    Delivery delivery_;
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<HidEvent> events_;

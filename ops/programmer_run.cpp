@@ -4,22 +4,25 @@
 #include <thread>
 #include <vector>
 
-#include "ops/queued_session.h"
+#include "hid/event_queue.h"
+#include "ops/attached_session.h"
 
 namespace vantro::ops {
 
 RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRequest& request) {
     const auto start = std::chrono::steady_clock::now();
-    QueuedSession wired(library, display);
+    hid::EventQueue queue;
+    AttachedSession wired(library, queue, display);
     ProgrammerSession& session = wired.session();
     session.set_timeout(request.timeout);
     session.use_image(request.image);
     session.set_part(request.part);
     session.link().stop_on(request.stop);
-    const std::stop_callback wake(request.stop, [&wired] { wired.queue().wake(); });
+    const std::stop_callback wake(request.stop, [&queue] { queue.wake(); });
     RunEnd end;
     // Programmers already present are announced by Connect and taken in at once.
     wired.attach();
+    wired.pump();
     if (library.GetHandle(protocol::PROG_VID, protocol::PROG_PID) != 0) {
         end.outcome = session.run(request.operation);
         end.sent = session.link().wrote_in_operation();

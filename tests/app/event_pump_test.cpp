@@ -8,8 +8,9 @@
 #include <ctime>
 #include <thread>
 
-#include "app/hid_notify_filter.h"
+#include "app/qt_event_loop.h"
 #include "emulator/emulated_hid_library.h"
+#include "hid/hid_bridge.h"
 #include "tests/app/qt_app.h"
 
 namespace vantro {
@@ -37,18 +38,16 @@ class EventPump : public ::testing::Test {
 protected:
     EventPump() {
         testing::qt_app();
-        window.installEventFilter(&filter);
-        bridge.HidAttach(app::post_to(window));
+        pump.deliver_to([this](const hid::HidEvent& e) { bridge.HidWindowProc(e); });
+        bridge.HidAttach(pump.poster());
     }
     ~EventPump() override { bridge.HidDetach(); }
 
     emulator::EmulatedHidLibrary library{{}, false};
     RecordingHandler handler;
     hid::HidBridge bridge{library, handler};
-    app::QtEventPump pump;
-    app::HidNotifyFilter filter{bridge, pump};
-    QObject window;
-    hid::EventPoster post = app::post_to(window);
+    app::QtEventLoop pump;
+    hid::EventPoster post = pump.poster();
 };
 
 double cpu_seconds() {
@@ -93,7 +92,7 @@ TEST_F(EventPump, PastDeadlineHandlesWhatIsPendingInOrder) {
 }
 
 TEST_F(EventPump, WakeEndsABlockedWait) {
-    QTimer::singleShot(20, &window, [this] { pump.wake(); });
+    QTimer::singleShot(20, &pump, [this] { pump.wake(); });
     const auto start = Clock::now();
     pump.process_pending_events(start + milliseconds(30000));
     EXPECT_LT(Clock::now() - start, milliseconds(10000));

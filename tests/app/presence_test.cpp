@@ -75,7 +75,7 @@ TEST(Presence, AccessHintNeverContradictsTheProgrammersArrival) {
         app::MainForm form(backend->library());
         form.replace_message_boxes(boxes);
         app::AccessHint hint(*backend, form);
-        form.installEventFilter(&hint);
+        form.filter_hid_events(hint);
         EXPECT_TRUE(wait_until([&] { return boxes.shown.size() == 1; }));
         EXPECT_EQ(form.controls().estado->text(),
                   QStringLiteral("Estado: Gravador sem permissão de acesso"));

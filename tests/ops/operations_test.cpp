@@ -217,7 +217,7 @@ TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
     rig.display.file_choices.push_back(file.path());
     rig.library.answer_next({0xAA});
     std::vector<bool> enabled_while_running;
-    rig.before_dispatch = [&](const hid::HidEvent& e) {
+    rig.queue.before_dispatch = [&](const hid::HidEvent& e) {
         if (e.kind == hid::HidEventKind::ReadReady && rig.session.operation_running()) {
             rig.library.post(hid::HidEventKind::Plugged, ScriptedHidLibrary::kProgrammer);
         }
@@ -298,7 +298,7 @@ TEST(Cancel, ArrivingWithAnAnswerStopsTheRunBeforeTheNextReport) {
     Rig rig;
     rig.display.file_choices.push_back(file.path());
     rig.library.answer_next({0xAA});
-    rig.before_dispatch = [&rig](const hid::HidEvent& e) {
+    rig.queue.before_dispatch = [&rig](const hid::HidEvent& e) {
         if (e.kind == hid::HidEventKind::ReadReady) {
             rig.session.cancel_operation();  // the user confirmed closing the window
         }
@@ -309,7 +309,7 @@ TEST(Cancel, ArrivingWithAnAnswerStopsTheRunBeforeTheNextReport) {
     EXPECT_TRUE(rig.display.buttons_enabled);
 
     // The next operation starts afresh.
-    rig.before_dispatch = nullptr;
+    rig.queue.before_dispatch = nullptr;
     rig.library.answer_next({0xAA});
     EXPECT_EQ(rig.session.Command4_Click(), ops::Outcome::Success);
 }

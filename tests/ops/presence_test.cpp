@@ -78,7 +78,7 @@ TEST(Presence, ReadCopiesTheStatusByteOnlyWhenAReportWasRead) {
 TEST(Presence, EventsAfterDetachCallNoHandler) {
     Rig rig;
     rig.library.post(HidEventKind::Unplugged, ScriptedHidLibrary::kProgrammer);
-    rig.bridge.HidDetach();
+    rig.wired.detach();
     rig.pump();
     EXPECT_TRUE(rig.display.buttons_enabled);
 }

@@ -5,10 +5,27 @@
 #include <chrono>
 #include <functional>
 
-#include "ops/queued_session.h"
+#include "hid/event_queue.h"
+#include "ops/attached_session.h"
 #include "tests/support/recording_display.h"
 
 namespace vantro::testing {
+
+// An event queue that lets the test act on each event just before the session's
+// handlers see it, as a front-end's own handling would.
+class HookedEventQueue : public hid::EventQueue {
+public:
+    std::function<void(const hid::HidEvent&)> before_dispatch;
+
+    void deliver_to(Delivery delivery) override {
+        EventQueue::deliver_to([this, delivery = std::move(delivery)](const hid::HidEvent& e) {
+            if (before_dispatch) {
+                before_dispatch(e);
+            }
+            delivery(e);
+        });
+    }
+};
 
 template <class Library>
 struct SessionRig {
@@ -16,22 +33,16 @@ struct SessionRig {
     explicit SessionRig(Args&&... args) : library(std::forward<Args>(args)...) {
         session.set_timeout(std::chrono::milliseconds(300));
         wired.attach();
+        wired.pump();
     }
 
     void pump() { wired.pump(); }
 
     Library library;
     RecordingDisplay display;
-    // Runs before each event reaches the bridge, as a front-end's own handling would.
-    std::function<void(const hid::HidEvent&)> before_dispatch;
-    ops::QueuedSession wired{library, display, [this](const hid::HidEvent& e) {
-                                 if (before_dispatch) {
-                                     before_dispatch(e);
-                                 }
-                             }};
+    HookedEventQueue queue;
+    ops::AttachedSession wired{library, queue, display};
     ops::ProgrammerSession& session = wired.session();
-    hid::EventQueue& queue = wired.queue();
-    hid::HidBridge& bridge = wired.bridge();
 };
 
 }  // namespace vantro::testing

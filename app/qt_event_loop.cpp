@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/qt_event_pump.h"
+#include "app/qt_event_loop.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -7,7 +7,25 @@
 
 namespace vantro::app {
 
-void QtEventPump::process_pending_events(Deadline deadline) {
+QEvent::Type HidNotifyEvent::type() {
+    static const auto registered = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return registered;
+}
+
+hid::EventPoster QtEventLoop::poster() {
+    return [this](const hid::HidEvent& event) {
+        QCoreApplication::postEvent(this, new HidNotifyEvent(event));
+    };
+}
+
+void QtEventLoop::customEvent(QEvent* event) {
+    if (event->type() == HidNotifyEvent::type()) {
+        delivery_(static_cast<HidNotifyEvent*>(event)->hid_event());
+        wake();
+    }
+}
+
+void QtEventLoop::process_pending_events(Deadline deadline) {
     woken_ = false;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (!woken_) {
@@ -15,7 +33,7 @@ void QtEventPump::process_pending_events(Deadline deadline) {
     }
 }
 
-void QtEventPump::wait_for_wake(Deadline deadline) {
+void QtEventLoop::wait_for_wake(Deadline deadline) {
     // Rounded up, so the deadline has passed when the timer fires and the caller
     // does not come back for a sliver of a millisecond.
     const auto remaining =
@@ -34,7 +52,7 @@ void QtEventPump::wait_for_wake(Deadline deadline) {
     blocking_loop_ = outer;
 }
 
-void QtEventPump::wake() {
+void QtEventLoop::wake() {
     woken_ = true;
     if (blocking_loop_ != nullptr) {
         blocking_loop_->quit();
