@@ -17,6 +17,7 @@
 #include "hid/event_queue.h"
 #include "hidapi/hidapi_library.h"
 #include "tests/hidapi/fake_hidapi.h"
+#include "tests/support/report_builder.h"
 
 namespace {
 
@@ -27,9 +28,7 @@ constexpr const char* kPath = "/dev/hidraw0";
 
 // Begin: the cheapest command the emulated programmer echoes (erase fills 66 KiB).
 protocol::Report begin_report() {
-    protocol::Report report{};
-    report[1] = protocol::kCmdBegin;
-    return report;
+    return testing::command_report(protocol::kCmdBegin);
 }
 
 // The device's own answer time: one handle, no threads of ours.

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include "emulator/emulated_hid_library.h"
-#include "tests/emulator/report_builder.h"
+#include "tests/support/event_recorder.h"
+#include "tests/support/report_builder.h"
 
 namespace vantro::emulator {
 namespace {
@@ -30,42 +29,6 @@ HidEvent read_ready(hid::DeviceHandle h) {
     return {HidEventKind::ReadReady, h};
 }
 
-// Records what the library posts, from whichever thread, with its arrival time.
-class Recorder {
-public:
-    hid::EventPoster poster() {
-        return [this](const HidEvent& event) {
-            std::lock_guard lock(mutex_);
-            events_.push_back(event);
-            times_.push_back(Clock::now());
-            arrived_.notify_all();
-        };
-    }
-    std::vector<HidEvent> events() const {
-        std::lock_guard lock(mutex_);
-        return events_;
-    }
-    std::vector<Clock::time_point> times() const {
-        std::lock_guard lock(mutex_);
-        return times_;
-    }
-    bool wait_for(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
-        std::unique_lock lock(mutex_);
-        return arrived_.wait_for(lock, limit, [&] { return events_.size() >= count; });
-    }
-    void clear() {
-        std::lock_guard lock(mutex_);
-        events_.clear();
-        times_.clear();
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::vector<HidEvent> events_;
-    std::vector<Clock::time_point> times_;
-};
-
 struct Rig {
     explicit Rig(EmulatorSettings settings = {}, bool plugged = true) : library(settings, plugged) {
         library.Connect(recorder.poster());
@@ -78,7 +41,7 @@ struct Rig {
         }
         return report;
     }
-    Recorder recorder;
+    testing::EventRecorder recorder;
     EmulatedHidLibrary library;
 };
 
@@ -181,7 +144,7 @@ TEST(EmulatedHidLibrary, LatencyAnswersArriveInOrderAndNotBeforeTheLatency) {
     for (const std::uint8_t command : {0xAA, 0xCC, 0xDD}) {
         ASSERT_TRUE(rig.write(command));
     }
-    ASSERT_TRUE(rig.recorder.wait_for(3));
+    ASSERT_TRUE(rig.recorder.wait_for_total(3));
     EXPECT_EQ(rig.recorder.events(), (std::vector{read_ready(1), read_ready(1), read_ready(1)}));
     for (const Clock::time_point arrival : rig.recorder.times()) {
         EXPECT_GE(arrival - sent, kLatency);
@@ -206,7 +169,7 @@ TEST(EmulatedHidLibrary, LatencyAnswersComeWhateverTheGapAfterThePreviousAnswer)
         std::this_thread::sleep_for(gap);
         const Clock::time_point sent = Clock::now();
         ASSERT_TRUE(rig.write(0xAA));
-        ASSERT_TRUE(rig.recorder.wait_for(++answered))
+        ASSERT_TRUE(rig.recorder.wait_for_total(++answered))
             << "no answer after a gap of " << gap.count() << " us";
         EXPECT_GE(rig.recorder.times().back() - sent, kLatency);
         EXPECT_EQ(rig.read().value()[1], 0xAA);
@@ -232,8 +195,9 @@ TEST(EmulatedHidLibrary, UnplugAndDisconnectDropAnswersStillDue) {
     EXPECT_FALSE(disconnected.write(0xCC));
 
     // By then a dropped answer would have shown up in either rig.
-    EXPECT_FALSE(unplugged_rig.recorder.wait_for(5, kLatency + std::chrono::milliseconds(250)));
-    EXPECT_FALSE(disconnected.recorder.wait_for(3, std::chrono::milliseconds(0)));
+    EXPECT_FALSE(
+        unplugged_rig.recorder.wait_for_total(5, kLatency + std::chrono::milliseconds(250)));
+    EXPECT_FALSE(disconnected.recorder.wait_for_total(3, std::chrono::milliseconds(0)));
     EXPECT_EQ(unplugged_rig.recorder.events().back(), kChanged);
     EXPECT_EQ(unplugged_rig.read(), std::nullopt);
 }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "emulator/emulated_programmer.h"
-#include "tests/emulator/report_builder.h"
 #include "tests/support/read_all.h"
+#include "tests/support/report_builder.h"
 #include "tests/support/temp_file.h"
 
 namespace vantro::emulator {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
+#include "tests/support/report_builder.h"
 #include "tests/support/scripted_hid_library.h"
 #include "tests/support/session_rig.h"
 #include "tests/support/temp_file.h"
@@ -14,63 +17,49 @@ namespace {
 
 using ops::Outcome;
 using protocol::Report;
+using testing::command_report;
+using testing::data_report;
 using testing::ScriptedHidLibrary;
+using testing::set_slot;
 using testing::Step;
 using testing::TempFile;
 using Rig = testing::SessionRig<ScriptedHidLibrary>;
 
 using testing::kWorkedExample;
 
-Report command(std::uint8_t code, const Report& previous = {}) {
-    Report r = previous;
-    r[0] = 0x00;
-    r[1] = code;
-    return r;
-}
-
-// A data report: 0xFF in 2..63, then the given bytes from index 2.
-Report data_report(std::uint8_t code, std::initializer_list<std::pair<int, std::vector<int>>> at) {
-    Report r{};
-    std::fill(r.begin(), r.begin() + 64, 0xFF);
-    r[0] = 0x00;
-    r[1] = code;
-    for (const auto& [index, bytes] : at) {
-        for (std::size_t n = 0; n < bytes.size(); ++n) {
-            r[static_cast<std::size_t>(index) + n] = static_cast<std::uint8_t>(bytes[n]);
-        }
-    }
-    return r;
-}
-
-std::vector<int> counting(int from, int count) {
-    std::vector<int> out;
+std::vector<std::uint8_t> counting(int from, int count) {
+    std::vector<std::uint8_t> out;
     for (int i = 0; i < count; ++i) {
-        out.push_back(from + i);
+        out.push_back(static_cast<std::uint8_t>(from + i));
     }
     return out;
 }
 
-// Slot bytes of an empty entry: blank, whatever its pad.
-const std::vector<int> kEmptyEntryData(16, 0xFF);
+// A data report whose three entries are past the last record: address 0xFFFF,
+// blank data whatever its pad.
+Report blank_entries(std::uint8_t code, std::array<std::uint8_t, 3> markers) {
+    Report r = data_report(code);
+    for (std::size_t slot = 0; slot < markers.size(); ++slot) {
+        set_slot(r, slot, markers[slot], 0xFFFF, {});
+    }
+    return r;
+}
 
 TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
     TempFile file("worked.hex", kWorkedExample);
     Rig rig;
     rig.display.file_choices.push_back(file.path());
-    const Report first = data_report(0xBB, {{2, {0x00, 0x01, 0x00}},
-                                            {5, counting(0, 16)},
-                                            {21, {0x00, 0x01, 0x10, 0xE4, 0xF5, 0xA0}}});
-    const Report second = data_report(0xBB, {{2, {0x00, 0xFF, 0xFF}},
-                                             {5, kEmptyEntryData},
-                                             {21, {0x00, 0xFF, 0xFF}},
-                                             {24, kEmptyEntryData},
-                                             {40, {0x00, 0xFF, 0xFF}},
-                                             {43, kEmptyEntryData}});
-    rig.library.then({command(0xAA), {0xAA}});
-    rig.library.then({command(0xCC), {0xCC}});
+    Report first = data_report(0xBB);
+    set_slot(first, 0, 0x00, 0x0100, counting(0, 16));
+    set_slot(first, 1, 0x00, 0x0110, {0xE4, 0xF5, 0xA0});
+    const Report second = blank_entries(0xBB, {0x00, 0x00, 0x00});
+    Report end = second;  // the end command reuses the last data report's buffer
+    end[1] = 0xDD;
+    rig.library.then({command_report(0xAA), {0xAA}});
+    rig.library.then({command_report(0xCC), {0xCC}});
     rig.library.then({first, {0x00, 0xBB}});
     rig.library.then({second, {0xBB}});
-    rig.library.then({command(0xDD, second), {0xDD}});
+    rig.library.then({end, {0xDD}});
 
     EXPECT_EQ(rig.session.Command6_Click(), Outcome::Success);
     EXPECT_EQ(rig.library.steps_left(), 0u);
@@ -88,19 +77,13 @@ TEST(EepromRun, WorkedExampleMarksTheSlotsAndSkipsTheErase) {
     TempFile file("worked-e.hex", kWorkedExample);
     Rig rig;
     rig.display.file_choices.push_back(file.path());
-    const Report first = data_report(0xAF, {{2, {0x01, 0x01, 0x00}},
-                                            {5, counting(0, 16)},
-                                            {21, {0x02, 0x01, 0x10, 0xE4, 0xF5, 0xA0}},
-                                            {40, {0x03, 0x00, 0x00}}});
-    rig.library.then({command(0xCC), {0xAA, 0xCC}});  // a wrong echo keeps the wait going
+    Report first = data_report(0xAF);
+    set_slot(first, 0, 0x01, 0x0100, counting(0, 16));
+    set_slot(first, 1, 0x02, 0x0110, {0xE4, 0xF5, 0xA0});
+    set_slot(first, 2, 0x03, 0x0000, {});
+    rig.library.then({command_report(0xCC), {0xAA, 0xCC}});  // a wrong echo keeps the wait going
     rig.library.then({first, {0xAF}});
-    rig.library.then({data_report(0xAF, {{2, {0x01, 0xFF, 0xFF}},
-                                         {5, kEmptyEntryData},
-                                         {21, {0x02, 0xFF, 0xFF}},
-                                         {24, kEmptyEntryData},
-                                         {40, {0x03, 0xFF, 0xFF}},
-                                         {43, kEmptyEntryData}}),
-                      {0xAF}});
+    rig.library.then({blank_entries(0xAF, {0x01, 0x02, 0x03}), {0xAF}});
     rig.library.then({{}, {0xDD}});
 
     EXPECT_EQ(rig.session.Command1_Click(), Outcome::Success);
@@ -237,8 +220,8 @@ TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
 
 TEST(Erase, EchoThenSuccessAndTheButtonsGoOffAfterTheWrite) {
     Rig rig;
-    rig.library.then({command(0xAA), {0xCC, 0xAA}});
-    rig.library.then({command(0xAA), {0xAA}});
+    rig.library.then({command_report(0xAA), {0xCC, 0xAA}});
+    rig.library.then({command_report(0xAA), {0xAA}});
     EXPECT_EQ(rig.session.Command4_Click(), Outcome::Success);
     EXPECT_EQ(rig.session.Command4_Click(), Outcome::Success);
     EXPECT_EQ(rig.display.statuses,

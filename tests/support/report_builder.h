@@ -4,11 +4,11 @@
 // 0xFF (index 64 stays 0), then its slots are written.
 
 #include <cstdint>
-#include <initializer_list>
+#include <vector>
 
 #include "protocol/report.h"
 
-namespace vantro::emulator::testing {
+namespace vantro::testing {
 
 inline protocol::Report command_report(std::uint8_t command, std::uint8_t payload = 0) {
     protocol::Report report{};
@@ -29,7 +29,7 @@ inline protocol::Report data_report(std::uint8_t command) {
 
 // slot: 0, 1 or 2; data: up to 16 bytes, the rest of the slot stays 0xFF.
 inline void set_slot(protocol::Report& report, std::size_t slot, std::uint8_t marker,
-                     std::uint16_t address, std::initializer_list<std::uint8_t> data) {
+                     std::uint16_t address, const std::vector<std::uint8_t>& data) {
     const std::size_t base = 2 + slot * 19;
     report[base] = marker;
     report[base + 1] = static_cast<std::uint8_t>(address >> 8);
@@ -40,4 +40,4 @@ inline void set_slot(protocol::Report& report, std::size_t slot, std::uint8_t ma
     }
 }
 
-}  // namespace vantro::emulator::testing
+}  // namespace vantro::testing
