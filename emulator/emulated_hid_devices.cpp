@@ -45,8 +45,7 @@ DeviceHandle EmulatedHidLibrary::plug_other(std::uint16_t vendor_id, std::uint16
 void EmulatedHidLibrary::unplug_other(DeviceHandle handle) {
     {
         std::lock_guard lock(mutex_);
-        const auto found = devices_.find(handle);
-        if (found == devices_.end() || !found->second.present || handle == programmer_handle_) {
+        if (!devices_.present(handle) || handle == programmer_handle_) {
             return;
         }
         remove_device_locked(handle);
@@ -72,20 +71,16 @@ bool EmulatedHidLibrary::present() const {
 
 std::size_t EmulatedHidLibrary::pending_answers() const {
     std::lock_guard lock(mutex_);
-    const auto found = devices_.find(programmer_handle_);
-    if (found == devices_.end()) {
+    if (programmer_handle_ == 0) {
         return 0;
     }
     // Answers of removed handles are dropped, so every due answer is the present one's.
-    return found->second.inputs.size() + due_answers_.size();
+    return devices_.inputs_waiting(programmer_handle_) + due_answers_.size();
 }
 
 DeviceHandle EmulatedHidLibrary::add_device_locked(std::uint16_t vendor_id,
                                                    std::uint16_t product_id) {
-    const DeviceHandle handle = next_handle_++;
-    Device& device = devices_[handle];
-    device.vendor_id = vendor_id;
-    device.product_id = product_id;
+    const DeviceHandle handle = devices_.add(vendor_id, product_id);
     queue_event_locked(HidEventKind::Plugged, handle);
     queue_event_locked(HidEventKind::Changed);
     return handle;
@@ -93,10 +88,8 @@ DeviceHandle EmulatedHidLibrary::add_device_locked(std::uint16_t vendor_id,
 
 // The ids stay known, so the owner can still tell what left.
 void EmulatedHidLibrary::remove_device_locked(DeviceHandle handle) {
-    Device& device = devices_.at(handle);
-    device.present = false;
-    device.read_notify = false;
-    device.inputs.clear();
+    devices_.forget_inputs(handle);
+    devices_.mark_absent(handle);
     std::erase_if(due_answers_, [handle](const DueAnswer& due) { return due.handle == handle; });
     if (handle == programmer_handle_) {
         programmer_handle_ = 0;
@@ -107,9 +100,8 @@ void EmulatedHidLibrary::remove_device_locked(DeviceHandle handle) {
 }
 
 void EmulatedHidLibrary::deliver_locked(DeviceHandle handle, const protocol::Report& report) {
-    Device& device = devices_.at(handle);
-    device.inputs.push_back(report);
-    if (device.read_notify) {
+    devices_.push_input(handle, report);
+    if (devices_.read_notify(handle)) {
         queue_event_locked(HidEventKind::ReadReady, handle);
     }
 }

@@ -41,11 +41,9 @@ bool EmulatedHidLibrary::Connect(hid::EventPoster poster) {
         poster_ = std::move(poster);
         connected_ = true;
         bool any_present = false;
-        for (const auto& [handle, device] : devices_) {
-            if (device.present) {
-                queue_event_locked(HidEventKind::Plugged, handle);
-                any_present = true;
-            }
+        for (const DeviceHandle handle : devices_.present_handles()) {
+            queue_event_locked(HidEventKind::Plugged, handle);
+            any_present = true;
         }
         if (any_present) {
             queue_event_locked(HidEventKind::Changed);
@@ -77,41 +75,28 @@ bool EmulatedHidLibrary::Disconnect() {
 
 std::uint32_t EmulatedHidLibrary::GetVendorID(DeviceHandle handle) {
     std::lock_guard lock(mutex_);
-    const auto found = devices_.find(handle);
-    return found == devices_.end() ? 0 : found->second.vendor_id;
+    return devices_.vendor_id(handle);
 }
 
 std::uint32_t EmulatedHidLibrary::GetProductID(DeviceHandle handle) {
     std::lock_guard lock(mutex_);
-    const auto found = devices_.find(handle);
-    return found == devices_.end() ? 0 : found->second.product_id;
+    return devices_.product_id(handle);
 }
 
 DeviceHandle EmulatedHidLibrary::GetHandle(std::uint32_t vendor_id, std::uint32_t product_id) {
     std::lock_guard lock(mutex_);
-    return find_present_locked(vendor_id, product_id);
+    return devices_.first_present(vendor_id, product_id);
 }
 
 bool EmulatedHidLibrary::SetReadNotify(DeviceHandle handle, bool enabled) {
     std::lock_guard lock(mutex_);
-    const auto found = devices_.find(handle);
-    if (found == devices_.end() || !found->second.present) {
-        return false;
-    }
-    found->second.read_notify = enabled;
-    return true;
+    return devices_.set_read_notify(handle, enabled);
 }
 
 bool EmulatedHidLibrary::Read(DeviceHandle handle,
                               std::span<std::uint8_t, hid::kHidReportSize> buffer) {
     std::lock_guard lock(mutex_);
-    const auto found = devices_.find(handle);
-    if (found == devices_.end() || found->second.inputs.empty()) {
-        return false;
-    }
-    std::ranges::copy(found->second.inputs.front(), buffer.begin());
-    found->second.inputs.pop_front();
-    return true;
+    return devices_.pop_input(handle, buffer);
 }
 
 bool EmulatedHidLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_id,
@@ -119,7 +104,7 @@ bool EmulatedHidLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_
     bool wake_timer = false;
     {
         std::lock_guard lock(mutex_);
-        const DeviceHandle handle = connected_ ? find_present_locked(vendor_id, product_id) : 0;
+        const DeviceHandle handle = connected_ ? devices_.first_present(vendor_id, product_id) : 0;
         if (handle == 0) {
             return false;
         }
@@ -152,16 +137,6 @@ void EmulatedHidLibrary::queue_event_locked(HidEventKind kind, DeviceHandle hand
     if (connected_) {
         outbox_.push_back({kind, handle});
     }
-}
-
-DeviceHandle EmulatedHidLibrary::find_present_locked(std::uint32_t vendor_id,
-                                                     std::uint32_t product_id) const {
-    for (const auto& [handle, device] : devices_) {
-        if (device.present && device.vendor_id == vendor_id && device.product_id == product_id) {
-            return handle;
-        }
-    }
-    return 0;
 }
 
 // Never holds mutex_ while posting. A thread that finds another one posting leaves

@@ -7,12 +7,12 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "emulator/emulated_programmer.h"
+#include "hid/device_table.h"
 #include "hid/hid_library.h"
 
 namespace vantro::emulator {
@@ -50,13 +50,6 @@ public:
     std::size_t pending_answers() const;
 
 private:
-    struct Device {
-        std::uint16_t vendor_id = 0;
-        std::uint16_t product_id = 0;
-        bool present = true;
-        bool read_notify = false;
-        std::deque<protocol::Report> inputs;
-    };
     struct DueAnswer {
         std::chrono::steady_clock::time_point due;
         hid::DeviceHandle handle = 0;
@@ -69,7 +62,6 @@ private:
     void remove_device_locked(hid::DeviceHandle handle);
     void deliver_locked(hid::DeviceHandle handle, const protocol::Report& report);
     void queue_event_locked(hid::HidEventKind kind, hid::DeviceHandle handle = 0);
-    hid::DeviceHandle find_present_locked(std::uint32_t vendor_id, std::uint32_t product_id) const;
     void post_queued_events();
     void deliver_due_answers();
 
@@ -79,9 +71,8 @@ private:
     hid::EventPoster poster_;
     bool connected_ = false;
     bool posting_ = false;  // one thread at a time posts, so events keep their order
-    hid::DeviceHandle next_handle_ = 1;
     hid::DeviceHandle programmer_handle_ = 0;  // 0 while the programmer is absent
-    std::map<hid::DeviceHandle, Device> devices_;
+    hid::DeviceTable devices_;
     std::deque<DueAnswer> due_answers_;  // in due order: the latency is fixed
     // When the timer thread wakes next; max() while it waits for a command.
     std::chrono::steady_clock::time_point timer_wake_ =

@@ -37,40 +37,27 @@ bool HidapiLibrary::Disconnect() {
 
 std::uint32_t HidapiLibrary::GetVendorID(DeviceHandle handle) {
     std::lock_guard lock(table_mutex_);
-    const auto record = records_.find(handle);
-    return record == records_.end() ? 0 : record->second.listing.vendor_id;
+    return table_.vendor_id(handle);
 }
 
 std::uint32_t HidapiLibrary::GetProductID(DeviceHandle handle) {
     std::lock_guard lock(table_mutex_);
-    const auto record = records_.find(handle);
-    return record == records_.end() ? 0 : record->second.listing.product_id;
+    return table_.product_id(handle);
 }
 
 DeviceHandle HidapiLibrary::GetHandle(std::uint32_t vendor_id, std::uint32_t product_id) {
     std::lock_guard lock(table_mutex_);
-    return first_present(vendor_id, product_id);
+    return table_.first_present(vendor_id, product_id);
 }
 
 bool HidapiLibrary::SetReadNotify(DeviceHandle handle, bool enabled) {
     std::lock_guard lock(table_mutex_);
-    const auto record = records_.find(handle);
-    if (record == records_.end() || !record->second.present) {
-        return false;
-    }
-    record->second.read_notify = enabled;
-    return true;
+    return table_.set_read_notify(handle, enabled);
 }
 
 bool HidapiLibrary::Read(DeviceHandle handle, std::span<std::uint8_t, kHidReportSize> buffer) {
     std::lock_guard lock(table_mutex_);
-    const auto record = records_.find(handle);
-    if (record == records_.end() || record->second.inputs.empty()) {
-        return false;
-    }
-    std::ranges::copy(record->second.inputs.front(), buffer.begin());
-    record->second.inputs.pop_front();
-    return true;
+    return table_.pop_input(handle, buffer);
 }
 
 bool HidapiLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_id,
@@ -78,9 +65,11 @@ bool HidapiLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_id,
     std::shared_ptr<HidapiDevice> device;
     {
         std::lock_guard lock(table_mutex_);
-        const DeviceHandle handle = first_present(vendor_id, product_id);
-        if (handle != 0) {
-            device = records_.at(handle).device;
+        const DeviceHandle handle = table_.first_present(vendor_id, product_id);
+        const auto node = std::ranges::find(present_, handle,
+                                            [](const auto& entry) { return entry.second.handle; });
+        if (node != present_.end()) {
+            device = node->second.device;
         }
     }
     // Outside the table lock: a slow write must not hold up the reader or the monitor.
@@ -98,11 +87,10 @@ std::optional<ProgrammerInfo> HidapiLibrary::inaccessible_programmer() const {
 void HidapiLibrary::on_input(DeviceHandle handle, const HidReport& report) {
     {
         std::lock_guard lock(table_mutex_);
-        DeviceRecord& record = records_.at(handle);
-        if (!record.read_notify) {
+        if (!table_.read_notify(handle)) {
             return;
         }
-        record.inputs.push_back(report);
+        table_.push_input(handle, report);
     }
     poster_({HidEventKind::ReadReady, handle});
 }
@@ -111,18 +99,6 @@ void HidapiLibrary::post_all(const std::vector<HidEvent>& events) const {
     for (const HidEvent& event : events) {
         poster_(event);
     }
-}
-
-DeviceHandle HidapiLibrary::first_present(std::uint32_t vendor_id, std::uint32_t product_id) const {
-    DeviceHandle first = 0;
-    for (const auto& [path, handle] : present_) {
-        const HidDeviceListing& listing = records_.at(handle).listing;
-        if (listing.vendor_id == vendor_id && listing.product_id == product_id &&
-            (first == 0 || handle < first)) {
-            first = handle;
-        }
-    }
-    return first;
 }
 
 }  // namespace vantro::hid

@@ -8,7 +8,6 @@
 // programmers only.
 
 #include <condition_variable>
-#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "hid/device_table.h"
 #include "hid/hid_library.h"
 #include "hidapi/hidapi_device.h"
 #include "hidapi/hidapi_global.h"
@@ -58,12 +58,10 @@ public:
     std::optional<ProgrammerInfo> inaccessible_programmer() const;
 
 private:
-    struct DeviceRecord {
+    struct PresentNode {
+        DeviceHandle handle = 0;
         HidDeviceListing listing;
-        bool present = true;
-        bool read_notify = false;
-        std::deque<HidReport> inputs;
-        std::shared_ptr<HidapiDevice> device;  // set for an opened programmer while present
+        std::shared_ptr<HidapiDevice> device;  // null for a device that is not a programmer
     };
 
     void monitor_loop(const std::stop_token& stop);
@@ -79,8 +77,6 @@ private:
     void close_all();
     void on_input(DeviceHandle handle, const HidReport& report);
     void post_all(const std::vector<HidEvent>& events) const;
-    // The present device with these ids that arrived first, or 0. Caller holds table_mutex_.
-    DeviceHandle first_present(std::uint32_t vendor_id, std::uint32_t product_id) const;
     // The listings at the chosen device path, or all of them when none was chosen.
     std::vector<HidDeviceListing> at_chosen_path(std::vector<HidDeviceListing> listings) const;
 
@@ -91,10 +87,9 @@ private:
     bool connected_ = false;
 
     mutable std::mutex table_mutex_;
-    std::map<DeviceHandle, DeviceRecord> records_;  // every handle ever issued
-    std::map<std::string, DeviceHandle> present_;   // path -> handle
+    DeviceTable table_;                           // every handle ever issued
+    std::map<std::string, PresentNode> present_;  // by path
     std::vector<ProgrammerInfo> inaccessible_;
-    DeviceHandle last_handle_ = 0;
 
     std::mutex wake_mutex_;
     std::condition_variable_any wake_;

@@ -61,19 +61,19 @@ std::set<std::string> HidapiLibrary::remove_departed(
     {
         std::lock_guard lock(table_mutex_);
         for (auto entry = present_.begin(); entry != present_.end();) {
-            DeviceRecord& record = records_.at(entry->second);
+            PresentNode& node = entry->second;
             const bool listed = std::ranges::any_of(
-                listings, [&](const HidDeviceListing& l) { return same_node(l, record.listing); });
-            if (listed && (record.device == nullptr || !record.device->gone())) {
+                listings, [&](const HidDeviceListing& l) { return same_node(l, node.listing); });
+            if (listed && (node.device == nullptr || !node.device->gone())) {
                 ++entry;
                 continue;
             }
             if (listed) {
                 failed.insert(entry->first);
             }
-            record.present = false;
-            leaving.push_back(std::move(record.device));
-            events.push_back({HidEventKind::Unplugged, entry->second});
+            table_.mark_absent(node.handle);
+            leaving.push_back(std::move(node.device));
+            events.push_back({HidEventKind::Unplugged, node.handle});
             events.push_back({HidEventKind::Changed});
             entry = present_.erase(entry);
         }
@@ -121,10 +121,10 @@ void HidapiLibrary::add_arrivals(const std::vector<HidDeviceListing>& listings,
     {
         std::lock_guard lock(table_mutex_);
         for (const Arrival& arrival : arrivals) {
-            const DeviceHandle handle = ++last_handle_;
-            records_.emplace(handle,
-                             DeviceRecord{arrival.listing, true, false, {}, arrival.device});
-            present_.emplace(arrival.listing.path, handle);
+            const DeviceHandle handle =
+                table_.add(arrival.listing.vendor_id, arrival.listing.product_id);
+            present_.emplace(arrival.listing.path,
+                             PresentNode{handle, arrival.listing, arrival.device});
             handles.push_back(handle);
         }
         inaccessible_changed = inaccessible != inaccessible_;
@@ -148,11 +148,10 @@ void HidapiLibrary::close_all() {
     std::vector<std::shared_ptr<HidapiDevice>> devices;
     {
         std::lock_guard lock(table_mutex_);
-        for (const auto& [path, handle] : present_) {
-            DeviceRecord& record = records_.at(handle);
-            record.present = false;
-            if (record.device != nullptr) {
-                devices.push_back(std::move(record.device));
+        for (auto& [path, node] : present_) {
+            table_.mark_absent(node.handle);
+            if (node.device != nullptr) {
+                devices.push_back(std::move(node.device));
             }
         }
         present_.clear();

@@ -85,6 +85,10 @@ TEST_F(HidapiIoTest, ReportsArrivingWhileNotifyIsOffAreDropped) {
 TEST_F(HidapiIoTest, UnplugDuringAReadIsAnnouncedAndLaterWritesFail) {
     const hid::DeviceHandle handle = connect_programmer();
     ASSERT_TRUE(library_->SetReadNotify(handle, true));
+    protocol::Report last{};
+    last[1] = 7;
+    fake_hidapi::send_input(kProgrammerPath, last);
+    ASSERT_TRUE(recorder_.wait_for(HidEventKind::ReadReady));
     ASSERT_TRUE(fake_hidapi::wait_until_read(kProgrammerPath));
 
     fake_hidapi::unplug(kProgrammerPath);
@@ -92,6 +96,7 @@ TEST_F(HidapiIoTest, UnplugDuringAReadIsAnnouncedAndLaterWritesFail) {
     ASSERT_TRUE(unplugged);
     EXPECT_EQ(recorder_.at(*unplugged).handle, handle);
     EXPECT_FALSE(write(command_report(protocol::kCmdErase)));
+    EXPECT_EQ(read(handle)[1], 7) << "a report that came before the removal is still read";
 }
 
 TEST_F(HidapiIoTest, ProgrammerLeavingInsteadOfAnsweringIsAnnouncedWithoutAnAnswer) {
