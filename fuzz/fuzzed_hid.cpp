@@ -40,12 +40,6 @@ void FuzzedHid::start(FuzzedDataProvider& input) {
     fail_next_write_ = false;
 }
 
-void FuzzedHid::set_owner(std::function<void(const hid::HidEvent&)> dispatch,
-                          std::function<void()> give_up) {
-    dispatch_ = std::move(dispatch);
-    give_up_ = std::move(give_up);
-}
-
 hid::EventPoster FuzzedHid::poster() {
     return [this](const hid::HidEvent& event) { posted_.push_back(event); };
 }

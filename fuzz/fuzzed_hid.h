@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A programmer whose every answer and event comes from the fuzzer's bytes: the
-// HID library and the owner's event pump in one, so that what the pump hands
+// HID library and the owner's event loop in one, so that what the loop hands
 // over and what Read returns are one story. When the bytes run out, the owner
 // gives up the wait (as a closing window does), so every run ends.
 
@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "hid/event_pump.h"
+#include "hid/event_loop.h"
 #include "hid/hid_library.h"
 #include "protocol/report.h"
 
@@ -23,16 +23,16 @@ struct WriteAttempt {
     bool written = false;
 };
 
-class FuzzedHid : public hid::HidLibrary, public hid::EventPump {
+class FuzzedHid : public hid::HidLibrary, public hid::EventLoop {
 public:
     // Starts afresh on the next input: programmer present, nothing queued or written.
     void start(FuzzedDataProvider& input);
 
-    // Where the pump hands each event (the bridge), and how the owner gives up a wait.
-    void set_owner(std::function<void(const hid::HidEvent&)> dispatch,
-                   std::function<void()> give_up);
-    // The poster to give Connect: events wait in the pump until the next call.
-    hid::EventPoster poster();
+    // How the owner gives up a wait.
+    void set_give_up(std::function<void()> give_up) { give_up_ = std::move(give_up); }
+    void deliver_to(Delivery delivery) override { dispatch_ = std::move(delivery); }
+    // Events wait in the loop until the next call of process_pending_events.
+    hid::EventPoster poster() override;
 
     bool Connect(hid::EventPoster poster) override;
     bool Disconnect() override;

@@ -10,8 +10,7 @@
 #include "fuzz/fuzz_expect.h"
 #include "fuzz/fuzzed_hid.h"
 #include "fuzz/memory_file.h"
-#include "hid/hid_bridge.h"
-#include "ops/programmer_session.h"
+#include "ops/attached_session.h"
 #include "tests/support/recording_display.h"
 
 namespace vantro::fuzz {
@@ -43,8 +42,7 @@ const std::string& worked_example_path() {
 // cost most of each run. Every input starts it afresh.
 struct Rig {
     Rig() {
-        hid.set_owner([this](const hid::HidEvent& e) { bridge.HidWindowProc(e); },
-                      [this] { session.cancel_operation(); });
+        hid.set_give_up([this] { session.cancel_operation(); });
         session.set_timeout(kLimit);
     }
 
@@ -52,15 +50,15 @@ struct Rig {
         hid.start(input);
         display = testing::RecordingDisplay{};
         session.link().buffer_saida = {};
-        bridge.HidAttach(hid.poster());
-        hid.process_pending_events(Clock::now());
+        wired.attach();
+        wired.pump();
     }
-    void stop() { bridge.HidDetach(); }
+    void stop() { wired.detach(); }
 
     FuzzedHid hid;
     testing::RecordingDisplay display;
-    ops::ProgrammerSession session{hid, hid, display};
-    hid::HidBridge bridge{hid, session};
+    ops::AttachedSession wired{hid, hid, display};
+    ops::ProgrammerSession& session = wired.session();
 };
 
 // What every operation that got as far as the programmer owes, whatever happened.
