@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/chip_log.h"
 
-#include <fcntl.h>
 #include <unistd.h>
-#ifdef _WIN32
-#include <io.h>
-#include <sys/stat.h>
-#endif
 
 #include <cerrno>
 #include <cstdlib>
@@ -16,7 +11,7 @@
 #include <vector>
 
 #include "cli/sha256.h"
-#include "platform/utf8.h"
+#include "platform/output_file.h"
 
 namespace vantro::cli {
 namespace {
@@ -28,15 +23,7 @@ nlohmann::json optional_text(const std::optional<std::string>& text) {
 }  // namespace
 
 std::unique_ptr<ChipLog> ChipLog::open(const std::string& path, std::string& reason) {
-#ifdef _WIN32
-    // Binary: one LF a line on every system.
-    const int fd =
-        ::_wopen(platform::utf16_from_utf8(path).c_str(),
-                 _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
-#else
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
-#endif
+    const int fd = platform::open_output(path, platform::OutputMode::Append);
     if (fd < 0) {
         reason = std::strerror(errno);
         return nullptr;

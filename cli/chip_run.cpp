@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/chip_run.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +11,7 @@
 #include "cli/exit_codes.h"
 #include "hex/hex_image.h"
 #include "i18n/texts.h"
+#include "platform/output_file.h"
 #include "platform/utf8.h"
 
 namespace vantro::cli {
@@ -67,10 +67,9 @@ bool matches_image(const ops::PreparedImage& image, const std::vector<std::uint8
     return false;
 }
 
-// Opens an output file without waiting (a FIFO with no reader refuses at once):
-// the descriptor, or -1 with errno set. Made before anything is sent.
+// Made before anything is sent, so an unwritable name refuses the run.
 int open_output(const std::string& file) {
-    return ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    return platform::open_output(file, platform::OutputMode::Truncate);
 }
 
 std::string unwritable_text(const std::string& file, int error) {
@@ -82,14 +81,14 @@ bool save_dumps(const CliOptions& options, const Target& target, const connectio
     bool saved = true;
     if (options.dump_flash) {
         const std::string file = output_file(target, *options.dump_flash);
-        if (!backend.save_memory(connection::Memory::Flash, file)) {
+        if (!backend.save_memory(connection::Memory::Flash, platform::path_from_utf8(file))) {
             say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
             saved = false;
         }
     }
     if (options.dump_eeprom) {
         const std::string file = output_file(target, *options.dump_eeprom);
-        if (!backend.save_memory(connection::Memory::Eeprom, file)) {
+        if (!backend.save_memory(connection::Memory::Eeprom, platform::path_from_utf8(file))) {
             say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
             saved = false;
         }
@@ -108,10 +107,13 @@ std::string no_programmer_text(const std::optional<std::string>& path) {
 }
 
 std::string numbered_file(const std::string& path, int number) {
-    std::filesystem::path numbered(path);
-    const std::string extension = numbered.extension().string();
-    numbered.replace_filename(numbered.stem().string() + "-" + std::to_string(number) + extension);
-    return numbered.string();
+    std::filesystem::path numbered = platform::path_from_utf8(path);
+    std::filesystem::path name = numbered.stem();
+    name += "-";
+    name += std::to_string(number);
+    name += numbered.extension();
+    numbered.replace_filename(name);
+    return platform::utf8_from_path(numbered);
 }
 
 ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display)

@@ -19,6 +19,7 @@
 #include "cli/programmer_board.h"
 #include "i18n/texts.h"
 #include "platform/console.h"
+#include "platform/utf8.h"
 
 namespace vantro::cli {
 
@@ -166,7 +167,8 @@ private:
         record.time = std::chrono::system_clock::now();
         record.operation = operation_word(options_.command);
         if (request_.image) {
-            record.hex_file = std::filesystem::absolute(request_.image->load.path).string();
+            record.hex_file = platform::utf8_from_path(
+                std::filesystem::absolute(platform::path_from_utf8(request_.image->load.path)));
             record.sha256 = sha256_;
         }
         record.programmer = target.name;

@@ -9,6 +9,11 @@
 
 namespace vantro::platform {
 
+std::string utf8_from_path(const std::filesystem::path& path) {
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+}
+
 #ifdef _WIN32
 
 std::wstring utf16_from_utf8(std::string_view text) {

@@ -13,6 +13,9 @@ namespace vantro::platform {
 // The file a name given in UTF-8 (as the user typed it) stands for.
 std::filesystem::path path_from_utf8(const std::string& name);
 
+// A file's name as UTF-8, for showing and for building other names.
+std::string utf8_from_path(const std::filesystem::path& path);
+
 // A wide text of the system's (UTF-32 on POSIX, UTF-16 on Windows) as UTF-8; null gives "".
 std::string utf8_from_wide(const wchar_t* text);
 
