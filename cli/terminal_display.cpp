@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/terminal_display.h"
 
-#include <sys/ioctl.h>
-
 #include <algorithm>
 
 #include "platform/console.h"
@@ -17,11 +15,11 @@ constexpr int kAroundBar = 7;  // "[", "] 100%"
 // Asked at every redraw, so the bar follows the terminal's resizing and never
 // wraps onto a second line.
 int bar_width(std::FILE* out) {
-    winsize size{};
-    if (::ioctl(::fileno(out), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) {
+    const std::size_t columns = platform::terminal_columns(out);
+    if (columns == 0) {
         return kBarWidth;
     }
-    return std::clamp(static_cast<int>(size.ws_col) - kAroundBar - 1, 0, kBarWidth);
+    return std::clamp(static_cast<int>(columns) - kAroundBar - 1, 0, kBarWidth);
 }
 
 }  // namespace
