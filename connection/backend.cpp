@@ -13,10 +13,17 @@ namespace {
 
 constexpr hid::ProgrammerIds kProgrammerIds{protocol::PROG_VID, protocol::PROG_PID};
 
-// Why this programmer cannot be used, and the fix (the udev rule, then a replug)
-// when permission is what is missing.
+// Why this programmer cannot be used, and the fix when permission is what is
+// missing: on Windows another program holds it open; elsewhere the udev rule,
+// then a replug.
 std::string access_problem_text(const hid::ProgrammerInfo& programmer) {
     if (programmer.failure && programmer.failure->permission_denied()) {
+#ifdef _WIN32
+        return tr_args(
+            "Gravador encontrado em %1, mas o Windows negou o acesso: feche o programa que o "
+            "está usando e tente de novo.",
+            {programmer.device.path});
+#endif
         return tr_args(
             "Gravador encontrado em %1, mas sem permissão de acesso: instale a regra udev do "
             "Vantro e reconecte o gravador.",

@@ -288,6 +288,10 @@
         <translation>Programmer found at %1, but this user may not open it: install the Vantro udev rule and replug the programmer.</translation>
     </message>
     <message>
+        <source>Gravador encontrado em %1, mas o Windows negou o acesso: feche o programa que o está usando e tente de novo.</source>
+        <translation>Programmer found at %1, but Windows denied access: close the program that is using it and try again.</translation>
+    </message>
+    <message>
         <source>Gravador encontrado em %1, mas não foi possível abri-lo: %2</source>
         <translation>Programmer found at %1, but it could not be opened: %2</translation>
     </message>
