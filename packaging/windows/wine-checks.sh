@@ -56,5 +56,11 @@ cp crlf.hex "$name"
 wine64 "$exe" check "$name" </dev/null >check.out || fail "check of $name failed"
 grep -qF "Arquivo: $name" check.out || fail "check printed the name wrongly: $(head -n1 check.out)"
 
+# A trace that cannot be written refuses the run before anything is sent: exit 2, with the reason.
+code=0
+wine64 "$exe" --emulator --trace 'Z:\nonexistent\t.trace' erase </dev/null 2>unwritable.err || code=$?
+[ "$code" = 2 ] && grep -qF 'No such file or directory' unwritable.err ||
+    fail "an unwritable trace gave exit $code: $(cat unwritable.err)"
+
 [ "$failed" = 0 ] && echo "== windows: end-to-end checks under Wine passed"
 exit "$failed"

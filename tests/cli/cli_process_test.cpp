@@ -82,6 +82,10 @@ class CliOutputFile : public ::testing::TestWithParam<OutputCase> {};
 
 // Refused before anything is sent, or, once sent, told with its reason: exit 2 either way.
 TEST_P(CliOutputFile, ThatCannotBeWrittenIsToldWithItsReason) {
+#ifdef _WIN32
+    GTEST_SKIP() << "drives sh with mkfifo and /dev/full; packaging/windows/wine-checks.sh "
+                    "tries an unwritable trace under Wine";
+#endif
     const OutputCase& c = GetParam();
     TempFile hex("output.hex", testing::kWorkedExample);
     const std::string trace = testing::scratch_path(std::string("output-") + c.name + ".trace");

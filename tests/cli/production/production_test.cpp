@@ -68,6 +68,9 @@ TEST(Production, AnImageThatDoesNotFitIsRefusedOnceBeforeAnyProgrammerHearsOfIt)
 }
 
 TEST(Production, RepeatCountsEveryChipUntilQ) {
+#ifdef _WIN32
+    GTEST_SKIP() << "feeds its answers through sh's printf; Wine's cmd does not pipe a block";
+#endif
     const auto run = run_shell("printf '\\n\\nq\\n' | '" + std::string(VANTRO_CLI) +
                                "' --emulator --repeat --device emulated:1 erase");
     EXPECT_EQ(run.exit_code, 0) << run.err;
