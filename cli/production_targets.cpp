@@ -2,23 +2,12 @@
 #include "cli/production_targets.h"
 
 #include "connection/backend.h"
-#include "emulator/emulator_setup.h"
 
 namespace vantro::cli {
 
 namespace {
 
-Target emulated_target(const CliOptions& options, const std::string& path) {
-    Target target{path, path, std::nullopt, 1, false};
-    const std::optional<int> number = emulator::emulated_number(path);
-    if (number && *number <= options.emulator_setup.programmers()) {
-        target.serial = emulator::emulated_serial(*number);
-        target.number = *number;
-    }
-    return target;
-}
-
-// The serial number hidapi lists for the path; the first programmer's without a path.
+// The serial number listed for the path; the first programmer's without a path.
 Target listed_target(const std::vector<connection::ProgrammerEntry>& listed,
                      const std::optional<std::string>& path) {
     Target target{path, path.value_or("-"), std::nullopt, 1, false};
@@ -45,11 +34,9 @@ std::vector<Target> several_targets(const CliOptions& options) {
     }
     std::vector<Target> targets;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        Target target =
-            options.emulator ? emulated_target(options, paths[i]) : listed_target(listed, paths[i]);
-        if (!options.emulator) {
-            target.number = static_cast<int>(i + 1);
-        }
+        Target target = listed_target(listed, paths[i]);
+        target.number =
+            connection::number_in_path(options, paths[i]).value_or(static_cast<int>(i + 1));
         target.numbered_files = true;
         targets.push_back(std::move(target));
     }
@@ -62,11 +49,9 @@ std::vector<Target> production_targets(const CliOptions& options) {
     if (options.several_programmers()) {
         return several_targets(options);
     }
-    if (options.emulator) {
-        return {emulated_target(options, options.device_path.value_or(emulator::emulated_path(1)))};
-    }
-    // The listing opens every programmer once: asked only when the log needs a name.
-    if (options.log) {
+    // A programmer's name and serial number need the listing, which opens every
+    // hidapi programmer once: asked only when the log needs them.
+    if (options.log || options.emulator) {
         return {listed_target(connection::list_programmers(options), options.device_path)};
     }
     return {Target{options.device_path, options.device_path.value_or("-"), std::nullopt, 1, false}};

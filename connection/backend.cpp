@@ -115,4 +115,8 @@ std::vector<ProgrammerEntry> list_programmers(const ConnectionOptions& options) 
     return entries;
 }
 
+std::optional<int> number_in_path(const ConnectionOptions& options, const std::string& path) {
+    return options.emulator ? emulator::emulated_number(path) : std::nullopt;
+}
+
 }  // namespace vantro::connection

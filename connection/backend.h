@@ -64,4 +64,8 @@ inline std::unique_ptr<Backend> make_backend(const ConnectionOptions& options) {
 // Every programmer present now, of the kind the options choose.
 std::vector<ProgrammerEntry> list_programmers(const ConnectionOptions& options);
 
+// The number a programmer's path carries (emulated:K), which names its output
+// files whatever the order of --device; none for a path that carries none.
+std::optional<int> number_in_path(const ConnectionOptions& options, const std::string& path);
+
 }  // namespace vantro::connection
