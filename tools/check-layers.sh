@@ -24,7 +24,7 @@ layers=(
     "protocol"        # report framing and the exchanges
     "hid"             # the HID library interface, its bridge and event queue
     "i18n"            # the texts and their English catalogue
-    "platform"        # Windows' and POSIX's ways with file names, arguments, consoles
+    "platform"        # Windows' and POSIX's ways with names, arguments, consoles, output files
 )
 declare -A rank
 for i in "${!layers[@]}"; do
