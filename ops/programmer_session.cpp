@@ -119,7 +119,11 @@ Outcome ProgrammerSession::end_failed(Outcome outcome, std::string_view status_t
     if (reset_progress) {
         display_.set_progress_value(display_.progress_min());
     }
-    display_.set_status(status_text);
+    // A cancelled run is told by whoever cancelled it (the CLI says what the chip
+    // holds); calling it a failed write first would contradict that.
+    if (outcome != Outcome::Cancelled) {
+        display_.set_status(status_text);
+    }
     give_buttons_back();
     return outcome;
 }

@@ -44,6 +44,8 @@ TEST_P(CliSignal, StopsTheRunSaysWhatTheChipHoldsAndExitsWith128PlusTheSignal) {
         "' ] && break; sleep 0.02; done; kill -" + c.signal + " $!; wait $!");
     EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    // "Erro"/"Error": the stop is not told as a failed write before what the chip holds.
+    EXPECT_EQ(run.err.find("Erro"), std::string::npos) << run.err;
     const std::string sent = testing::read_all(trace);
     EXPECT_EQ(sent.size(), 131u) << "one whole report, and nothing after it:\n" << sent;
 }
