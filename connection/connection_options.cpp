@@ -12,15 +12,18 @@ namespace vantro::connection {
 
 namespace {
 
-// A finite number written in full: "nan", "inf" and "1x" are refused before CLI11
-// converts them, since a NaN would pass any range check.
-const CLI::Validator kFiniteNumber(
+// Seconds written in full, within what a wait may last: "nan", "inf" and "1x" are
+// refused before CLI11 converts them, since a NaN would pass any range check.
+const CLI::Validator kWaitSeconds(
     [](std::string& text) -> std::string {
         double value = 0;
         const char* const end = text.data() + text.size();
         const auto [stop, error] = std::from_chars(text.data(), end, value);
         if (error != std::errc() || stop != end || !std::isfinite(value)) {
             return "\"" + text + "\" is not a number";
+        }
+        if (value < 0.1 || value > 3600.0) {
+            return text + " is not between 0.1 and 3600 seconds";
         }
         return {};
     },
@@ -52,8 +55,7 @@ void ConnectionOptionParser::add_to(CLI::App& app) {
         ->type_name("PATH");
     app.add_option("--timeout", timeout_seconds_, "Seconds to wait for each answer (default 10)")
         ->type_name("SECONDS")
-        ->check(kFiniteNumber)
-        ->check(CLI::Range(0.1, 3600.0));
+        ->check(kWaitSeconds);
     app.add_option("--lang", options_.lang, "Language of the texts: pt (default) or en")
         ->check(CLI::IsMember({"pt", "en"}));
     app.add_option("--part", part_name_,
