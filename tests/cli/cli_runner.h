@@ -46,8 +46,12 @@ inline CliRun run_shell(const std::string& command_line) {
     // outermost pair. _wsystem, as the ANSI code page would lose every letter outside it.
     std::string line = "\"" + command_line + " >" + out + " 2>" + err + " <NUL\"";
     std::replace(line.begin(), line.end(), '\'', '"');
-    const int status = ::_wsystem(platform::utf16_from_utf8(line).c_str());
-    const int exit_code = status;
+    // Under Wine, starting cmd.exe now and then fails at once (-1: nothing ran);
+    // such a start is tried again.
+    int exit_code = -1;
+    for (int attempt = 0; attempt < 3 && exit_code == -1; ++attempt) {
+        exit_code = ::_wsystem(platform::utf16_from_utf8(line).c_str());
+    }
 #else
     const int status =
         std::system(("(" + command_line + ") >" + out + " 2>" + err + " </dev/null").c_str());
