@@ -63,8 +63,8 @@ void ProgrammerBoard::draw_locked() {
     std::fprintf(out_, "\x1b[%zuA", lines_.size());
     for (const Line& line : lines_) {
         const std::string text = text_locked(line);
-        std::fprintf(out_, "\r\x1b[K%s\n",
-                     (columns > 1 ? fitted(text, columns - 1) : text).c_str());
+        std::fputs("\r\x1b[K", out_);
+        platform::write_text(out_, (columns > 1 ? fitted(text, columns - 1) : text) + "\n");
     }
     std::fflush(out_);
 }
@@ -87,8 +87,7 @@ void ProgrammerBoard::ended(std::size_t i, std::string_view text, bool failed) {
     if (live_) {
         draw_locked();
     } else if (!quiet_ || failed) {
-        std::fprintf(out_, "%s: %.*s\n", line.name.c_str(), static_cast<int>(text.size()),
-                     text.data());
+        platform::write_text(out_, line.name + ": " + line.status + "\n");
         std::fflush(out_);
     }
 }
@@ -100,7 +99,7 @@ void ProgrammerBoard::finish() {
     }
     for (const Line& line : lines_) {
         if (line.failed) {
-            std::fprintf(out_, "%s: %s\n", line.name.c_str(), line.status.c_str());
+            platform::write_text(out_, line.name + ": " + line.status + "\n");
         }
     }
     std::fflush(out_);
