@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/terminal_display.h"
+#include "cli/command_line_display.h"
 #include "connection/connection_options.h"
 
 namespace vantro::cli {

@@ -107,7 +107,10 @@ void ProgrammerBoard::finish() {
 
 ProgrammerLine::ProgrammerLine(ProgrammerBoard& board, std::size_t index, std::string hex_path,
                                LockBitChoice lock_bits)
-    : board_(board), index_(index), hex_path_(std::move(hex_path)), lock_bits_(lock_bits) {}
+    : board_(board), index_(index) {
+    set_hex_path(std::move(hex_path));
+    set_lock_bits(lock_bits);
+}
 
 void ProgrammerLine::set_status(std::string_view text) {
     status_ = text;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/terminal_display.h"
+#include "cli/command_line_display.h"
 
 namespace vantro::cli {
 
@@ -49,17 +49,15 @@ private:
 
 // One programmer's face of the operations on the board. Used from that
 // programmer's own thread only.
-class ProgrammerLine : public ops::HeadlessDisplay {
+class ProgrammerLine : public CommandLineDisplay {
 public:
     ProgrammerLine(ProgrammerBoard& board, std::size_t index, std::string hex_path,
                    LockBitChoice lock_bits);
 
-    std::string choose_hex_file() override { return hex_path_; }
     void set_status(std::string_view text) override;
     void set_progress_value(float value) override;
     void show_message(std::string_view text, std::string_view title,
                       ops::MessageIcon icon) override;
-    int lock_bit_box(int bit) const override { return lock_bits_.box(bit); }
 
     const std::string& last_message() const { return last_message_; }
     const std::string& status() const { return status_; }
@@ -69,8 +67,6 @@ private:
 
     ProgrammerBoard& board_;
     std::size_t index_;
-    std::string hex_path_;
-    LockBitChoice lock_bits_;
     std::string status_;
     std::string last_message_;
     int shown_percent_ = -1;
