@@ -67,11 +67,6 @@ bool matches_image(const ops::PreparedImage& image, const std::vector<std::uint8
     return false;
 }
 
-// Made before anything is sent, so an unwritable name refuses the run.
-int open_output(const std::string& file) {
-    return platform::open_output(file, platform::OutputMode::Truncate);
-}
-
 std::string unwritable_text(const std::string& file, int error) {
     return tr_args("Não foi possível gravar o arquivo \"%1\": %2", {file, std::strerror(error)});
 }
@@ -132,8 +127,9 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
             }
         }
     }
+    // Tried before anything is sent, so an unwritable name refuses the run.
     for (const std::string& file : dumps) {
-        const int fd = open_output(file);
+        const int fd = platform::open_output(file, platform::OutputMode::Truncate);
         if (fd < 0) {
             say(display_, unwritable_text(file, errno));
             ready_ = false;
@@ -144,7 +140,7 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
     if (options.trace) {
         const std::string file = output_file(target_, *options.trace);
         // Held open while the stream opens, so that a FIFO's reader stays connected.
-        const int fd = open_output(file);
+        const int fd = platform::open_output(file, platform::OutputMode::Truncate);
         if (fd >= 0) {
             // Binary: one LF a line on every system.
             trace_file_.open(platform::path_from_utf8(file),

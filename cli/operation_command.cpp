@@ -92,6 +92,8 @@ public:
     void use_image(std::shared_ptr<const ops::PreparedImage> image) {
         request_.image = std::move(image);
         if (request_.image) {
+            hex_file_ = platform::utf8_from_path(
+                std::filesystem::absolute(platform::path_from_utf8(request_.image->load.path)));
             sha256_ = image_sha256(request_.image->load.image);
         }
     }
@@ -167,8 +169,7 @@ private:
         record.time = std::chrono::system_clock::now();
         record.operation = operation_word(options_.command);
         if (request_.image) {
-            record.hex_file = platform::utf8_from_path(
-                std::filesystem::absolute(platform::path_from_utf8(request_.image->load.path)));
+            record.hex_file = hex_file_;
             record.sha256 = sha256_;
         }
         record.programmer = target.name;
@@ -219,6 +220,7 @@ private:
     ChipLog* log_;
     ProgrammerBoard board_;
     ops::RunRequest request_;
+    std::string hex_file_;  // the image's, absolute, and its hash: the same in every record
     std::string sha256_;
     std::mutex tally_mutex_;
     Tally tally_;
