@@ -142,7 +142,9 @@ private:
             const std::string& message = lines[i]->last_message();
             record(targets_[i], ends[i], message);
             const bool failed = ends[i].exit_code != kExitSuccess;
-            board_.ended(i, failed && !message.empty() ? message : lines[i]->status(), failed);
+            // A failure's message says why; a lock-bit write tells its result only in one.
+            const bool by_message = failed || lines[i]->status().empty();
+            board_.ended(i, by_message && !message.empty() ? message : lines[i]->status(), failed);
         });
         board_.finish();
         print_summary(ends);

@@ -67,6 +67,14 @@ TEST(Production, AnImageThatDoesNotFitIsRefusedOnceBeforeAnyProgrammerHearsOfIt)
     EXPECT_EQ(run.err.find("emulated:"), std::string::npos) << run.err;
 }
 
+// A lock-bit write sets no status: its line tells the result the programmer gave.
+TEST(Production, EachProgrammersLineTellsItsLockBitResult) {
+    const auto run = run_cli("--emulator --emulate programmers=2 --all lock --lb1");
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.err.find("emulated:2: Lock bits gravados com sucesso!!!"), std::string::npos)
+        << run.err;
+}
+
 TEST(Production, RepeatCountsEveryChipUntilQ) {
 #ifdef _WIN32
     GTEST_SKIP() << "feeds its answers through sh's printf; Wine's cmd does not pipe a block";
