@@ -1,29 +1,25 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Tells the user, instead of showing it as disconnected, that a programmer is
-// plugged in but this user may not open it, and how to fix that.
+// The access hint on the Qt event loop: it looks at each change of the device
+// list before the session does.
 
 #include <QObject>
-#include <optional>
-#include <string>
 
-#include "connection/backend.h"
-#include "ops/display.h"
+#include "form/access_hint.h"
 
 namespace vantro::app {
 
 class AccessHint : public QObject {
 public:
     AccessHint(connection::Backend& backend, ops::Display& display)
-        : backend_(backend), display_(display) {}
+        : hint_(backend, display), display_(display) {}
 
-    // Looks again at each change of the device list; the event goes on unchanged.
+    // The event goes on unchanged.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    connection::Backend& backend_;
+    form::AccessHint hint_;
     ops::Display& display_;
-    std::optional<std::string> shown_path_;  // the programmer the hint is about
 };
 
 }  // namespace vantro::app

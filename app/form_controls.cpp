@@ -4,8 +4,8 @@
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleFactory>
-#include <array>
-#include <string_view>
+#include <algorithm>
+#include <vector>
 
 #include "app/qt_text.h"
 #include "app/twips.h"
@@ -14,10 +14,11 @@
 namespace vantro::app {
 namespace {
 
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-const QColor kStatusGreen(0, 192, 0);
-const QColor kConnectionRed(255, 0, 0);
+using form::ControlKind;
+
+QColor qt_colour(const form::Rgb& rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
 
 QFont bold_font(double points) {
     QFont font;
@@ -34,130 +35,134 @@ void set_colour(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
     widget.setPalette(palette);
 }
 
-void paint_white(QWidget& widget) {
-    set_colour(widget, QPalette::Window, kWhite);
+void fill_background(QWidget& widget, const form::Rgb& colour) {
+    set_colour(widget, QPalette::Window, qt_colour(colour));
     widget.setAutoFillBackground(true);
 }
 
-template <typename Widget>
-Widget* place(QWidget& parent, const char* name, const QRect& rect) {
-    auto* widget = new Widget(&parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
-QPushButton* command_button(QWidget& form, const char* name, const QString& caption,
-                            const QRect& rect) {
-    auto* button = place<WrappingButton>(form, name, rect);
-    button->setText(caption);
-    button->setFont(bold_font(9.75));
-    button->setEnabled(false);
-    return button;
-}
-
-QCheckBox* lock_bit_box(QGroupBox& frame, const char* name, const QString& caption,
-                        const QRect& rect) {
-    auto* box = place<QCheckBox>(frame, name, rect);
-    box->setText(caption);
-    box->setFont(bold_font(8.25));
-    // Buttons fill with the Button colour; these boxes take the form's white.
-    box->setBackgroundRole(QPalette::Window);
-    paint_white(*box);
-    return box;
-}
-
-QLabel* label(QWidget& form, const char* name, const QRect& rect) {
-    auto* created = place<QLabel>(form, name, rect);
+QLabel* label(QWidget& parent) {
+    auto* created = new QLabel(&parent);
     created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return created;
 }
 
-QLabel* record_label(QWidget& form, const char* name, const QRect& rect) {
-    auto* created = label(form, name, rect);
-    paint_white(*created);
-    return created;
+// The widget of one kind, with what Qt needs beyond the form's table.
+QWidget* create_widget(QWidget& parent, const form::FormControl& control) {
+    const QString caption = control.caption.empty() ? QString() : qtr(control.caption);
+    switch (control.kind) {
+        case ControlKind::CommandButton: {
+            auto* button = new WrappingButton(&parent);
+            button->setText(caption);
+            return button;
+        }
+        case ControlKind::ProgressBar: {
+            auto* bar = new QProgressBar(&parent);
+            bar->setOrientation(Qt::Horizontal);
+            bar->setRange(0, form::kProgressStartMaximum);
+            bar->setValue(0);
+            bar->setTextVisible(false);
+            return bar;
+        }
+        case ControlKind::Frame: {
+            auto* frame = new QGroupBox(caption, &parent);
+            // A caption set into the frame's top line, as the form draws it, whatever
+            // the application's style; the style of a widget does not pass to its children.
+            if (QStyle* framed = QStyleFactory::create(QStringLiteral("Windows"))) {
+                framed->setParent(frame);
+                frame->setStyle(framed);
+            }
+            return frame;
+        }
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(caption, &parent);
+            // Buttons fill with the Button colour; these boxes take the Window colour.
+            box->setBackgroundRole(QPalette::Window);
+            return box;
+        }
+        case ControlKind::Label: {
+            auto* text = label(parent);
+            text->setText(caption);
+            return text;
+        }
+        case ControlKind::Image: {
+            auto* image = label(parent);
+            image->setPixmap(QPixmap(QStringLiteral(":/vantro/") + to_qstring(form::kPictureName)));
+            image->setScaledContents(true);
+            return image;
+        }
+    }
+    return nullptr;
+}
+
+template <typename Widget>
+Widget* named(const QWidget& form, const char* name) {
+    return form.findChild<Widget*>(QString::fromLatin1(name));
 }
 
 }  // namespace
 
 QStringList form_font_families() {
-    return {QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
+    return {to_qstring(form::kFontFace),       QStringLiteral("Microsoft Sans Serif"),
             QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
             QStringLiteral("Arimo"),           QStringLiteral("DejaVu Sans")};
 }
 
 FormControls create_form_controls(QWidget& form) {
+    const form::Form& description = form::main_form();
     const TwipsScale twips(form);
-    form.setWindowTitle(qtr("Vantro - Vr 2018_B"));
-    form.setFixedSize(twips.x(6900), twips.y(3660));
+    form.setWindowTitle(qtr(description.caption));
+    form.setFixedSize(twips.x(description.client_width_twips),
+                      twips.y(description.client_height_twips));
     // A fixed size has nothing to maximize; some window managers offer it all the same.
     form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                         Qt::WindowCloseButtonHint);
-    paint_white(form);
+    fill_background(form, description.background);
 
-    FormControls c{};
-    c.Command6 =
-        command_button(form, "Command6", qtr("Gravar FLASH"), twips.rect(1800, 240, 1575, 735));
-    c.Command1 =
-        command_button(form, "Command1", qtr("Gravar EEPROM"), twips.rect(3480, 240, 1575, 735));
-
-    c.porcentagem = place<QProgressBar>(form, "porcentagem", twips.rect(3120, 2160, 3615, 375));
-    c.porcentagem->setOrientation(Qt::Horizontal);
-    c.porcentagem->setRange(0, 100);
-    c.porcentagem->setValue(0);
-    c.porcentagem->setTextVisible(false);
-
-    c.Frame1 = place<QGroupBox>(form, "Frame1", twips.rect(120, 1200, 6615, 855));
-    c.Frame1->setTitle(qtr("Lock Bits"));
-    c.Frame1->setFont(bold_font(12));
-    // A caption set into the frame's top line, as the form draws it, whatever the
-    // application's style; the style of a widget does not pass to its children.
-    if (QStyle* framed = QStyleFactory::create(QStringLiteral("Windows"))) {
-        framed->setParent(c.Frame1);
-        c.Frame1->setStyle(framed);
+    std::vector<std::pair<int, QWidget*>> tab_chain;
+    for (const form::FormControl& control : description.controls) {
+        QWidget* parent = control.container.empty()
+                              ? &form
+                              : form.findChild<QWidget*>(to_qstring(control.container));
+        QWidget* widget = create_widget(*parent, control);
+        widget->setObjectName(to_qstring(control.name));
+        const auto& [left, top, width, height] = control.twips;
+        widget->setGeometry(twips.rect(left, top, width, height));
+        widget->setEnabled(control.starts_enabled);
+        if (control.font_points > 0) {
+            widget->setFont(bold_font(control.font_points));
+        }
+        if (control.text_colour) {
+            set_colour(*widget, QPalette::WindowText, qt_colour(*control.text_colour));
+        }
+        if (control.background) {
+            fill_background(*widget, *control.background);
+        }
+        if (widget->focusPolicy() != Qt::NoFocus && control.tab_index >= 0) {
+            tab_chain.emplace_back(control.tab_index, widget);
+        }
     }
-    paint_white(*c.Frame1);
-    set_colour(*c.Frame1, QPalette::WindowText, kBlack);
-    c.lb3 = lock_bit_box(*c.Frame1, "lb3", qtr("LB3"), twips.rect(720, 360, 1335, 255));
-    c.lb2 = lock_bit_box(*c.Frame1, "lb2", qtr("LB2"), twips.rect(3120, 360, 735, 255));
-    c.lb1 = lock_bit_box(*c.Frame1, "lb1", qtr("LB1"), twips.rect(5280, 360, 735, 255));
-
-    c.Command4 =
-        command_button(form, "Command4", qtr("Apagar Memórias"), twips.rect(120, 240, 1575, 735));
-    c.Command2 =
-        command_button(form, "Command2", qtr("Gravar LOCK BITS"), twips.rect(5160, 240, 1575, 735));
-
-    // Below the client area: never seen, although the runs keep writing them.
-    c.lblmsg2 = record_label(form, "lblmsg2", twips.rect(960, 5040, 4935, 495));
-    c.lblmsg1 = record_label(form, "lblmsg1", twips.rect(960, 4560, 4935, 495));
-    c.lblmsg = record_label(form, "lblmsg", twips.rect(960, 4080, 4935, 495));
-
-    c.sucesso = label(form, "sucesso", twips.rect(3240, 2760, 3375, 375));
-    c.sucesso->setFont(bold_font(9.75));
-    set_colour(*c.sucesso, QPalette::WindowText, kStatusGreen);
-
-    c.estado = label(form, "estado", twips.rect(3240, 3240, 3495, 255));
-    c.estado->setText(qtr("Estado: Gravador Desconectado"));
-    c.estado->setFont(bold_font(9.75));
-    set_colour(*c.estado, QPalette::WindowText, kConnectionRed);
-
-    c.Label1 = label(form, "Label1", twips.rect(120, 3120, 3255, 375));
-    c.Label1->setText(QString::fromLatin1(kMakerAddress));
-    c.Label1->setFont(bold_font(12));
-
-    c.Image1 = label(form, "Image1", twips.rect(120, 2160, 2655, 975));
-    c.Image1->setPixmap(QPixmap(QStringLiteral(":/vantro/image1.jpg")));
-    c.Image1->setScaledContents(true);
-
-    // Tab indices 1, 2, 4, 5, 6, 10, 11; the others belong to controls that take no focus.
-    const std::array<QWidget*, 7> tab_chain{c.Command2, c.Command4, c.lb1,     c.lb2,
-                                            c.lb3,      c.Command1, c.Command6};
+    std::ranges::sort(tab_chain);
     for (std::size_t i = 1; i < tab_chain.size(); ++i) {
-        QWidget::setTabOrder(tab_chain[i - 1], tab_chain[i]);
+        QWidget::setTabOrder(tab_chain[i - 1].second, tab_chain[i].second);
     }
-    return c;
+
+    return {named<QPushButton>(form, "Command6"),
+            named<QPushButton>(form, "Command1"),
+            named<QProgressBar>(form, "porcentagem"),
+            named<QGroupBox>(form, "Frame1"),
+            named<QCheckBox>(form, "lb3"),
+            named<QCheckBox>(form, "lb2"),
+            named<QCheckBox>(form, "lb1"),
+            named<QPushButton>(form, "Command4"),
+            named<QPushButton>(form, "Command2"),
+            named<QLabel>(form, "lblmsg2"),
+            named<QLabel>(form, "lblmsg1"),
+            named<QLabel>(form, "lblmsg"),
+            named<QLabel>(form, "sucesso"),
+            named<QLabel>(form, "estado"),
+            named<QLabel>(form, "Label1"),
+            named<QLabel>(form, "Image1")};
 }
 
 }  // namespace vantro::app

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The controls of the main window, with the form's names, positions, fonts,
-// colours and initial state.
+// The main window's controls as Qt widgets, built from the form's table.
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,12 +10,11 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "form/form_table.h"
+
 namespace vantro::app {
 
-// The web address shown under the picture.
-inline constexpr const char* kMakerAddress = "www.vantro.example";
-
-// "MS Sans Serif" first; on systems without it, the closest sans-serif faces.
+// The form's face first; on systems without it, the closest sans-serif faces.
 QStringList form_font_families();
 
 struct FormControls {

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "form/form_table.h"
+
 namespace vantro::app {
 
 std::optional<std::string> dropped_hex_file(const QMimeData& data) {
@@ -15,8 +17,7 @@ std::optional<std::string> dropped_hex_file(const QMimeData& data) {
         return std::nullopt;
     }
     const QFileInfo file(urls.front().toLocalFile());
-    const QString suffix = file.suffix().toLower();
-    if ((suffix != QStringLiteral("hex") && suffix != QStringLiteral("ihx")) || file.isDir()) {
+    if (!form::names_hex_file(file.fileName().toStdString()) || file.isDir()) {
         return std::nullopt;
     }
     return QFile::encodeName(file.filePath()).toStdString();

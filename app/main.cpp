@@ -7,12 +7,12 @@
 #include <iostream>
 
 #include "app/access_hint.h"
-#include "app/app_options.h"
 #include "app/main_form.h"
 #include "app/translation.h"
 #include "app/window_dialogs.h"
 #include "connection/backend.h"
 #include "connection/standard_streams.h"
+#include "form/app_options.h"
 
 namespace {
 
@@ -28,11 +28,11 @@ QIcon application_icon() {
 int main(int argc, char** argv) {
     vantro::cli::ensure_standard_streams();
     // Parsed before Qt starts, so that --help and bad options need no display.
-    const auto parsed = vantro::app::parse_app_options(argc, argv, std::cout, std::cerr);
+    const auto parsed = vantro::form::parse_app_options(argc, argv, std::cout, std::cerr);
     if (!parsed.options) {
         return parsed.exit_code;
     }
-    const vantro::app::AppOptions& options = *parsed.options;
+    const vantro::form::AppOptions& options = *parsed.options;
 
     int qt_argc = 1;
     QApplication application(qt_argc, argv);

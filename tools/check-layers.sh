@@ -17,6 +17,7 @@ cd "${1:-$(dirname "$0")/..}"
 # on later lines only; folders on one line are peers and include each other not.
 layers=(
     "app cli"         # the two front-ends
+    "form"            # the window's form, toolkit-free
     "connection"      # the options both programs take, the choice of backend
     "ops"             # the session and the four operations
     "emulator hidapi" # the two backends of the HID library

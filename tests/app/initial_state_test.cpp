@@ -154,7 +154,7 @@ TEST_F(InitialState, CaptionsAndStatesAreTheInitialOnes) {
     EXPECT_EQ(c.Command2->text(), QStringLiteral("Gravar LOCK BITS"));
     EXPECT_EQ(c.Frame1->title(), QStringLiteral("Lock Bits"));
     EXPECT_EQ(c.estado->text(), QStringLiteral("Estado: Gravador Desconectado"));
-    EXPECT_EQ(c.Label1->text(), QString::fromLatin1(app::kMakerAddress));
+    EXPECT_EQ(c.Label1->text(), QString::fromLatin1(form::kMakerAddress.data()));
     for (const QLabel* empty : {c.sucesso, c.lblmsg, c.lblmsg1, c.lblmsg2}) {
         EXPECT_TRUE(empty->text().isEmpty()) << empty->objectName().toStdString();
     }

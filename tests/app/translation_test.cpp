@@ -12,6 +12,7 @@
 
 #include "app/translation.h"
 #include "connection/backend.h"
+#include "form/form_table.h"
 #include "i18n/catalogue.h"
 #include "i18n/texts.h"
 #include "tests/app/form_rig.h"
@@ -46,6 +47,13 @@ std::set<std::string> texts_passed_to_tr() {
                 text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
                 texts.insert(text.toStdString());
             }
+        }
+    }
+    // The form's captions, shown through tr() by both windows; the web address is no text.
+    texts.insert(std::string(form::main_form().caption));
+    for (const auto& control : form::main_form().controls) {
+        if (!control.caption.empty() && control.caption != form::kMakerAddress) {
+            texts.insert(std::string(control.caption));
         }
     }
     return texts;

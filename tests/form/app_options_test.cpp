@@ -6,13 +6,13 @@
 #include <sstream>
 #include <vector>
 
-#include "app/app_options.h"
+#include "form/app_options.h"
 
 namespace vantro {
 namespace {
 
 struct Parsed {
-    app::AppParseResult result;
+    form::AppParseResult result;
     std::string out;
     std::string err;
 };
@@ -22,7 +22,7 @@ Parsed parse(std::vector<const char*> args) {
     std::ostringstream out;
     std::ostringstream err;
     Parsed parsed{
-        app::parse_app_options(static_cast<int>(args.size()), args.data(), out, err), {}, {}};
+        form::parse_app_options(static_cast<int>(args.size()), args.data(), out, err), {}, {}};
     parsed.out = out.str();
     parsed.err = err.str();
     return parsed;
@@ -32,7 +32,7 @@ TEST(AppOptions, EmulatorWithSettingsTimeoutAndLanguage) {
     const Parsed p = parse({"--emulator", "--emulate", "latency=5", "--emulate", "lock=0x10",
                             "--timeout", "2.5", "--lang", "en"});
     ASSERT_TRUE(p.result.options.has_value()) << p.err;
-    const app::AppOptions& o = *p.result.options;
+    const form::AppOptions& o = *p.result.options;
     EXPECT_TRUE(o.emulator);
     EXPECT_EQ(o.emulator_setup.settings_of(1).latency, std::chrono::milliseconds(5));
     EXPECT_EQ(o.emulator_setup.settings_of(1).lock, 0x10);

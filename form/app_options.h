@@ -7,7 +7,7 @@
 
 #include "connection/connection_options.h"
 
-namespace vantro::app {
+namespace vantro::form {
 
 inline constexpr int kExitUsage = 2;
 
@@ -24,4 +24,4 @@ struct AppParseResult {
 AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream& out,
                                  std::ostream& err);
 
-}  // namespace vantro::app
+}  // namespace vantro::form

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "app/app_options.h"
+#include "form/app_options.h"
 
 #include <CLI/CLI.hpp>
 
-namespace vantro::app {
+namespace vantro::form {
 
 AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream& out,
                                  std::ostream& err) {
@@ -29,4 +29,4 @@ AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream
     return {options, 0};
 }
 
-}  // namespace vantro::app
+}  // namespace vantro::form
