@@ -70,13 +70,12 @@ void BM_RehearsalShareOfAFlashRun(benchmark::State& state) {
         run_seconds += wired.flash().seconds;
     }
     hex::LineTable table;
-    ChosenFileDisplay chooser(file.path());
-    const hex::LoadResult loaded = hex::carrega_hex(table, chooser);
+    const hex::LoadResult loaded = hex::carrega_hex(table, file.path());
     const ops::PackedRun packed = ops::PackedRun::pack(hex::PackMode::Flash, table);
     double seconds = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        auto difference = ops::rehearse(packed, loaded.image);
+        auto difference = ops::rehearse(packed, loaded.image, {});
         benchmark::DoNotOptimize(difference);
         seconds += seconds_since(start);
         if (difference) {

@@ -13,7 +13,6 @@
 
 #include "bench/bench_figures.h"
 #include "hex/carrega_hex.h"
-#include "tests/support/chosen_hex_file.h"
 
 namespace {
 
@@ -36,12 +35,11 @@ std::string write_full_table_file() {
 
 void BM_LoadAndCheckFullTable(benchmark::State& state) {
     const std::string path = write_full_table_file();
-    vantro::testing::ChosenHexFile chooser(path);
     vantro::hex::LineTable table;
     double seconds = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const vantro::hex::LoadResult result = vantro::hex::carrega_hex(table, chooser);
+        const vantro::hex::LoadResult result = vantro::hex::carrega_hex(table, path);
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (result.status != vantro::hex::LoadStatus::Loaded ||
             result.records != vantro::hex::kTableCapacity) {

@@ -9,16 +9,15 @@
 #include "bench/scratch_hex_file.h"
 #include "hex/carrega_hex.h"
 #include "hex/monta_pacote.h"
-#include "tests/support/chosen_hex_file.h"
+#include "tests/support/ignored_record_labels.h"
 
 namespace vantro::bench {
 namespace {
 
 void pack_all(benchmark::State& state, hex::PackMode mode) {
     const ScratchHexFile file("pack-64k", kFullImageBytes);
-    testing::ChosenHexFile chooser(file.path());
     hex::LineTable loaded;
-    if (hex::carrega_hex(loaded, chooser).status != hex::LoadStatus::Loaded) {
+    if (hex::carrega_hex(loaded, file.path()).status != hex::LoadStatus::Loaded) {
         state.SkipWithError("the generated file was refused");
         return;
     }

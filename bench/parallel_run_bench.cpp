@@ -66,8 +66,7 @@ Measured run_on(std::size_t count, const std::shared_ptr<const ops::PreparedImag
 
 void BM_FourProgrammersAgainstOne(benchmark::State& state) {
     const ScratchHexFile file("parallel-64k", kFullImageBytes);
-    ChosenFileDisplay chooser(file.path());
-    const auto image = ops::prepare_image(chooser);
+    const auto image = ops::prepare(file.path(), ops::PrepareSettings{});
     double one = 0;
     double four = 0;
     double host_cpu = 0;

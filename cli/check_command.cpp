@@ -3,9 +3,8 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "hex/carrega_hex.h"
 #include "i18n/texts.h"
-#include "ops/preflight.h"
+#include "ops/prepare.h"
 #include "platform/console.h"
 
 namespace vantro::cli {
@@ -18,30 +17,30 @@ void print(const std::string& line) {
 
 // The verdict of the checks a FLASH or EEPROM run makes before it sends anything;
 // false when that run would be refused. A part without EEPROM has no EEPROM verdict.
-bool print_verdict(const CliOptions& options, const hex::LineTable& table,
-                   const hex::HexImage& image, hex::PackMode mode, TerminalDisplay& display) {
+bool print_verdict(const CliOptions& options, const ops::LoadedImage& loaded, hex::PackMode mode,
+                   TerminalDisplay& display) {
     const char* const memory = mode == hex::PackMode::Flash ? "FLASH" : "EEPROM";
     if (mode == hex::PackMode::Eeprom && options.part && options.part->eeprom_size == 0) {
         return true;
     }
-    hex::LineTable scratch = table;  // packing pads the entries
-    const auto refusal =
-        ops::refusal_before_run(ops::PackedRun::pack(mode, scratch), image, options.part);
-    if (!refusal) {
+    ops::PrepareSettings settings;
+    settings.mode = mode;
+    settings.part = options.part;
+    const auto prepared = ops::prepare(loaded, settings);
+    if (!prepared->refusal) {
         print(tr_args("Ensaio %1: confere com a imagem.", {memory}));
         return true;
     }
     print(tr_args("Ensaio %1: recusado.", {memory}));
-    display.print_line(*refusal);
+    display.print_line(*prepared->refusal);
     return false;
 }
 
 }  // namespace
 
 int run_check(const CliOptions& options, TerminalDisplay& display) {
-    hex::LineTable table;
-    display.set_hex_path(options.hex_file);
-    const hex::LoadResult result = hex::carrega_hex(table, display);
+    const ops::LoadedImage loaded = ops::load_image(options.hex_file);
+    const hex::LoadResult& result = loaded.load;
     if (result.status != hex::LoadStatus::Loaded) {
         display.print_line(result.message);
         return kExitUsage;
@@ -59,8 +58,8 @@ int run_check(const CliOptions& options, TerminalDisplay& display) {
     print(tr_args("Bytes de dados: %1", {std::to_string(image.data_bytes())}));
     print(tr_args("Relatórios de dados: FLASH %1, EEPROM %2",
                   {std::to_string(reports), std::to_string(reports)}));
-    const bool flash = print_verdict(options, table, image, hex::PackMode::Flash, display);
-    const bool eeprom = print_verdict(options, table, image, hex::PackMode::Eeprom, display);
+    const bool flash = print_verdict(options, loaded, hex::PackMode::Flash, display);
+    const bool eeprom = print_verdict(options, loaded, hex::PackMode::Eeprom, display);
     return flash && eeprom ? kExitSuccess : kExitUsage;
 }
 

@@ -276,15 +276,13 @@ int run_operation(const CliOptions& options, TerminalDisplay& display, Interrupt
     const bool production_run = options.several_programmers() || options.repeat || options.log;
     if (production_run &&
         (options.command == Command::Flash || options.command == Command::Eeprom)) {
-        auto image = ops::prepare_image(display);
-        if (image->load.status != hex::LoadStatus::Loaded) {
-            display.print_line(image->load.message);
-            return kExitUsage;
-        }
-        const auto mode =
+        ops::PrepareSettings settings;
+        settings.mode =
             options.command == Command::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
-        if (!ops::rehearse(*image, mode, options.part)) {
-            display.print_line(*image->refusal);
+        settings.part = options.part;
+        auto image = ops::prepare(options.hex_file, settings);
+        if (!image->ready()) {
+            display.print_line(image->refusal.value_or(image->load.message));
             return kExitUsage;
         }
         production.use_image(std::move(image));

@@ -13,7 +13,7 @@
 #include "fuzz/packed_report_check.h"
 #include "hex/carrega_hex.h"
 #include "hex/monta_pacote.h"
-#include "tests/support/chosen_hex_file.h"
+#include "tests/support/ignored_record_labels.h"
 
 namespace vantro::fuzz {
 namespace {
@@ -40,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::MemoryFile file("fuzz.hex");
     static hex::LineTable table;
     file.write({data, size});
-    testing::ChosenHexFile chooser(file.path());
-    const hex::LoadResult loaded = hex::carrega_hex(table, chooser);
+    const hex::LoadResult loaded = hex::carrega_hex(table, file.path());
     if (loaded.status != hex::LoadStatus::Loaded) {
         fuzz::expect(loaded.status == hex::LoadStatus::Refused);
         fuzz::expect(!loaded.message.empty());

@@ -59,10 +59,10 @@ LoadResult refused(LoadResult result, std::string message) {
 
 }  // namespace
 
-LoadResult carrega_hex(LineTable& table, FileChooser& chooser) {
+LoadResult carrega_hex(LineTable& table, const std::string& path) {
     table.clear_entries();
     LoadResult result;
-    result.path = chooser.choose_hex_file();
+    result.path = path;
     if (result.path.empty()) {
         return result;
     }

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Chooses a HEX file, checks it, and loads its records into the line table.
+// Reads a HEX file, checks it, and loads its records into the line table.
 
 #include <string>
 
-#include "hex/file_chooser.h"
 #include "hex/hex_image.h"
 #include "hex/line_table.h"
 
 namespace vantro::hex {
 
 enum class LoadStatus {
-    NotChosen,  // the chooser gave no name; the table is cleared, total_linhas kept
+    NotChosen,  // no file was chosen (an empty path); the table is cleared, total_linhas kept
     Loaded,     // the table holds the checked records
     Refused,    // unreadable or invalid file; message says why; the table is cleared
 };
@@ -24,8 +23,8 @@ struct LoadResult {
     int records = 0;      // for Loaded: records stored in the table
 };
 
-// Clears entries 1..20000, asks the chooser, then reads, checks and stores the file.
-LoadResult carrega_hex(LineTable& table, FileChooser& chooser);
+// Clears entries 1..20000, then reads, checks and stores the file at `path`.
+LoadResult carrega_hex(LineTable& table, const std::string& path);
 
 // The number of data reports a FLASH or EEPROM run sends for a table of this many records.
 int data_reports_for(int records);

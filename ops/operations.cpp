@@ -2,7 +2,6 @@
 // The four command buttons: erase, FLASH, EEPROM and lock bits.
 
 #include "i18n/texts.h"
-#include "ops/preflight.h"
 #include "ops/programmer_session.h"
 
 namespace vantro::ops {
@@ -96,37 +95,32 @@ Outcome ProgrammerSession::run(Operation operation) {
     return (this->*kClicks[static_cast<std::size_t>(operation)])();
 }
 
+std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(hex::PackMode mode) {
+    PrepareSettings settings = prepare_settings_;
+    settings.mode = mode;
+    if (!given_image_) {
+        return prepare(display_.choose_hex_file(), settings);
+    }
+    // An image shared by several programmers comes packed and judged already.
+    if (given_image_->mode == mode) {
+        return given_image_;
+    }
+    return prepare(static_cast<const LoadedImage&>(*given_image_), settings);
+}
+
 Outcome ProgrammerSession::program(hex::PackMode mode) {
     if (running_) {
         return Outcome::Busy;
     }
-    image_ = given_image_ ? given_image_ : prepare_image(display_);
-    const hex::LoadResult& load = image_->load;
-    if (load.status == hex::LoadStatus::NotChosen) {
+    image_ = prepared_for(mode);
+    if (!image_->chosen()) {
         return Outcome::NotChosen;
     }
-    // Packed once: the rehearsal replays exactly the reports the run sends. An
-    // image shared by several programmers comes packed and rehearsed already.
-    std::optional<PackedRun> own_run;
-    const PackedRun* packed = nullptr;
-    std::optional<std::string> refusal;
-    if (load.status == hex::LoadStatus::Refused) {
-        refusal = load.message;
-    } else {
-        table_ = image_->table;  // packing pads the entries: a shared image stays as loaded
-        if (image_->packed && image_->packed->mode() == mode) {
-            packed = &*image_->packed;
-            refusal = image_->refusal;
-        } else {
-            own_run = PackedRun::pack(mode, table_, packer_);
-            packed = &*own_run;
-            refusal = refusal_before_run(*packed, load.image, part_);
-        }
-    }
-    if (refusal) {
-        display_.show_message(*refusal, kApplicationTitle, MessageIcon::Critical);
+    if (image_->refusal) {
+        display_.show_message(*image_->refusal, kApplicationTitle, MessageIcon::Critical);
         return Outcome::FileRefused;
     }
+    const PackedRun& packed = *image_->packed;
     // Marked running only now: while the file dialog is open, a plugged
     // programmer must still enable the buttons.
     RunningGuard guard(running_, link_);
@@ -152,10 +146,10 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
         return fail(end, failed_status, false);
     }
 
-    display_.set_progress_max(static_cast<float>(table_.total_linhas + 3));
+    display_.set_progress_max(static_cast<float>(image_->table.total_linhas + 3));
     display_.set_progress_value(0.0f);
-    for (std::size_t k = 0; k < packed->reports().size(); ++k) {
-        packed->load_report(k, link_.buffer_saida, display_);
+    for (std::size_t k = 0; k < packed.reports().size(); ++k) {
+        packed.load_report(k, link_.buffer_saida, display_);
         end = link_.data_exchange();
         if (end != WaitEnd::Answered) {
             return fail(end, failed_status, true);

@@ -15,7 +15,7 @@
 #include "ops/operation.h"
 #include "ops/outcome.h"
 #include "ops/parts.h"
-#include "ops/prepared_image.h"
+#include "ops/prepare.h"
 #include "protocol/command_link.h"
 
 namespace vantro::ops {

@@ -17,7 +17,7 @@
 #include "ops/operation.h"
 #include "ops/outcome.h"
 #include "ops/parts.h"
-#include "ops/prepared_image.h"
+#include "ops/prepare.h"
 #include "protocol/command_link.h"
 
 namespace vantro::ops {
@@ -45,9 +45,9 @@ public:
     void cancel_operation() { link_.cancel(); }
     void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }
     // The chip's part, when known: images that do not fit it are refused.
-    void set_part(std::optional<Part> part) { part_ = part; }
+    void set_part(std::optional<Part> part) { prepare_settings_.part = part; }
     // Packs the data reports, rehearsal and run alike; tests inject a faulty one.
-    void use_packer(hex::Packer packer) { packer_ = packer; }
+    void use_packer(hex::Packer packer) { prepare_settings_.packer = packer; }
 
     protocol::CommandLink& link() { return link_; }
     // The file the last FLASH or EEPROM run loaded.
@@ -55,6 +55,8 @@ public:
     std::shared_ptr<const PreparedImage> last_image() const { return image_; }
 
 private:
+    // The given image, or the chosen file prepared for this run.
+    std::shared_ptr<const PreparedImage> prepared_for(hex::PackMode mode);
     Outcome program(hex::PackMode mode);
     // Ends an operation whose wait did not get its answer: says why, shows the
     // status text and gives the buttons back.
@@ -69,11 +71,9 @@ private:
     hid::HidLibrary& library_;
     Display& display_;
     protocol::CommandLink link_;
-    hex::LineTable table_;
     std::shared_ptr<const PreparedImage> given_image_;
     std::shared_ptr<const PreparedImage> image_ = std::make_shared<PreparedImage>();
-    std::optional<Part> part_;
-    hex::Packer packer_ = hex::monta_pacote;
+    PrepareSettings prepare_settings_;  // the mode is each run's own
     bool running_ = false;
     // From the programmer's removal to its next arrival: an operation that ends
     // meanwhile must not offer buttons that can only fail.

@@ -6,11 +6,11 @@
 
 namespace vantro::ops {
 std::optional<RehearsalDifference> rehearse(const PackedRun& run, const hex::HexImage& image,
-                                            bool wrap) {
+                                            const RehearsalModel& model) {
     const bool flash = run.mode() == hex::PackMode::Flash;
     emulator::EmulatedProgrammer programmer({.flash_size = flash ? hex::kCodeSpace : 0,
                                              .eeprom_size = flash ? 0 : hex::kCodeSpace,
-                                             .wrap = wrap});
+                                             .wrap = model.wrap});
     const auto send_command = [&programmer](std::uint8_t code) {
         protocol::Report report{};
         report[1] = code;

@@ -25,7 +25,6 @@
 #include "hex/carrega_hex.h"
 #include "hex/hex_file_source.h"
 #include "hex_test_support.h"
-#include "tests/support/chosen_hex_file.h"
 
 namespace vantro::hex {
 namespace {
@@ -165,8 +164,7 @@ TEST_P(HexBadFiles, RefusedAfterOneChunkAtMostWithSmallMemory) {
     const std::int64_t memory_before = peak_memory_kib();
 
     LineTable table;
-    vantro::testing::ChosenHexFile chooser(*path);
-    const LoadResult result = carrega_hex(table, chooser);
+    const LoadResult result = carrega_hex(table, *path);
 
     const std::optional<std::int64_t> read_after = bytes_read_so_far();
     EXPECT_EQ(result.status, LoadStatus::Refused);

@@ -13,14 +13,12 @@
 #include <vector>
 
 #include "hex_test_support.h"
-#include "tests/support/chosen_hex_file.h"
 
 namespace vantro::hex {
 namespace {
 
 using test::with_checksum;
 using test::write_file;
-using vantro::testing::ChosenHexFile;
 
 const std::string kFull = ":10010000000102030405060708090A0B0C0D0E0F77";
 const std::string kShort = ":03011000E4F5A073";
@@ -35,8 +33,7 @@ std::string lines(const std::vector<std::string>& records, const std::string& li
 }
 
 LoadResult load(LineTable& table, const std::string& path) {
-    ChosenHexFile chooser(path);
-    return carrega_hex(table, chooser);
+    return carrega_hex(table, path);
 }
 
 // A table that holds leftovers of an earlier, longer file.

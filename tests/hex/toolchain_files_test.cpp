@@ -9,7 +9,6 @@
 
 #include "hex/carrega_hex.h"
 #include "hex/converte_dec.h"
-#include "tests/support/chosen_hex_file.h"
 #include "tests/support/read_all.h"
 
 namespace vantro::hex {
@@ -22,8 +21,7 @@ class HexToolchainFiles : public ::testing::TestWithParam<std::string> {};
 // srec_cat's binary output puts each byte at its address (from 0) and fills gaps with 0.
 TEST_P(HexToolchainFiles, KeptRecordsGiveTheBytesSrecCatReads) {
     LineTable table;
-    vantro::testing::ChosenHexFile chooser(kDir + GetParam());
-    const LoadResult result = carrega_hex(table, chooser);
+    const LoadResult result = carrega_hex(table, kDir + GetParam());
     ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
     const std::vector<std::uint8_t> reference =
         vantro::testing::read_bytes(kDir + GetParam() + ".bin");
@@ -40,8 +38,7 @@ TEST_P(HexToolchainFiles, KeptRecordsGiveTheBytesSrecCatReads) {
 // 16 data bytes, and the table repacked from the records gives the image again.
 TEST_P(HexToolchainFiles, StoredRecordsFitTheReportSlots) {
     LineTable table;
-    vantro::testing::ChosenHexFile chooser(kDir + GetParam());
-    const LoadResult result = carrega_hex(table, chooser);
+    const LoadResult result = carrega_hex(table, kDir + GetParam());
     ASSERT_EQ(result.status, LoadStatus::Loaded) << result.message;
     EXPECT_EQ(table.entry(result.records), ":00000001");
     std::size_t bytes = 0;
@@ -87,8 +84,7 @@ class HexToolchainRefused : public ::testing::TestWithParam<RefusedImage> {};
 
 TEST_P(HexToolchainRefused, OutsideTheCodeSpace) {
     LineTable table;
-    vantro::testing::ChosenHexFile chooser(kDir + GetParam().file);
-    const LoadResult result = carrega_hex(table, chooser);
+    const LoadResult result = carrega_hex(table, kDir + GetParam().file);
     EXPECT_EQ(result.status, LoadStatus::Refused);
     // The line depends on the size of the compiled program; the reason does not.
     EXPECT_TRUE(result.message.starts_with("Arquivo HEX inválido: linha "));

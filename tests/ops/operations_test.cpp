@@ -194,6 +194,19 @@ TEST(FileChoice, CancelRefusedFileOrRefusedRehearsalSendsNothingAndChangesNothin
               "Gravação recusada: o AT89S52 não tem EEPROM. Nada foi enviado ao gravador.");
 }
 
+// A production job changes an image in memory before packing: it is judged as a file is.
+TEST(Prepare, AnImageInHandPacksAsItsFileAndIsJudgedAfterItsChange) {
+    TempFile file("hand.hex", kWorkedExample);
+    const auto from_path = ops::prepare(file.path(), {});
+    ops::LoadedImage in_hand = ops::load_image(file.path());
+    ASSERT_TRUE(from_path->ready());
+    EXPECT_EQ(ops::prepare(in_hand, {})->packed->reports(), from_path->packed->reports());
+    in_hand.load.image.set(0x0200, 0x55);
+    EXPECT_EQ(ops::prepare(in_hand, {})->refusal,
+              "Ensaio da gravação: no endereço 0x0200 o chip ficaria com 0xFF, mas a imagem dá "
+              "0x55. Nada foi enviado ao gravador.");
+}
+
 TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
     TempFile file("plug.hex", kWorkedExample);
     Rig rig;
