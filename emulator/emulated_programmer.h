@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The device model: a programmer with a target chip (FLASH, EEPROM, lock bits).
+// The emulated programmer: the firmware model, struck by the configured faults.
 // No threads and no timing: it turns one output report into its reaction.
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "emulator/emulator_settings.h"
+#include "firmware/firmware.h"
 #include "protocol/report.h"
 
 namespace vantro::emulator {
@@ -27,35 +28,24 @@ public:
     // the configured faults, carried out and answered.
     Reaction receive(std::span<const std::uint8_t, protocol::kReportSize> report);
 
-    const std::vector<std::uint8_t>& flash() const { return flash_; }
-    const std::vector<std::uint8_t>& eeprom() const { return eeprom_; }
-    std::optional<std::uint8_t> lock_bits() const { return lock_bits_; }
+    const std::vector<std::uint8_t>& flash() const { return firmware_.flash(); }
+    const std::vector<std::uint8_t>& eeprom() const { return firmware_.eeprom(); }
+    std::optional<std::uint8_t> lock_bits() const { return firmware_.lock_bits(); }
     std::uint64_t reports_received() const { return received_; }
-    bool programming() const { return programming_; }
+    bool programming() const { return firmware_.programming(); }
     const EmulatorSettings& settings() const { return settings_; }
 
     // Plugged in again: a begin left open is forgotten; the chip keeps its memories.
-    void restart() { programming_ = false; }
+    void restart() { firmware_.restart(); }
 
     // Writes the memory as a raw binary file; false on failure.
     bool save_flash(const std::filesystem::path& path) const;
     bool save_eeprom(const std::filesystem::path& path) const;
 
-    // Carries the report's command out as the firmware does, without a fault, an
-    // answer or a count: the status it would answer, nothing for an unknown command.
-    std::optional<std::uint8_t> carry_out(
-        std::span<const std::uint8_t, protocol::kReportSize> report);
-
 private:
-    void write_flash(std::span<const std::uint8_t, protocol::kReportSize> report);
-    void write_eeprom(std::span<const std::uint8_t, protocol::kReportSize> report);
-
     EmulatorSettings settings_;
-    std::vector<std::uint8_t> flash_;
-    std::vector<std::uint8_t> eeprom_;
-    std::optional<std::uint8_t> lock_bits_;
+    firmware::Firmware firmware_;
     std::uint64_t received_ = 0;
-    bool programming_ = false;  // between begin and end
 };
 
 }  // namespace vantro::emulator

@@ -26,12 +26,13 @@ struct SettingKey {
 };
 
 constexpr std::array kKeys{
-    SettingKey{
-        "flash", 1, 65536,
-        [](EmulatorSettings& s, std::uint64_t v) { s.flash_size = static_cast<std::uint32_t>(v); }},
+    SettingKey{"flash", 1, 65536,
+               [](EmulatorSettings& s, std::uint64_t v) {
+                   s.model.flash_size = static_cast<std::uint32_t>(v);
+               }},
     SettingKey{"eeprom", 1, 65536,
                [](EmulatorSettings& s, std::uint64_t v) {
-                   s.eeprom_size = static_cast<std::uint32_t>(v);
+                   s.model.eeprom_size = static_cast<std::uint32_t>(v);
                }},
     SettingKey{"latency", 0, 60000,
                [](EmulatorSettings& s, std::uint64_t v) {
@@ -46,19 +47,20 @@ constexpr std::array kKeys{
     SettingKey{"wrap",
                0,
                1,
-               [](EmulatorSettings& s, std::uint64_t v) { s.wrap = v == 0; },
+               [](EmulatorSettings& s, std::uint64_t v) { s.model.wrap = v == 0; },
                ValueKind::Word,
                {"on", "off"}},
     SettingKey{"eeprom-ff",
                0,
                1,
-               [](EmulatorSettings& s, std::uint64_t v) { s.eeprom_ff_write = v == 1; },
+               [](EmulatorSettings& s, std::uint64_t v) { s.model.eeprom_ff_write = v == 1; },
                ValueKind::Word,
                {"skip", "write"}},
-    SettingKey{
-        "eeprom-fill", 0, 255,
-        [](EmulatorSettings& s, std::uint64_t v) { s.eeprom_fill = static_cast<std::uint8_t>(v); },
-        ValueKind::HexByte},
+    SettingKey{"eeprom-fill", 0, 255,
+               [](EmulatorSettings& s, std::uint64_t v) {
+                   s.model.eeprom_fill = static_cast<std::uint8_t>(v);
+               },
+               ValueKind::HexByte},
 };
 
 std::optional<std::uint64_t> parse_value(const SettingKey& key, std::string_view text) {

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "firmware/firmware_model.h"
+
 namespace vantro::emulator {
 
 struct EmulatorSettings {
-    std::uint32_t flash_size = 65536;      // flash=BYTES
-    std::uint32_t eeprom_size = 2048;      // eeprom=BYTES
     std::chrono::milliseconds latency{0};  // latency=MS; 0 answers at once
     // Faults; N counts every output report received, from 1.
     std::optional<std::uint64_t> refuse{};  // refuse=N: the Nth report is answered 0xEE
@@ -20,10 +20,8 @@ struct EmulatorSettings {
     std::optional<std::uint64_t> unplug{};  // unplug=N: removed when the Nth arrives
     std::optional<std::uint64_t> twice{};   // twice=N: the Nth is answered twice
     std::optional<std::uint8_t> lock{};     // lock=V: the lock-bit command is answered V
-    // The firmware model.
-    bool wrap = true;                 // wrap=on|off: slot addresses wrap at 16 bits, as in DPTR
-    bool eeprom_ff_write = false;     // eeprom-ff=skip|write: whether 0xFF is written to EEPROM
-    std::uint8_t eeprom_fill = 0xFF;  // eeprom-fill=XX: the EEPROM before the first run
+    // flash=BYTES, eeprom=BYTES, wrap=on|off, eeprom-ff=skip|write, eeprom-fill=XX
+    firmware::FirmwareModel model{};
 };
 
 // Applies one KEY=VALUE. Returns an error message (naming the key and the

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "ops/rehearsal.h"
 
-#include "emulator/emulated_programmer.h"
+#include "firmware/firmware.h"
 #include "i18n/texts.h"
 
 namespace vantro::ops {
 std::optional<RehearsalDifference> rehearse(const PackedRun& run, const hex::HexImage& image,
                                             const RehearsalModel& model) {
     const bool flash = run.mode() == hex::PackMode::Flash;
-    emulator::EmulatedProgrammer programmer({.flash_size = flash ? hex::kCodeSpace : 0,
-                                             .eeprom_size = flash ? 0 : hex::kCodeSpace,
-                                             .wrap = model.wrap});
+    firmware::Firmware programmer({.flash_size = flash ? hex::kCodeSpace : 0,
+                                   .eeprom_size = flash ? 0 : hex::kCodeSpace,
+                                   .wrap = model.wrap});
     const auto send_command = [&programmer](std::uint8_t code) {
         protocol::Report report{};
         report[1] = code;

@@ -21,7 +21,7 @@ layers=(
     "connection"      # the options both programs take, the choice of backend
     "ops"             # the session and the four operations
     "emulator hidapi" # the two backends of the HID library
-    "hex"             # reading, checking and packing HEX files
+    "hex firmware"    # HEX files read, checked and packed; the firmware's model of the chip
     "protocol"        # report framing and the exchanges
     "hid"             # the HID library interface, its bridge and event queue
     "i18n"            # the texts and their English catalogue

@@ -91,7 +91,7 @@ TEST(EmulatedProgrammer, RefusedSilencedOrUnpluggedReportsAreNotCarriedOut) {
 }
 
 TEST(EmulatedProgrammer, EraseBlanksBothMemoriesAndClearsTheLockBits) {
-    EmulatedProgrammer programmer({.flash_size = 32, .eeprom_size = 16});
+    EmulatedProgrammer programmer({.model = {.flash_size = 32, .eeprom_size = 16}});
     protocol::Report flash = kFlash;
     set_slot(flash, 0, 0x00, 0x0000, {0x12, 0x34});
     protocol::Report eeprom = kEeprom;
@@ -121,7 +121,7 @@ TEST(EmulatedProgrammer, FlashIsAndedOnlyForMarkerZeroAndWrapsAtSixteenBits) {
     second[2 + 19 + 3 + 15] = 0x00;
     for (const bool wrap : {true, false}) {
         SCOPED_TRACE(wrap ? "wrap=on" : "wrap=off");
-        EmulatedProgrammer programmer({.wrap = wrap});
+        EmulatedProgrammer programmer({.model = {.wrap = wrap}});
         run(programmer, {kBegin, first, second, kEnd});
 
         const std::vector<std::uint8_t>& flash = programmer.flash();
@@ -153,7 +153,7 @@ TEST(EmulatedProgrammer, EepromIsReplacedOnlyForItsSlotMarkersAndInsideItsSize) 
         SCOPED_TRACE(write_ff ? "eeprom-ff=write" : "eeprom-ff=skip");
         const std::uint8_t fill = write_ff ? 0x00 : 0xFF;
         EmulatedProgrammer programmer(
-            {.eeprom_size = 2048, .eeprom_ff_write = write_ff, .eeprom_fill = fill});
+            {.model = {.eeprom_size = 2048, .eeprom_ff_write = write_ff, .eeprom_fill = fill}});
         run(programmer, {kBegin, first, second, kEnd});
 
         const std::vector<std::uint8_t>& eeprom = programmer.eeprom();
@@ -177,7 +177,7 @@ TEST(EmulatedProgrammer, RestartForgetsAnOpenBegin) {
 }
 
 TEST(EmulatedProgrammer, SavesTheMemoriesAsBinaryFiles) {
-    EmulatedProgrammer programmer({.flash_size = 4, .eeprom_size = 3});
+    EmulatedProgrammer programmer({.model = {.flash_size = 4, .eeprom_size = 3}});
     protocol::Report flash = kFlash;
     set_slot(flash, 0, 0x00, 0x0001, {0x00, 0x42});
     run(programmer, {kBegin, flash, kEnd});

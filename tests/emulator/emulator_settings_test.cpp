@@ -14,10 +14,10 @@ struct Accepted {
 };
 
 const Accepted kAccepted[] = {
-    {"flash=1", [](const EmulatorSettings& s) { EXPECT_EQ(s.flash_size, 1u); }},
-    {"flash=0x10000", [](const EmulatorSettings& s) { EXPECT_EQ(s.flash_size, 65536u); }},
-    {"eeprom=65536", [](const EmulatorSettings& s) { EXPECT_EQ(s.eeprom_size, 65536u); }},
-    {"eeprom=0X80", [](const EmulatorSettings& s) { EXPECT_EQ(s.eeprom_size, 128u); }},
+    {"flash=1", [](const EmulatorSettings& s) { EXPECT_EQ(s.model.flash_size, 1u); }},
+    {"flash=0x10000", [](const EmulatorSettings& s) { EXPECT_EQ(s.model.flash_size, 65536u); }},
+    {"eeprom=65536", [](const EmulatorSettings& s) { EXPECT_EQ(s.model.eeprom_size, 65536u); }},
+    {"eeprom=0X80", [](const EmulatorSettings& s) { EXPECT_EQ(s.model.eeprom_size, 128u); }},
     {"latency=0", [](const EmulatorSettings& s) { EXPECT_EQ(s.latency.count(), 0); }},
     {"latency=60000", [](const EmulatorSettings& s) { EXPECT_EQ(s.latency.count(), 60000); }},
     {"refuse=1", [](const EmulatorSettings& s) { EXPECT_EQ(s.refuse, 1u); }},
@@ -27,9 +27,9 @@ const Accepted kAccepted[] = {
      [](const EmulatorSettings& s) { EXPECT_EQ(s.twice, 18446744073709551615u); }},
     {"lock=0", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0); }},
     {"lock=0xfF", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0xFF); }},
-    {"wrap=off", [](const EmulatorSettings& s) { EXPECT_FALSE(s.wrap); }},
-    {"eeprom-ff=write", [](const EmulatorSettings& s) { EXPECT_TRUE(s.eeprom_ff_write); }},
-    {"eeprom-fill=a5", [](const EmulatorSettings& s) { EXPECT_EQ(s.eeprom_fill, 0xA5); }},
+    {"wrap=off", [](const EmulatorSettings& s) { EXPECT_FALSE(s.model.wrap); }},
+    {"eeprom-ff=write", [](const EmulatorSettings& s) { EXPECT_TRUE(s.model.eeprom_ff_write); }},
+    {"eeprom-fill=a5", [](const EmulatorSettings& s) { EXPECT_EQ(s.model.eeprom_fill, 0xA5); }},
 };
 
 TEST(EmulatorSettings, AcceptsEveryKeyInDecimalAndHex) {
@@ -87,11 +87,12 @@ TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
                               "\" " + row.message),
                   0u)
             << *error;
-        EXPECT_EQ(settings.flash_size, 65536u);
-        EXPECT_EQ(settings.eeprom_size, 2048u);
+        EXPECT_EQ(settings.model.flash_size, 65536u);
+        EXPECT_EQ(settings.model.eeprom_size, 2048u);
         EXPECT_EQ(settings.latency.count(), 0);
         EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.lock);
-        EXPECT_TRUE(settings.wrap && !settings.eeprom_ff_write && settings.eeprom_fill == 0xFF);
+        EXPECT_TRUE(settings.model.wrap && !settings.model.eeprom_ff_write &&
+                    settings.model.eeprom_fill == 0xFF);
     }
 }
 
