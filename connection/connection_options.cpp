@@ -42,9 +42,8 @@ void ConnectionOptionParser::add_to(CLI::App& app) {
            [this](const std::vector<std::string>& items) {
                emulate_.insert(emulate_.end(), items.begin(), items.end());
            },
-           "Emulator setting KEY=VALUE (flash, eeprom, latency, refuse, silent, unplug, twice, "
-           "lock, wrap, eeprom-ff, eeprom-fill), KEY=VALUE@K for emulated programmer K only, "
-           "or programmers=N; repeatable")
+           "Emulator setting KEY=VALUE (" + listed_names(emulator::setting_keys()) +
+               "), KEY=VALUE@K for emulated programmer K only, or programmers=N; repeatable")
         ->type_name("KEY=VALUE");
     app.add_option_function<std::vector<std::string>>(
            "--device",

@@ -12,19 +12,6 @@ namespace {
 
 constexpr std::uint64_t kUnbounded = std::numeric_limits<std::uint64_t>::max();
 
-// How a value is written: a number (decimal or 0x hex) within min..max, one of
-// two words (the value is the word's index), or exactly two hexadecimal digits.
-enum class ValueKind { Number, Word, HexByte };
-
-struct SettingKey {
-    std::string_view name;
-    std::uint64_t min;
-    std::uint64_t max;
-    void (*store)(EmulatorSettings&, std::uint64_t);
-    ValueKind kind = ValueKind::Number;
-    std::array<std::string_view, 2> words{};
-};
-
 constexpr std::array kKeys{
     SettingKey{"flash", 1, 65536,
                [](EmulatorSettings& s, std::uint64_t v) {
@@ -102,6 +89,10 @@ std::string value_error(std::string_view item, const SettingKey& key) {
 }
 
 }  // namespace
+
+std::span<const SettingKey> setting_keys() {
+    return kKeys;
+}
 
 // Nothing else, not even blanks or a sign.
 std::optional<std::uint64_t> parse_setting_number(std::string_view text) {

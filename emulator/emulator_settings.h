@@ -2,9 +2,11 @@
 #pragma once
 // Settings of the emulated programmer, as given by --emulate KEY=VALUE.
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,24 @@ struct EmulatorSettings {
     // flash=BYTES, eeprom=BYTES, wrap=on|off, eeprom-ff=skip|write, eeprom-fill=XX
     firmware::FirmwareModel model{};
 };
+
+// How a value is written: a number (decimal or 0x hex) within min..max, one of
+// two words (the value is the word's index), or exactly two hexadecimal digits.
+enum class ValueKind { Number, Word, HexByte };
+
+// One row of the table of settings: the --emulate help, the checks and the
+// documentation's list (compared by a test) all come from these rows.
+struct SettingKey {
+    std::string_view name;
+    std::uint64_t min;
+    std::uint64_t max;  // max of uint64: no bound
+    void (*store)(EmulatorSettings&, std::uint64_t);
+    ValueKind kind = ValueKind::Number;
+    std::array<std::string_view, 2> words{};
+};
+
+// Every key --emulate takes, in the order the help lists them.
+std::span<const SettingKey> setting_keys();
 
 // Applies one KEY=VALUE. Returns an error message (naming the key and the
 // accepted values), or nothing when the setting was applied.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "emulator/emulator_setup.h"
+#include "tests/support/read_all.h"
 
 namespace vantro::emulator {
 namespace {
@@ -93,6 +94,42 @@ TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
         EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.lock);
         EXPECT_TRUE(settings.model.wrap && !settings.model.eeprom_ff_write &&
                     settings.model.eeprom_fill == 0xFF);
+    }
+}
+
+// The man page and the README list the table's keys, no more, each with its values.
+TEST(EmulatorSettings, DocumentationListsEveryKeyOfTheTable) {
+    const auto top =
+        std::filesystem::path(VANTRO_TEST_DATA).parent_path().parent_path().parent_path();
+    const std::string readme = testing::read_all(top / "README.md");
+    std::string man = testing::read_all(top / "packaging/linux/vantro-cli.1.in");
+    man = man.substr(man.find(".SH EMULATOR SETTINGS"));
+    man = man.substr(0, man.find("\n.SH ", 1));
+    std::size_t entries = 0;
+    for (std::size_t at = man.find("\n.TP\n"); at != std::string::npos;
+         at = man.find("\n.TP\n", at + 1)) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, setting_keys().size() + 1);  // programmers=N is not a firmware setting
+    for (const SettingKey& key : setting_keys()) {
+        std::string name(key.name);
+        SCOPED_TRACE(name);
+        EXPECT_NE(readme.find("`" + name + "="), std::string::npos);
+        for (std::size_t dash = name.find('-'); dash != std::string::npos;
+             dash = name.find('-', dash + 2)) {
+            name.replace(dash, 1, "\\-");
+        }
+        const std::size_t start = man.find(" " + name + "=");
+        ASSERT_NE(start, std::string::npos);
+        const std::string entry = man.substr(start, man.find("\n.TP\n", start) - start);
+        const std::string values =
+            key.kind == ValueKind::Word
+                ? std::string(key.words[0]) + " | " + std::string(key.words[1])
+            : key.kind == ValueKind::HexByte ? "two hexadecimal digits"
+            : key.max == UINT64_MAX
+                ? ""
+                : "from " + std::to_string(key.min) + " to " + std::to_string(key.max);
+        EXPECT_NE(entry.find(values), std::string::npos) << entry;
     }
 }
 
