@@ -26,11 +26,11 @@ MainForm::MainForm(hid::HidLibrary& library, QWidget* parent)
     connect(controls_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(controls_.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(controls_.Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    new HexDropTarget(*controls_.Command6, [this](std::string path) {
-        run_on_dropped_file(&ops::ProgrammerSession::Command6_Click, std::move(path));
+    new HexDropTarget(*controls_.Command6, [this](const std::string& path) {
+        carrega_hex(&ops::ProgrammerSession::Command6_Click, path);
     });
-    new HexDropTarget(*controls_.Command1, [this](std::string path) {
-        run_on_dropped_file(&ops::ProgrammerSession::Command1_Click, std::move(path));
+    new HexDropTarget(*controls_.Command1, [this](const std::string& path) {
+        carrega_hex(&ops::ProgrammerSession::Command1_Click, path);
     });
     Form_Load();
 }
@@ -42,33 +42,39 @@ void MainForm::describe_backend(std::string_view description) {
 }
 
 void MainForm::Command6_Click() {
-    run(&ops::ProgrammerSession::Command6_Click);
+    choose_and_program(&ops::ProgrammerSession::Command6_Click);
 }
 
 void MainForm::Command1_Click() {
-    run(&ops::ProgrammerSession::Command1_Click);
+    choose_and_program(&ops::ProgrammerSession::Command1_Click);
 }
 
 void MainForm::Command2_Click() {
-    run(&ops::ProgrammerSession::Command2_Click);
+    run([this] { return session().Command2_Click(lock_bits()); });
 }
 
 void MainForm::Command4_Click() {
-    run(&ops::ProgrammerSession::Command4_Click);
+    run([this] { return session().Command4_Click(); });
 }
 
-void MainForm::run(Operation operation) {
-    last_outcome_ = (session().*operation)();
+void MainForm::choose_and_program(Programming programming) {
+    // No dialog over a running operation: it would refuse the file anyway.
+    if (session().operation_running()) {
+        last_outcome_ = ops::Outcome::Busy;
+        return;
+    }
+    carrega_hex(programming, file_chooser_->choose_hex_file());
+}
+
+void MainForm::carrega_hex(Programming programming, const std::string& path) {
+    run([this, programming, &path] { return (session().*programming)(path); });
+}
+
+void MainForm::run(const std::function<ops::Outcome()>& operation) {
+    last_outcome_ = operation();
     if (close_after_operation_) {
         close();
     }
-}
-
-void MainForm::run_on_dropped_file(Operation operation, std::string path) {
-    // Through the same file choice as a click, so the same checks apply.
-    dropped_file_ = std::move(path);
-    run(operation);
-    dropped_file_.reset();  // unused when the operation did not start
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -89,13 +95,6 @@ void MainForm::closeEvent(QCloseEvent* event) {
         session().cancel_operation();
         event_loop_.wake();
     }
-}
-
-std::string MainForm::choose_hex_file() {
-    if (dropped_file_) {
-        return *std::exchange(dropped_file_, std::nullopt);
-    }
-    return file_chooser_->choose_hex_file();
 }
 
 void MainForm::set_record_label(int index, std::string_view text) {
@@ -135,20 +134,9 @@ void MainForm::show_message(std::string_view text, std::string_view title, ops::
     message_boxes_->show_message(*this, to_qstring(text), to_qstring(shown_title), icon);
 }
 
-int MainForm::lock_bit_box(int bit) const {
-    const QCheckBox* const boxes[] = {controls_.lb1, controls_.lb2, controls_.lb3};
-    if (bit < 1 || bit > 3) {
-        return 0;
-    }
-    switch (boxes[bit - 1]->checkState()) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        case Qt::Unchecked:
-            break;
-    }
-    return 0;
+ops::LockBits MainForm::lock_bits() const {
+    const auto checked = [](const QCheckBox* box) { return box->checkState() == Qt::Checked; };
+    return {checked(controls_.lb1), checked(controls_.lb2), checked(controls_.lb3)};
 }
 
 }  // namespace vantro::app

@@ -4,7 +4,9 @@
 // hands clicks and HID events to the session; the operations live in the core.
 
 #include <QWidget>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "app/form_controls.h"
 #include "app/qt_event_loop.h"
@@ -39,8 +41,12 @@ public:
     void Command2_Click();  // "Gravar LOCK BITS"
     void Command4_Click();  // "Apagar Memórias"
 
+    // The window's path in: a FLASH (Command6) or EEPROM (Command1) run on this HEX
+    // file, whether chosen in the dialog on a click or dropped on the button.
+    using Programming = ops::Outcome (ops::ProgrammerSession::*)(const std::string& hex_path);
+    void carrega_hex(Programming programming, const std::string& path);
+
     // The display the operations write.
-    std::string choose_hex_file() override;
     void set_record_label(int index, std::string_view text) override;
     void set_status(std::string_view text) override;
     void set_connection_text(std::string_view text) override;
@@ -52,10 +58,9 @@ public:
     void set_progress_value(float value) override;
     void show_message(std::string_view text, std::string_view title,
                       ops::MessageIcon icon) override;
-    int lock_bit_box(int bit) const override;
 
     // Scripted dialogs for tests; each must outlive the window.
-    void replace_file_chooser(hex::FileChooser& chooser) { file_chooser_ = &chooser; }
+    void replace_file_chooser(form::FileChooser& chooser) { file_chooser_ = &chooser; }
     void replace_message_boxes(MessageBoxes& boxes) { message_boxes_ = &boxes; }
 
     const FormControls& controls() const { return controls_; }
@@ -70,17 +75,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    using Operation = ops::Outcome (ops::ProgrammerSession::*)();
-    void run(Operation operation);
-    // Runs a programming operation on a dropped file instead of the dialog's choice.
-    void run_on_dropped_file(Operation operation, std::string path);
+    void run(const std::function<ops::Outcome()>& operation);
+    // A click on a programming button: the dialog chooses the file.
+    void choose_and_program(Programming programming);
+    // The lock bits the check boxes lb1..lb3 set: only a checked box counts, not a grayed one.
+    ops::LockBits lock_bits() const;
 
     FormControls controls_;
     HexFileDialog cmdlg1_;
     QtMessageBoxes qt_message_boxes_;
-    hex::FileChooser* file_chooser_ = &cmdlg1_;
+    form::FileChooser* file_chooser_ = &cmdlg1_;
     MessageBoxes* message_boxes_ = &qt_message_boxes_;
-    std::optional<std::string> dropped_file_;  // the next file choice, once
     QtEventLoop event_loop_;
     // Detaches in its destructor, before the loop and the controls go.
     ops::AttachedSession attached_session_;

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <string>
 
-#include "hex/file_chooser.h"
+#include "form/file_chooser.h"
 #include "ops/display.h"
 
 namespace vantro::app {
@@ -38,7 +38,7 @@ void store_no_qt_settings();
 // cmdlg1: one open dialog for the life of the window, so that its file name
 // survives from one use to the next. It opens in the folder of the last file
 // chosen, which it keeps in memory only.
-class HexFileDialog : public hex::FileChooser {
+class HexFileDialog : public form::FileChooser {
 public:
     explicit HexFileDialog(QWidget& parent);
 

@@ -29,16 +29,15 @@ struct Measured {
 };
 
 // One FLASH run of the shared image on `count` programmers at once.
-Measured run_on(std::size_t count, const std::shared_ptr<const ops::PreparedImage>& image,
-                const std::string& path) {
+Measured run_on(std::size_t count, const std::shared_ptr<const ops::PreparedImage>& image) {
     emulator::EmulatorSettings settings;
     settings.latency = kLatency;
     std::vector<std::unique_ptr<emulator::EmulatedHidLibrary>> libraries;
-    std::vector<std::unique_ptr<ChosenFileDisplay>> displays;
+    std::vector<std::unique_ptr<SilentDisplay>> displays;
     std::vector<ops::ProgrammerJob> jobs;
     for (std::size_t i = 0; i < count; ++i) {
         libraries.push_back(std::make_unique<emulator::EmulatedHidLibrary>(settings));
-        displays.push_back(std::make_unique<ChosenFileDisplay>(path));
+        displays.push_back(std::make_unique<SilentDisplay>());
         jobs.push_back({libraries.back().get(), displays.back().get()});
     }
     ops::RunRequest request;
@@ -72,8 +71,8 @@ void BM_FourProgrammersAgainstOne(benchmark::State& state) {
     double host_cpu = 0;
     double process_cpu = 0;
     for (auto _ : state) {
-        const Measured alone = run_on(1, image, file.path());
-        const Measured together = run_on(4, image, file.path());
+        const Measured alone = run_on(1, image);
+        const Measured together = run_on(4, image);
         if (!alone.all_succeeded || !together.all_succeeded) {
             state.SkipWithError("a FLASH run did not succeed");
             return;

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A session wired as the front-ends wire it (library → event queue → bridge →
-// session), on a display that does nothing but choose one HEX file, so a run costs
-// what the core costs.
+// session), on a display that shows nothing, so a run costs what the core costs.
 
 #include <chrono>
 #include <string>
@@ -15,17 +14,10 @@
 
 namespace vantro::bench {
 
-class ChosenFileDisplay : public ops::HeadlessDisplay {
+class SilentDisplay : public ops::HeadlessDisplay {
 public:
-    explicit ChosenFileDisplay(std::string path) : path_(std::move(path)) {}
-
-    std::string choose_hex_file() override { return path_; }
     void set_status(std::string_view) override {}
     void show_message(std::string_view, std::string_view, ops::MessageIcon) override {}
-    int lock_bit_box(int) const override { return 0; }
-
-private:
-    std::string path_;
 };
 
 struct TimedRun {
@@ -39,7 +31,7 @@ class WiredSession {
 public:
     template <class... LibraryArgs>
     explicit WiredSession(std::string hex_path, LibraryArgs&&... library_args)
-        : library_(std::forward<LibraryArgs>(library_args)...), display_(std::move(hex_path)) {
+        : library_(std::forward<LibraryArgs>(library_args)...), hex_path_(std::move(hex_path)) {
         wired_.attach();
         wired_.pump();
     }
@@ -50,7 +42,7 @@ public:
     TimedRun flash() {
         const auto start = std::chrono::steady_clock::now();
         ops::ProgrammerSession& session = wired_.session();
-        const ops::Outcome outcome = session.Command6_Click();
+        const ops::Outcome outcome = session.Command6_Click(hex_path_);
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         return {outcome, elapsed.count(), hex::data_reports_for(session.last_load().records) + 3};
     }
@@ -59,7 +51,8 @@ public:
 
 private:
     Library library_;
-    ChosenFileDisplay display_;
+    std::string hex_path_;
+    SilentDisplay display_;
     hid::EventQueue queue_;
     ops::AttachedSession wired_{library_, queue_, display_};
 };

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_line_display.h"
 #include "connection/connection_options.h"
+#include "ops/operation.h"
 
 namespace vantro::cli {
 
@@ -15,7 +15,7 @@ enum class Command { List, Erase, Flash, Eeprom, Lock, Check, Parts };
 struct CliOptions : connection::ConnectionOptions {
     Command command = Command::List;
     std::string hex_file;
-    LockBitChoice lock_bits;
+    ops::LockBits lock_bits;
     std::optional<std::string> dump_flash;
     std::optional<std::string> dump_eeprom;
     std::optional<std::string> trace;

@@ -83,6 +83,7 @@ public:
           log_(log),
           board_(stderr, display.progress_bar(), options.quiet) {
         request_.operation = operation_of(options.command);
+        request_.input = {options.hex_file, options.lock_bits};
         request_.timeout = options.timeout;
         request_.part = options.part;
     }
@@ -125,8 +126,7 @@ private:
         std::vector<ops::ProgrammerJob> jobs;
         for (std::size_t i = 0; i < targets_.size(); ++i) {
             names.push_back(targets_[i].name);
-            lines.push_back(
-                std::make_unique<ProgrammerLine>(board_, i, options_.hex_file, options_.lock_bits));
+            lines.push_back(std::make_unique<ProgrammerLine>(board_, i));
             chips.push_back(std::make_unique<ChipRun>(options_, targets_[i], *lines[i]));
             if (!chips[i]->ready()) {
                 // Every output file is open before anything is sent, or nothing is.
@@ -252,8 +252,6 @@ std::string count_text(const Tally& tally) {
 }  // namespace
 
 int run_operation(const CliOptions& options, TerminalDisplay& display, Interruption& interruption) {
-    display.set_hex_path(options.hex_file);
-    display.set_lock_bits(options.lock_bits);
     std::unique_ptr<ChipLog> log;
     if (options.log) {
         std::string reason;

@@ -105,13 +105,6 @@ void ProgrammerBoard::finish() {
     std::fflush(out_);
 }
 
-ProgrammerLine::ProgrammerLine(ProgrammerBoard& board, std::size_t index, std::string hex_path,
-                               LockBitChoice lock_bits)
-    : board_(board), index_(index) {
-    set_hex_path(std::move(hex_path));
-    set_lock_bits(lock_bits);
-}
-
 void ProgrammerLine::set_status(std::string_view text) {
     status_ = text;
     redraw();

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_line_display.h"
+#include "ops/headless_display.h"
 
 namespace vantro::cli {
 
@@ -49,10 +49,9 @@ private:
 
 // One programmer's face of the operations on the board. Used from that
 // programmer's own thread only.
-class ProgrammerLine : public CommandLineDisplay {
+class ProgrammerLine : public ops::HeadlessDisplay {
 public:
-    ProgrammerLine(ProgrammerBoard& board, std::size_t index, std::string hex_path,
-                   LockBitChoice lock_bits);
+    ProgrammerLine(ProgrammerBoard& board, std::size_t index) : board_(board), index_(index) {}
 
     void set_status(std::string_view text) override;
     void set_progress_value(float value) override;

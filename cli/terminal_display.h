@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_line_display.h"
+#include "ops/headless_display.h"
 
 namespace vantro::cli {
 
-class TerminalDisplay : public CommandLineDisplay {
+class TerminalDisplay : public ops::HeadlessDisplay {
 public:
     TerminalDisplay(std::FILE* out, bool quiet, bool progress_bar);
 

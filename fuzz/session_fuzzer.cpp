@@ -101,12 +101,10 @@ void erase(Rig& rig) {
 }
 
 void lock_bits(Rig& rig, FuzzedDataProvider& input) {
-    for (int& box : rig.display.lock_boxes) {
-        box = input.ConsumeIntegralInRange(0, 2);
-    }
+    const ops::LockBits bits{input.ConsumeBool(), input.ConsumeBool(), input.ConsumeBool()};
     const std::size_t before = rig.hid.writes().size();
     const std::size_t messages_before = rig.display.messages.size();
-    const Outcome outcome = run_checked(rig, [&] { return rig.session.Command2_Click(); });
+    const Outcome outcome = run_checked(rig, [&] { return rig.session.Command2_Click(bits); });
     expect(writes_since(rig, before) <= 1);
     if (outcome == Outcome::Success || outcome == Outcome::Refused) {
         expect(rig.display.messages.size() == messages_before + 1);
@@ -114,9 +112,9 @@ void lock_bits(Rig& rig, FuzzedDataProvider& input) {
 }
 
 void flash(Rig& rig) {
-    rig.display.file_choices = {worked_example_path()};
     const std::size_t before = rig.hid.writes().size();
-    const Outcome outcome = run_checked(rig, [&] { return rig.session.Command6_Click(); });
+    const Outcome outcome =
+        run_checked(rig, [&] { return rig.session.Command6_Click(worked_example_path()); });
     const std::size_t sent = writes_since(rig, before);
     expect(sent <= kFlashReports);
     expect(rig.display.value <= rig.display.max);

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What the operations show and ask; the window and the CLI each implement it.
+// What the operations show; the window and the CLI each implement it.
 
 #include <string_view>
 
-#include "hex/file_chooser.h"
 #include "hex/record_labels.h"
 
 namespace vantro::ops {
@@ -14,7 +13,7 @@ enum class MessageIcon { None, Information, Warning, Critical };
 // Title of the message boxes that carry no title of their own.
 inline constexpr std::string_view kApplicationTitle = "Vantro";
 
-class Display : public hex::RecordLabels, public hex::FileChooser {
+class Display : public hex::RecordLabels {
 public:
     // The status label `sucesso`.
     virtual void set_status(std::string_view text) = 0;
@@ -32,9 +31,6 @@ public:
 
     // A modal message box with an OK button; returns when the user closed it.
     virtual void show_message(std::string_view text, std::string_view title, MessageIcon icon) = 0;
-
-    // State of lock-bit check box lb1, lb2 or lb3 (bit 1..3): 0 unchecked, 1 checked, 2 grayed.
-    virtual int lock_bit_box(int bit) const = 0;
 };
 
 }  // namespace vantro::ops

@@ -44,20 +44,19 @@ Outcome ProgrammerSession::Command4_Click() {
     return Outcome::Success;
 }
 
-Outcome ProgrammerSession::Command2_Click() {
+Outcome ProgrammerSession::Command2_Click(LockBits lock_bits) {
     if (running_) {
         return Outcome::Busy;
     }
     RunningGuard guard(running_, link_);
     int lock_value = 0xE0;
-    // Only a checked box (1) counts; unchecked (0) and grayed (2) add nothing.
-    if (display_.lock_bit_box(1) == 1) {
+    if (lock_bits.lb1) {
         lock_value += 1;
     }
-    if (display_.lock_bit_box(2) == 1) {
+    if (lock_bits.lb2) {
         lock_value += 2;
     }
-    if (display_.lock_bit_box(3) == 1) {
+    if (lock_bits.lb3) {
         lock_value += 4;
     }
     const WaitEnd end = link_.lock_exchange(static_cast<std::uint8_t>(lock_value),
@@ -78,28 +77,34 @@ Outcome ProgrammerSession::Command2_Click() {
     return Outcome::Refused;
 }
 
-Outcome ProgrammerSession::Command6_Click() {
-    return program(hex::PackMode::Flash);
+Outcome ProgrammerSession::Command6_Click(const std::string& hex_path) {
+    return program(hex::PackMode::Flash, hex_path);
 }
 
-Outcome ProgrammerSession::Command1_Click() {
-    return program(hex::PackMode::Eeprom);
+Outcome ProgrammerSession::Command1_Click(const std::string& hex_path) {
+    return program(hex::PackMode::Eeprom, hex_path);
 }
 
-Outcome ProgrammerSession::run(Operation operation) {
-    using Click = Outcome (ProgrammerSession::*)();
-    // In Operation's order: erase, FLASH, EEPROM, lock bits.
-    static constexpr Click kClicks[] = {
-        &ProgrammerSession::Command4_Click, &ProgrammerSession::Command6_Click,
-        &ProgrammerSession::Command1_Click, &ProgrammerSession::Command2_Click};
-    return (this->*kClicks[static_cast<std::size_t>(operation)])();
+Outcome ProgrammerSession::run(Operation operation, const OperationInput& input) {
+    switch (operation) {
+        case Operation::Erase:
+            return Command4_Click();
+        case Operation::Flash:
+            return Command6_Click(input.hex_path);
+        case Operation::Eeprom:
+            return Command1_Click(input.hex_path);
+        case Operation::Lock:
+            break;
+    }
+    return Command2_Click(input.lock_bits);
 }
 
-std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(hex::PackMode mode) {
+std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(
+    hex::PackMode mode, const std::string& hex_path) const {
     PrepareSettings settings = prepare_settings_;
     settings.mode = mode;
     if (!given_image_) {
-        return prepare(display_.choose_hex_file(), settings);
+        return prepare(hex_path, settings);
     }
     // An image shared by several programmers comes packed and judged already.
     if (given_image_->mode == mode) {
@@ -108,11 +113,11 @@ std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(hex::PackMo
     return prepare(static_cast<const LoadedImage&>(*given_image_), settings);
 }
 
-Outcome ProgrammerSession::program(hex::PackMode mode) {
+Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_path) {
     if (running_) {
         return Outcome::Busy;
     }
-    image_ = prepared_for(mode);
+    image_ = prepared_for(mode, hex_path);
     if (!image_->chosen()) {
         return Outcome::NotChosen;
     }
@@ -121,8 +126,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode) {
         return Outcome::FileRefused;
     }
     const PackedRun& packed = *image_->packed;
-    // Marked running only now: while the file dialog is open, a plugged
-    // programmer must still enable the buttons.
+    // Marked running, on a link started afresh, only once the run will send.
     RunningGuard guard(running_, link_);
     const bool flash = mode == hex::PackMode::Flash;
     const std::uint8_t data_command = flash ? protocol::kCmdFlashData : protocol::kCmdEepromData;

@@ -24,7 +24,7 @@ RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRe
     wired.attach();
     wired.pump();
     if (library.GetHandle(protocol::PROG_VID, protocol::PROG_PID) != 0) {
-        end.outcome = session.run(request.operation);
+        end.outcome = session.run(request.operation, request.input);
         end.sent = session.link().wrote_in_operation();
         if (request.operation == Operation::Flash || request.operation == Operation::Eeprom) {
             end.image = request.image ? request.image : session.last_image();

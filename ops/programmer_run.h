@@ -22,8 +22,9 @@ namespace vantro::ops {
 
 struct RunRequest {
     Operation operation = Operation::Erase;
+    OperationInput input;  // the HEX file and the lock bits the front-end holds
     std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
-    // FLASH and EEPROM: the image every programmer gets; null: each run chooses its file.
+    // FLASH and EEPROM: the image every programmer gets; null: each run loads its file.
     std::shared_ptr<const PreparedImage> image;
     std::optional<Part> part;  // the chip, when known: images that do not fit it are refused
     // Once requested (from any thread), every run stops before its next report,

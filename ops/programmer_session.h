@@ -31,13 +31,15 @@ public:
     void OnChanged() override;
     void OnRead(hid::DeviceHandle pHandle) override;
 
-    Outcome Command6_Click();  // FLASH
-    Outcome Command1_Click();  // EEPROM
-    Outcome Command2_Click();  // lock bits
-    Outcome Command4_Click();  // erase
-    Outcome run(Operation operation);
+    // The front-end hands down what it holds: the HEX file (empty: none was chosen)
+    // and the lock bits.
+    Outcome Command6_Click(const std::string& hex_path);  // FLASH
+    Outcome Command1_Click(const std::string& hex_path);  // EEPROM
+    Outcome Command2_Click(LockBits lock_bits);           // lock bits
+    Outcome Command4_Click();                             // erase
+    Outcome run(Operation operation, const OperationInput& input);
 
-    // FLASH and EEPROM runs take this image instead of choosing a file; null: they choose.
+    // FLASH and EEPROM runs take this image instead of their file; null: they load it.
     void use_image(std::shared_ptr<const PreparedImage> image) { given_image_ = std::move(image); }
 
     bool operation_running() const { return running_; }
@@ -55,9 +57,10 @@ public:
     std::shared_ptr<const PreparedImage> last_image() const { return image_; }
 
 private:
-    // The given image, or the chosen file prepared for this run.
-    std::shared_ptr<const PreparedImage> prepared_for(hex::PackMode mode);
-    Outcome program(hex::PackMode mode);
+    // The given image, or the file prepared for this run.
+    std::shared_ptr<const PreparedImage> prepared_for(hex::PackMode mode,
+                                                      const std::string& hex_path) const;
+    Outcome program(hex::PackMode mode, const std::string& hex_path);
     // Ends an operation whose wait did not get its answer: says why, shows the
     // status text and gives the buttons back.
     Outcome fail(protocol::WaitEnd end, std::string_view status_text, bool reset_progress);

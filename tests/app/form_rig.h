@@ -46,7 +46,7 @@ public:
     }
 };
 
-class ScriptedFileChooser : public hex::FileChooser {
+class ScriptedFileChooser : public form::FileChooser {
 public:
     std::deque<std::string> choices;  // none left: the user cancels
 

@@ -206,16 +206,16 @@ std::vector<Case> all_cases() {
     return cases;
 }
 
-Outcome run(Rig& rig, Op op) {
+Outcome run(Rig& rig, Op op, const std::string& hex_path) {
     switch (op) {
         case Op::Erase:
             return rig.session.Command4_Click();
         case Op::Lock:
-            return rig.session.Command2_Click();
+            return rig.session.Command2_Click(ops::LockBits{true, false, false});
         case Op::Flash:
-            return rig.session.Command6_Click();
+            return rig.session.Command6_Click(hex_path);
         case Op::Eeprom:
-            return rig.session.Command1_Click();
+            return rig.session.Command1_Click(hex_path);
     }
     return Outcome::Busy;
 }
@@ -245,11 +245,9 @@ TEST_P(FaultMatrix, EndsWithTheRightVerdictAndSendsNothingAfterTheStop) {
     testing::TempFile file("fault-matrix.hex", kWorkedExample);
     Rig rig(c.settings, c.extra);
     rig.session.set_timeout(c.limit);
-    rig.display.file_choices.push_back(file.path());
-    rig.display.lock_boxes[0] = 1;
 
     const auto start = Clock::now();
-    const Outcome outcome = run(rig, c.op);
+    const Outcome outcome = run(rig, c.op, file.path());
     // A time-out ends the run soon after the limit; late answers take their latency.
     const std::chrono::milliseconds expected =
         c.verdict.outcome == Outcome::TimedOut ? c.limit

@@ -48,7 +48,6 @@ Report blank_entries(std::uint8_t code, std::array<std::uint8_t, 3> markers) {
 TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
     TempFile file("worked.hex", kWorkedExample);
     Rig rig;
-    rig.display.file_choices.push_back(file.path());
     Report first = data_report(0xBB);
     set_slot(first, 0, 0x00, 0x0100, counting(0, 16));
     set_slot(first, 1, 0x00, 0x0110, {0xE4, 0xF5, 0xA0});
@@ -61,7 +60,7 @@ TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
     rig.library.then({second, {0xBB}});
     rig.library.then({end, {0xDD}});
 
-    EXPECT_EQ(rig.session.Command6_Click(), Outcome::Success);
+    EXPECT_EQ(rig.session.Command6_Click(file.path()), Outcome::Success);
     EXPECT_EQ(rig.library.steps_left(), 0u);
     EXPECT_EQ(rig.display.statuses,
               (std::vector<std::string>{"Apagando...", "Apagou com sucesso!", "Gravando...",
@@ -76,7 +75,6 @@ TEST(FlashRun, WorkedExampleSendsTheExactReportsAndShowsTheRun) {
 TEST(EepromRun, WorkedExampleMarksTheSlotsAndSkipsTheErase) {
     TempFile file("worked-e.hex", kWorkedExample);
     Rig rig;
-    rig.display.file_choices.push_back(file.path());
     Report first = data_report(0xAF);
     set_slot(first, 0, 0x01, 0x0100, counting(0, 16));
     set_slot(first, 1, 0x02, 0x0110, {0xE4, 0xF5, 0xA0});
@@ -86,7 +84,7 @@ TEST(EepromRun, WorkedExampleMarksTheSlotsAndSkipsTheErase) {
     rig.library.then({blank_entries(0xAF, {0x01, 0x02, 0x03}), {0xAF}});
     rig.library.then({{}, {0xDD}});
 
-    EXPECT_EQ(rig.session.Command1_Click(), Outcome::Success);
+    EXPECT_EQ(rig.session.Command1_Click(file.path()), Outcome::Success);
     EXPECT_EQ(rig.library.steps_left(), 0u);
     EXPECT_EQ(rig.display.statuses,
               (std::vector<std::string>{"Gravando EEPROM...", "Gravou com sucesso!"}));
@@ -98,13 +96,12 @@ TEST(FlashRun, RefusedReportStopsWithoutTheEndCommand) {
                   ":0100000001FE\n:0100010002FC\n:0100020003FA\n:0100030004F8\n:0100040005F6\n"
                   ":00000001FF\n");
     Rig rig;
-    rig.display.file_choices.push_back(file.path());
     rig.library.answer_next({0xAA});
     rig.library.answer_next({0xCC});
     rig.library.answer_next({0xBB});
     rig.library.answer_next({0xAF});  // the second data report is refused
 
-    EXPECT_EQ(rig.session.Command6_Click(), Outcome::Refused);
+    EXPECT_EQ(rig.session.Command6_Click(file.path()), Outcome::Refused);
     ASSERT_EQ(rig.library.written().size(), 4u);
     ASSERT_EQ(rig.display.messages.size(), 1u);
     EXPECT_EQ(rig.display.messages[0].text, "Erro na gravação");
@@ -128,12 +125,11 @@ class RunStops : public ::testing::TestWithParam<StopCase> {};
 TEST_P(RunStops, WithAClearMessageAndNoEndCommand) {
     TempFile file("stop.hex", kWorkedExample);
     Rig rig;
-    rig.display.file_choices.push_back(file.path());
     rig.library.answer_next({0xAA});
     rig.library.answer_next({0xCC});
     rig.library.then(GetParam().fault);
 
-    EXPECT_EQ(rig.session.Command6_Click(), GetParam().outcome);
+    EXPECT_EQ(rig.session.Command6_Click(file.path()), GetParam().outcome);
     for (const Report& r : rig.library.written()) {
         EXPECT_NE(r[1], 0xDD);
     }
@@ -174,13 +170,12 @@ TEST(FileChoice, CancelRefusedFileOrRefusedRehearsalSendsNothingAndChangesNothin
     TempFile bad("bad.hex", ":10010000000102030405060708090A0B0C0D0E0F00\n:00000001FF\n");
     TempFile good("good.hex", kWorkedExample);
     Rig rig;
-    rig.display.file_choices = {"", bad.path(), good.path(), good.path()};
-    EXPECT_EQ(rig.session.Command6_Click(), Outcome::NotChosen);
-    EXPECT_EQ(rig.session.Command1_Click(), Outcome::FileRefused);
+    EXPECT_EQ(rig.session.Command6_Click(""), Outcome::NotChosen);
+    EXPECT_EQ(rig.session.Command1_Click(bad.path()), Outcome::FileRefused);
     rig.session.use_packer(pad_bytes_packing);
-    EXPECT_EQ(rig.session.Command6_Click(), Outcome::FileRefused);
+    EXPECT_EQ(rig.session.Command6_Click(good.path()), Outcome::FileRefused);
     rig.session.set_part(ops::find_part("at89s52"));
-    EXPECT_EQ(rig.session.Command1_Click(), Outcome::FileRefused);
+    EXPECT_EQ(rig.session.Command1_Click(good.path()), Outcome::FileRefused);
     EXPECT_TRUE(rig.library.written().empty());
     EXPECT_TRUE(rig.display.statuses.empty());
     EXPECT_TRUE(rig.display.progress_values.empty());
@@ -210,7 +205,6 @@ TEST(Prepare, AnImageInHandPacksAsItsFileAndIsJudgedAfterItsChange) {
 TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
     TempFile file("plug.hex", kWorkedExample);
     Rig rig;
-    rig.display.file_choices.push_back(file.path());
     rig.library.answer_next({0xAA});
     std::vector<bool> enabled_while_running;
     rig.queue.before_dispatch = [&](const hid::HidEvent& e) {
@@ -223,7 +217,7 @@ TEST(FlashRun, PlugEventDuringARunDoesNotEnableTheButtons) {
     rig.library.answer_next({0xBB});
     rig.library.answer_next({0xBB});
     rig.library.answer_next({0xDD});
-    EXPECT_EQ(rig.session.Command6_Click(), Outcome::Success);
+    EXPECT_EQ(rig.session.Command6_Click(file.path()), Outcome::Success);
     ASSERT_FALSE(enabled_while_running.empty());
     for (const bool enabled : enabled_while_running) {
         EXPECT_FALSE(enabled);
@@ -246,7 +240,7 @@ TEST(Erase, EchoThenSuccessAndTheButtonsGoOffAfterTheWrite) {
 }
 
 struct LockCase {
-    int boxes[3];
+    ops::LockBits bits;
     std::uint8_t value;
     std::vector<std::uint8_t> answers;
     Outcome outcome;
@@ -259,9 +253,8 @@ class LockBits : public ::testing::TestWithParam<LockCase> {};
 TEST_P(LockBits, ValueFromTheBoxesAndVerdictFromTheAnswer) {
     const LockCase& c = GetParam();
     Rig rig;
-    std::copy(std::begin(c.boxes), std::end(c.boxes), rig.display.lock_boxes);
     rig.library.then({{}, c.answers});
-    EXPECT_EQ(rig.session.Command2_Click(), c.outcome);
+    EXPECT_EQ(rig.session.Command2_Click(c.bits), c.outcome);
     ASSERT_EQ(rig.library.written().size(), 1u);
     EXPECT_EQ(rig.library.written()[0][1], 0x01);
     EXPECT_EQ(rig.library.written()[0][2], c.value);
@@ -273,15 +266,32 @@ TEST_P(LockBits, ValueFromTheBoxesAndVerdictFromTheAnswer) {
     EXPECT_TRUE(rig.display.buttons_enabled);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, LockBits,
-    ::testing::Values(
-        LockCase{{0, 0, 0}, 0xE0, {0xFF}, Outcome::Success, "Lock bits gravados com sucesso!!!"},
-        LockCase{
-            {1, 1, 1}, 0xE7, {0x7F, 0xFF}, Outcome::Success, "Lock bits gravados com sucesso!!!"},
-        LockCase{{0, 1, 0}, 0xE2, {0x00}, Outcome::Refused, "Falha na gravação de Lock bits 0"},
-        LockCase{{1, 0, 1}, 0xE5, {0xFE}, Outcome::Refused, "Falha na gravação de Lock bits 254"},
-        LockCase{{2, 2, 1}, 0xE4, {0x01}, Outcome::Refused, "Falha na gravação de Lock bits 1"}));
+INSTANTIATE_TEST_SUITE_P(Boxes, LockBits,
+                         ::testing::Values(LockCase{{false, false, false},
+                                                    0xE0,
+                                                    {0xFF},
+                                                    Outcome::Success,
+                                                    "Lock bits gravados com sucesso!!!"},
+                                           LockCase{{true, true, true},
+                                                    0xE7,
+                                                    {0x7F, 0xFF},
+                                                    Outcome::Success,
+                                                    "Lock bits gravados com sucesso!!!"},
+                                           LockCase{{false, true, false},
+                                                    0xE2,
+                                                    {0x00},
+                                                    Outcome::Refused,
+                                                    "Falha na gravação de Lock bits 0"},
+                                           LockCase{{true, false, true},
+                                                    0xE5,
+                                                    {0xFE},
+                                                    Outcome::Refused,
+                                                    "Falha na gravação de Lock bits 254"},
+                                           LockCase{{false, false, true},
+                                                    0xE4,
+                                                    {0x01},
+                                                    Outcome::Refused,
+                                                    "Falha na gravação de Lock bits 1"}));
 
 }  // namespace
 }  // namespace vantro
@@ -292,14 +302,13 @@ namespace {
 TEST(Cancel, ArrivingWithAnAnswerStopsTheRunBeforeTheNextReport) {
     testing::TempFile file("cancel.hex", kWorkedExample);
     Rig rig;
-    rig.display.file_choices.push_back(file.path());
     rig.library.answer_next({0xAA});
     rig.queue.before_dispatch = [&rig](const hid::HidEvent& e) {
         if (e.kind == hid::HidEventKind::ReadReady) {
             rig.session.cancel_operation();  // the user confirmed closing the window
         }
     };
-    EXPECT_EQ(rig.session.Command6_Click(), ops::Outcome::Cancelled);
+    EXPECT_EQ(rig.session.Command6_Click(file.path()), ops::Outcome::Cancelled);
     EXPECT_EQ(rig.library.written().size(), 1u);
     EXPECT_TRUE(rig.display.messages.empty());
     EXPECT_TRUE(rig.display.buttons_enabled);

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A Display that records what the operations show, in order, and plays back
-// scripted answers for the file choice.
+// A Display that records what the operations show, in order.
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -25,21 +23,11 @@ public:
     std::vector<float> progress_values;
     std::vector<Message> messages;
     std::string labels[3];
-    std::deque<std::string> file_choices;  // "" means cancel
-    int lock_boxes[3] = {0, 0, 0};
     bool buttons_enabled = false;
     float min = 0.0f;
     float max = 100.0f;
     float value = 0.0f;
 
-    std::string choose_hex_file() override {
-        if (file_choices.empty()) {
-            return {};
-        }
-        std::string choice = file_choices.front();
-        file_choices.pop_front();
-        return choice;
-    }
     void set_record_label(int index, std::string_view text) override {
         labels[index] = std::string(text);
     }
@@ -63,7 +51,6 @@ public:
                       ops::MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(title), icon});
     }
-    int lock_bit_box(int bit) const override { return lock_boxes[bit - 1]; }
 };
 
 }  // namespace vantro::testing

@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace vantro::hex {
+namespace vantro::form {
 
-// The HEX file choice (the window's open dialog, the CLI's argument).
+// The window's choice of a HEX file on a click (its open dialog); tests script it.
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
@@ -13,4 +13,4 @@ public:
     virtual std::string choose_hex_file() = 0;
 };
 
-}  // namespace vantro::hex
+}  // namespace vantro::form
