@@ -11,8 +11,8 @@
 #include "app/translation.h"
 #include "app/window_dialogs.h"
 #include "connection/backend.h"
-#include "connection/standard_streams.h"
 #include "form/app_options.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ QIcon application_icon() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    vantro::cli::ensure_standard_streams();
+    vantro::platform::ensure_standard_streams();
     // Parsed before Qt starts, so that --help and bad options need no display.
     const auto parsed = vantro::form::parse_app_options(argc, argv, std::cout, std::cerr);
     if (!parsed.options) {

@@ -10,8 +10,9 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "cli/sha256.h"
+#include "platform/local_time.h"
 #include "platform/output_file.h"
+#include "platform/sha256.h"
 
 namespace vantro::cli {
 namespace {
@@ -82,21 +83,13 @@ std::string iso8601_local(std::chrono::system_clock::time_point time) {
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count() %
         1000;
-    std::tm local{};
-    char zone[8];  // +hhmm
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-    // Windows' strftime writes the zone's name for %z, not its offset.
-    std::tm as_utc = local;
-    const long minutes = static_cast<long>(_mkgmtime(&as_utc) - seconds) / 60;
+    const platform::LocalTime local = platform::local_time(seconds);
+    const long minutes = local.minutes_east_of_utc;
+    char zone[24];  // +hhmm
     std::snprintf(zone, sizeof zone, "%c%02ld%02ld", minutes < 0 ? '-' : '+',
                   std::labs(minutes) / 60, std::labs(minutes) % 60);
-#else
-    localtime_r(&seconds, &local);
-    std::strftime(zone, sizeof zone, "%z", &local);
-#endif
     char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local.fields);
     char text[64];
     std::snprintf(text, sizeof text, "%s.%03lld%.3s:%.2s", date,
                   static_cast<long long>(millis < 0 ? millis + 1000 : millis), zone, zone + 3);
@@ -108,7 +101,7 @@ std::string image_sha256(const hex::HexImage& image) {
     for (std::uint32_t address = 0; address < hex::kCodeSpace; ++address) {
         bytes[address] = image.at(address);
     }
-    return sha256_hex(bytes);
+    return platform::sha256_hex(bytes);
 }
 
 }  // namespace vantro::cli

@@ -14,11 +14,11 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/interruption.h"
-#include "connection/standard_streams.h"
 #include "i18n/catalogue.h"
 #include "i18n/texts.h"
 #include "platform/arguments.h"
 #include "platform/console.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDis
 
 int main(int argc, char** argv) {
     using namespace vantro::cli;
-    ensure_standard_streams();
+    vantro::platform::ensure_standard_streams();
     Interruption& interruption = Interruption::install();
     std::vector<std::string> arguments = vantro::platform::utf8_arguments(argc, argv);
     std::vector<char*> utf8_argv;

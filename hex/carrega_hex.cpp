@@ -6,8 +6,8 @@
 #include "hex/hex_file_source.h"
 #include "hex/hex_gate.h"
 #include "hex/hex_record.h"
-#include "hex/printable_path.h"
 #include "i18n/texts.h"
+#include "platform/printable_path.h"
 
 namespace vantro::hex {
 namespace {
@@ -46,7 +46,7 @@ std::string check_file(HexFileSource& source, HexGate& gate, const std::string& 
                             {std::to_string(kMaxRecordLine)}));
             case BoundedLineReader::Next::ReadError:
                 return tr_args("Não foi possível ler o arquivo HEX \"%1\": %2",
-                               {printable_path(path), source.reason()});
+                               {platform::printable_path(path), source.reason()});
         }
     }
 }
@@ -71,7 +71,7 @@ LoadResult carrega_hex(LineTable& table, const std::string& path) {
     std::optional<HexFileSource> source = HexFileSource::open(result.path, reason);
     if (!source) {
         return refused(std::move(result), tr_args("Não foi possível abrir o arquivo HEX \"%1\": %2",
-                                                  {printable_path(result.path), reason}));
+                                                  {platform::printable_path(result.path), reason}));
     }
     HexGate gate;
     std::string failure = check_file(*source, gate, result.path);

@@ -5,20 +5,22 @@
 
 namespace vantro::hex {
 
-std::string HexFileSource::refusal_text(Refusal refusal) {
-    switch (refusal) {
-        case Refusal::Missing:
+std::string HexFileSource::refusal_text(const platform::InputFailure& failure) {
+    switch (failure.problem) {
+        case platform::InputProblem::Missing:
             return tr("o arquivo não existe");
-        case Refusal::NoPermission:
+        case platform::InputProblem::NoPermission:
             return tr("sem permissão de leitura");
-        case Refusal::Folder:
+        case platform::InputProblem::Folder:
             return tr("é uma pasta, não um arquivo");
-        case Refusal::TooLarge:
+        case platform::InputProblem::TooLarge:
             return tr("arquivo grande demais para um arquivo HEX (mais de 16 MiB)");
-        case Refusal::NotRegular:
+        case platform::InputProblem::NotRegular:
+            return tr("não é um arquivo comum");
+        case platform::InputProblem::Other:
             break;
     }
-    return tr("não é um arquivo comum");
+    return failure.system_text;
 }
 
 std::optional<HexFileSource> HexFileSource::open(const std::string& path, std::string& reason) {
@@ -27,33 +29,27 @@ std::optional<HexFileSource> HexFileSource::open(const std::string& path, std::s
         reason = tr("o nome do arquivo contém um caractere nulo");
         return std::nullopt;
     }
-    const NativeHandle handle = open_native(path, reason);
-    if (handle == kNoHandle) {
+    platform::InputFailure failure;
+    std::optional<platform::InputFile> file =
+        platform::InputFile::open(path, kMaxHexFileSize, failure);
+    if (!file) {
+        reason = refusal_text(failure);
         return std::nullopt;
     }
-    return HexFileSource(handle);
-}
-
-HexFileSource::HexFileSource(HexFileSource&& other) noexcept
-    : handle_(other.handle_), total_read_(other.total_read_), reason_(std::move(other.reason_)) {
-    other.handle_ = kNoHandle;
-}
-
-HexFileSource::~HexFileSource() {
-    if (handle_ != kNoHandle) {
-        close_native(handle_);
-    }
+    return HexFileSource(std::move(*file));
 }
 
 std::ptrdiff_t HexFileSource::read_some(char* buffer, std::size_t size) {
-    const std::ptrdiff_t count = read_native(handle_, buffer, size, reason_);
+    platform::InputFailure failure;
+    const std::ptrdiff_t count = file_.read_some(buffer, size, failure);
     if (count < 0) {
+        reason_ = refusal_text(failure);
         return -1;
     }
     // The size was checked on opening, but files such as those of /proc claim 0.
     total_read_ += static_cast<std::size_t>(count);
     if (total_read_ > kMaxHexFileSize) {
-        reason_ = refusal_text(Refusal::TooLarge);
+        reason_ = refusal_text({platform::InputProblem::TooLarge, {}});
         return -1;
     }
     return count;

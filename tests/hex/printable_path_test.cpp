@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "hex/printable_path.h"
+#include "platform/printable_path.h"
 
 #include <gtest/gtest.h>
 
-namespace vantro::hex {
+namespace vantro::platform {
 namespace {
 
 struct PathCase {
@@ -37,4 +37,4 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase{std::string("a\0\n\x1B", 4), "a\\x00\\x0A\\x1B"}));
 
 }  // namespace
-}  // namespace vantro::hex
+}  // namespace vantro::platform

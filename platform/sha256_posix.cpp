@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <openssl/evp.h>
 
-#include "cli/sha256.h"
+#include "platform/sha256.h"
 
-namespace vantro::cli {
+namespace vantro::platform {
 
 std::string sha256_hex(std::span<const std::uint8_t> bytes) {
     unsigned char digest[EVP_MAX_MD_SIZE];
@@ -14,4 +14,4 @@ std::string sha256_hex(std::span<const std::uint8_t> bytes) {
     return hex_digits({digest, length});
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::platform

@@ -1,19 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "platform/console.h"
-
-#ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 
+#include "platform/console.h"
 #include "platform/utf8.h"
-#else
-#include <sys/ioctl.h>
-#include <unistd.h>
-#endif
 
 namespace vantro::platform {
-
-#ifdef _WIN32
 
 namespace {
 
@@ -54,22 +46,5 @@ std::size_t terminal_columns(std::FILE* stream) {
     }
     return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);
 }
-
-#else
-
-void write_text(std::FILE* stream, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-}
-
-bool is_terminal(std::FILE* stream) {
-    return isatty(fileno(stream)) == 1;
-}
-
-std::size_t terminal_columns(std::FILE* stream) {
-    winsize size{};
-    return ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
-}
-
-#endif
 
 }  // namespace vantro::platform

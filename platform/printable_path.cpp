@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "hex/printable_path.h"
+#include "platform/printable_path.h"
 
 #include <cstdio>
 
-namespace vantro::hex {
+namespace vantro::platform {
 namespace {
 
 // Length of the UTF-8 sequence that starts at `i`, or 0 when it is none or a control character.
@@ -64,4 +64,4 @@ std::string printable_path(const std::string& path) {
     return shown;
 }
 
-}  // namespace vantro::hex
+}  // namespace vantro::platform

@@ -4,9 +4,9 @@
 #include <bcrypt.h>
 // clang-format on
 
-#include "cli/sha256.h"
+#include "platform/sha256.h"
 
-namespace vantro::cli {
+namespace vantro::platform {
 
 std::string sha256_hex(std::span<const std::uint8_t> bytes) {
     BCRYPT_ALG_HANDLE algorithm = nullptr;
@@ -26,4 +26,4 @@ std::string sha256_hex(std::span<const std::uint8_t> bytes) {
     return hashed ? hex_digits(digest) : std::string();
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::platform

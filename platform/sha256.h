@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-namespace vantro::cli {
+namespace vantro::platform {
 
 // The SHA-256 of the bytes in lower-case hex digits, as sha256sum writes it; empty
 // if the system's hashing failed. OpenSSL's on POSIX, the system's own (CNG) on Windows.
@@ -22,4 +22,4 @@ inline std::string hex_digits(std::span<const unsigned char> digest) {
     return text;
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::platform
