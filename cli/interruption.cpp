@@ -1,46 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "cli/interruption.h"
 
-#include <signal.h>
-#include <unistd.h>
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <pthread.h>
-#endif
-
 #include <atomic>
-#include <thread>
+#include <cstdlib>
 
 #include "cli/exit_codes.h"
+#include "platform/interrupting_signals.h"
 
 namespace vantro::cli {
 
 namespace {
 
 enum Phase : int { kBeforeRun, kRunning, kStopping };
-
-void say(const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(STDERR_FILENO, text.data() + done, text.size() - done);
-        if (n <= 0) {
-            return;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-}
-
-#ifndef _WIN32
-sigset_t interrupting_signals() {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGHUP);
-    return set;
-}
-#endif
 
 }  // namespace
 
@@ -56,8 +27,8 @@ struct Interruption::State {
     std::atomic<const std::string*> if_aborted{&texts[0]};
 
     [[noreturn]] void end(const std::string& text, int number) {
-        say(text);
-        ::_exit(exit_code_for_signal(number));
+        platform::say_at_once(text);
+        std::_Exit(exit_code_for_signal(number));
     }
 
     void take(int number) {
@@ -68,17 +39,6 @@ struct Interruption::State {
             end(*if_aborted.load(), number);
         }
     }
-
-#ifndef _WIN32
-    void watch(sigset_t set) {
-        for (;;) {
-            int number = 0;
-            if (sigwait(&set, &number) == 0) {
-                take(number);
-            }
-        }
-    }
-#endif
 
     // False once the run is already stopping: the signal is a second one.
     bool stop_run(int number) {
@@ -98,43 +58,22 @@ struct Interruption::State {
     }
 };
 
-#ifdef _WIN32
 namespace {
 
-std::atomic<Interruption::State*> console_state{nullptr};
+// Where the signals go: set once, before the first can come.
+std::atomic<Interruption::State*> taking_state{nullptr};
 
 }  // namespace
 
-// Windows runs this on a thread of its own for Ctrl+C, Ctrl+Break and the console
-// closing, as the signal thread runs on POSIX; a closing console ends the process
-// once this returns, so it never does.
-BOOL WINAPI Interruption::on_console_event(DWORD event) {
-    console_state.load()->take(event == CTRL_C_EVENT ? SIGINT : SIGTERM);
-    return TRUE;
-}
-
 Interruption& Interruption::install() {
     static Interruption interruption;
     if (interruption.state_ == nullptr) {
         interruption.state_ = new State;
-        console_state = interruption.state_;
-        SetConsoleCtrlHandler(on_console_event, TRUE);
+        taking_state = interruption.state_;
+        platform::watch_interrupting_signals([](int number) { taking_state.load()->take(number); });
     }
     return interruption;
 }
-#else
-Interruption& Interruption::install() {
-    static Interruption interruption;
-    if (interruption.state_ == nullptr) {
-        ::signal(SIGPIPE, SIG_IGN);
-        const sigset_t set = interrupting_signals();
-        pthread_sigmask(SIG_BLOCK, &set, nullptr);
-        interruption.state_ = new State;
-        std::thread([state = interruption.state_, set] { state->watch(set); }).detach();
-    }
-    return interruption;
-}
-#endif
 
 void Interruption::set_text_before_run(const std::string& text) {
     state_->texts[1] = text + "\n";
@@ -163,13 +102,7 @@ int Interruption::end_run() {
 }
 
 void wait_for_the_end() {
-    for (;;) {
-#ifdef _WIN32
-        Sleep(INFINITE);
-#else
-        ::pause();
-#endif
-    }
+    platform::sleep_forever();
 }
 
 }  // namespace vantro::cli

@@ -34,9 +34,6 @@ public:
 
 private:
     Interruption() = default;
-#ifdef _WIN32
-    static int __stdcall on_console_event(unsigned long event);
-#endif
     State* state_ = nullptr;
 };
 

@@ -17,13 +17,13 @@ constexpr hid::ProgrammerIds kProgrammerIds{protocol::PROG_VID, protocol::PROG_P
 // missing: on Windows another program holds it open; elsewhere the udev rule,
 // then a replug.
 std::string access_problem_text(const hid::ProgrammerInfo& programmer) {
-    if (programmer.failure && programmer.failure->permission_denied()) {
-#ifdef _WIN32
+    if (programmer.failure && programmer.failure->held_by_another_program) {
         return tr_args(
             "Gravador encontrado em %1, mas o Windows negou o acesso: feche o programa que o "
             "está usando e tente de novo.",
             {programmer.device.path});
-#endif
+    }
+    if (programmer.failure && programmer.failure->permission_denied()) {
         return tr_args(
             "Gravador encontrado em %1, mas sem permissão de acesso: instale a regra udev do "
             "Vantro e reconecte o gravador.",

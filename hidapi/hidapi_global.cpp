@@ -8,10 +8,8 @@
 
 #include <cstdlib>
 #include <mutex>
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
+#include "platform/device_open_error.h"
 #include "platform/utf8.h"
 
 namespace vantro::hid {
@@ -23,29 +21,6 @@ std::mutex& global_state_mutex() {
 }
 
 int initialised_count = 0;  // guarded by global_state_mutex()
-
-#ifdef _WIN32
-// hidapi on Windows sets no errno, but its text carries what Windows said, as in
-// "open_device: (0x00000005) Access is denied.": the errno of the same meaning.
-int error_number_in(const std::string& message) {
-    const std::size_t at = message.find("(0x");
-    if (at == std::string::npos) {
-        return 0;
-    }
-    switch (std::strtoul(message.c_str() + at + 3, nullptr, 16)) {
-        case ERROR_ACCESS_DENIED:  // what an exclusive holder leaves others
-        case ERROR_SHARING_VIOLATION:
-            return EACCES;
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-            return ENOENT;
-        case ERROR_DEVICE_NOT_CONNECTED:
-            return ENODEV;
-        default:
-            return 0;
-    }
-}
-#endif
 
 }  // namespace
 
@@ -90,13 +65,10 @@ std::variant<hid_device_*, OpenFailure> open_hid_device(const std::string& path)
     if (device != nullptr) {
         return device;
     }
-#ifdef _WIN32
+    const int saved_errno = errno;
     std::string message = platform::utf8_from_wide(hid_error(nullptr));
-    return OpenFailure{error_number_in(message), std::move(message)};
-#else
-    const int error_number = errno;
-    return OpenFailure{error_number, platform::utf8_from_wide(hid_error(nullptr))};
-#endif
+    const platform::DeviceOpenError error = platform::device_open_error(saved_errno, message);
+    return OpenFailure{error.error_number, std::move(message), error.held_by_another_program};
 }
 
 }  // namespace vantro::hid

@@ -39,8 +39,10 @@ struct OpenFailure {
     // that means what Windows said.
     int error_number = 0;
     std::string message;  // hidapi's own description, UTF-8
+    // Windows: another program holds the programmer for itself.
+    bool held_by_another_program = false;
     // Linux: no udev rule gives this user the node: the fix is to install it and
-    // replug. Windows: another program holds the programmer for itself.
+    // replug. Windows: held by another program.
     bool permission_denied() const { return error_number == EACCES || error_number == EPERM; }
     friend bool operator==(const OpenFailure&, const OpenFailure&) = default;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Checks that every #include between the program's folders points down the layer
-# order below, and fails naming each one that points up or sideways.
+# order below, and that only platform/ (and the Windows window) ask for _WIN32;
+# fails naming each include that points up or sideways and each such test.
 #   tools/check-layers.sh [TREE]          check (TREE: the top of a source tree)
 #   tools/check-layers.sh --graph [TREE]  print the include arrows between folders
 set -euo pipefail
@@ -25,8 +26,10 @@ layers=(
     "protocol"        # report framing and the exchanges
     "hid"             # the HID library interface, its bridge and event queue
     "i18n"            # the texts and their English catalogue
-    "platform"        # Windows' and POSIX's ways with names, arguments, consoles, output files
+    "platform"        # Windows' and POSIX's sides of files, consoles, signals, texts, hashing
 )
+# The only folders that may ask which system they are built for.
+system_folders="platform win"
 declare -A rank
 for i in "${!layers[@]}"; do
     for folder in ${layers[$i]}; do
@@ -64,4 +67,11 @@ while read -r from to where; do
         status=1
     fi
 done < <(arrows)
+while IFS=: read -r file line _; do
+    folder="${file%%/*}"
+    if [[ " $system_folders " != *" $folder "* ]]; then
+        echo "system-specific code outside platform/: $file:$line"
+        status=1
+    fi
+done < <(grep -rHn --include='*.h' --include='*.cpp' '_WIN32' "${folders[@]}")
 exit $status
