@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "connection/backend.h"
 #include "i18n/texts.h"
 #include "ops/prepare.h"
 #include "platform/console.h"
@@ -26,6 +27,7 @@ bool print_verdict(const CliOptions& options, const ops::LoadedImage& loaded, he
     ops::PrepareSettings settings;
     settings.mode = mode;
     settings.part = options.part;
+    settings.model = connection::firmware_model(options, options.device_path);
     const auto prepared = ops::prepare(loaded, settings);
     if (!prepared->refusal) {
         print(tr_args("Ensaio %1: confere com a imagem.", {memory}));
@@ -34,6 +36,24 @@ bool print_verdict(const CliOptions& options, const ops::LoadedImage& loaded, he
     print(tr_args("Ensaio %1: recusado.", {memory}));
     display.print_line(*prepared->refusal);
     return false;
+}
+
+// The firmware leaves 0xFF alone: such EEPROM bytes hold only over a cell already 0xFF.
+void print_blank_eeprom_bytes(const hex::HexImage& image) {
+    std::size_t count = 0;
+    std::optional<std::uint32_t> first;
+    for (std::uint32_t address = 0; address < hex::kCodeSpace; ++address) {
+        if (image.has(address) && image.at(address) == 0xFF) {
+            first = first.value_or(address);
+            ++count;
+        }
+    }
+    if (first) {
+        print(
+            tr_args("EEPROM: %1 bytes 0xFF na imagem, o primeiro em %2; o firmware deixa 0xFF "
+                    "como está, então eles só conferem onde a EEPROM já tem 0xFF.",
+                    {std::to_string(count), hex::address_text(*first)}));
+    }
 }
 
 }  // namespace
@@ -58,6 +78,7 @@ int run_check(const CliOptions& options, TerminalDisplay& display) {
     print(tr_args("Bytes de dados: %1", {std::to_string(image.data_bytes())}));
     print(tr_args("Relatórios de dados: FLASH %1, EEPROM %2",
                   {std::to_string(reports), std::to_string(reports)}));
+    print_blank_eeprom_bytes(image);
     const bool flash = print_verdict(options, loaded, hex::PackMode::Flash, display);
     const bool eeprom = print_verdict(options, loaded, hex::PackMode::Eeprom, display);
     return flash && eeprom ? kExitSuccess : kExitUsage;

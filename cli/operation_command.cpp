@@ -17,6 +17,7 @@
 #include "cli/exit_codes.h"
 #include "cli/production_targets.h"
 #include "cli/programmer_board.h"
+#include "connection/backend.h"
 #include "i18n/texts.h"
 #include "platform/console.h"
 #include "platform/utf8.h"
@@ -86,6 +87,7 @@ public:
         request_.input = {options.hex_file, options.lock_bits};
         request_.timeout = options.timeout;
         request_.part = options.part;
+        request_.model = connection::firmware_model(options, targets_.front().path);
     }
 
     void stop_on(std::stop_token stop) { request_.stop = std::move(stop); }
@@ -133,7 +135,8 @@ private:
                 display_.print_line(lines[i]->last_message());
                 return kExitUsage;
             }
-            jobs.push_back({&chips[i]->library(), lines[i].get()});
+            jobs.push_back({&chips[i]->library(), lines[i].get(),
+                            connection::firmware_model(options_, targets_[i].path)});
         }
         board_.start(names);
         std::vector<ChipEnd> ends(targets_.size());
@@ -267,6 +270,10 @@ int run_operation(const CliOptions& options, TerminalDisplay& display, Interrupt
         display.print_line(no_programmer_text());
         return kExitNoDevice;
     }
+    // The first programmer's firmware judges the shared image; one whose firmware
+    // differs judges it again before its run.
+    const firmware::FirmwareModel first_model =
+        connection::firmware_model(options, targets.front().path);
     Production production(options, display, std::move(targets), log.get());
     production.stop_on(interruption.stop_token());
     // A production run loads and checks its file once, before any programmer hears
@@ -278,6 +285,7 @@ int run_operation(const CliOptions& options, TerminalDisplay& display, Interrupt
         settings.mode =
             options.command == Command::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
         settings.part = options.part;
+        settings.model = first_model;
         auto image = ops::prepare(options.hex_file, settings);
         if (!image->ready()) {
             display.print_line(image->refusal.value_or(image->load.message));

@@ -95,6 +95,15 @@ std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,
                                              present);
 }
 
+firmware::FirmwareModel firmware_model(const ConnectionOptions& options,
+                                       const std::optional<std::string>& path) {
+    if (!options.emulator) {
+        return {};
+    }
+    const std::optional<int> number = path ? emulator::emulated_number(*path) : 1;
+    return options.emulator_setup.settings_of(number.value_or(1)).model;
+}
+
 std::vector<ProgrammerEntry> list_programmers(const ConnectionOptions& options) {
     std::vector<ProgrammerEntry> entries;
     if (options.emulator) {

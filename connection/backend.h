@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "connection/connection_options.h"
+#include "firmware/firmware_model.h"
 #include "hid/hid_library.h"
 
 namespace vantro::connection {
@@ -60,6 +61,12 @@ std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,
 inline std::unique_ptr<Backend> make_backend(const ConnectionOptions& options) {
     return make_backend(options, options.device_path);
 }
+
+// The firmware of the programmer at `path` (none: the first), as far as it is
+// known: an emulated programmer's is its configured model; a real one's, the
+// model closest to a real firmware. The rehearsal of its runs runs it.
+firmware::FirmwareModel firmware_model(const ConnectionOptions& options,
+                                       const std::optional<std::string>& path);
 
 // Every programmer present now, of the kind the options choose.
 std::vector<ProgrammerEntry> list_programmers(const ConnectionOptions& options);

@@ -12,10 +12,12 @@ inline constexpr std::uint32_t kAddressSpace = 65536;
 
 struct FirmwareModel {
     std::uint32_t flash_size = kAddressSpace;
-    std::uint32_t eeprom_size = 2048;
+    std::uint32_t eeprom_size = kAddressSpace;
     bool wrap = true;                 // slot addresses wrap at 16 bits, as in DPTR
     bool eeprom_ff_write = false;     // whether a 0xFF byte is written to EEPROM
     std::uint8_t eeprom_fill = 0xFF;  // what the EEPROM holds before the first run
+
+    bool operator==(const FirmwareModel&) const = default;
 };
 
 }  // namespace vantro::firmware

@@ -373,6 +373,18 @@
         <translation>the image runs past the end of the %2 %1 of the %3 (address %4)</translation>
     </message>
     <message>
+        <source>Gravação recusada: este gravador grava também os bytes 0xFF na EEPROM (eeprom-ff=write), e o slot do registro final, que o protocolo exige (marcador, endereço 0000, 16 × 0xFF), sobrescreveria 0x0000–0x000F. Nada foi enviado ao gravador.</source>
+        <translation>Run refused: this programmer also writes 0xFF bytes to the EEPROM (eeprom-ff=write), and the end record&apos;s slot the protocol requires (marker, address 0000, 16 × 0xFF) would overwrite 0x0000–0x000F. Nothing was sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>Ensaio da gravação: o endereço %1 fica fora da memória do chip (%2 bytes). Nada foi enviado ao gravador.</source>
+        <translation>Rehearsal of the run: address %1 lies outside the chip&apos;s memory (%2 bytes). Nothing was sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>EEPROM: %1 bytes 0xFF na imagem, o primeiro em %2; o firmware deixa 0xFF como está, então eles só conferem onde a EEPROM já tem 0xFF.</source>
+        <translation>EEPROM: %1 bytes 0xFF in the image, the first at %2; the firmware leaves 0xFF as it is, so they hold only where the EEPROM already holds 0xFF.</translation>
+    </message>
+    <message>
         <source>Gravação recusada: %1. Nada foi enviado ao gravador.</source>
         <translation>Run refused: %1. Nothing was sent to the programmer.</translation>
     </message>

@@ -106,8 +106,9 @@ std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(
     if (!given_image_) {
         return prepare(hex_path, settings);
     }
-    // An image shared by several programmers comes packed and judged already.
-    if (given_image_->mode == mode) {
+    // An image shared by several programmers comes packed and judged already: on
+    // this programmer's firmware, or judged again here.
+    if (given_image_->mode == mode && given_image_->model == settings.model) {
         return given_image_;
     }
     return prepare(static_cast<const LoadedImage&>(*given_image_), settings);

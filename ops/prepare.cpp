@@ -14,6 +14,14 @@ std::optional<std::string> refusal_before_run(const PackedRun& run, const hex::H
             return tr_args("Gravação recusada: %1. Nada foi enviado ao gravador.", {*problem});
         }
     }
+    // The end record's slot (marker, address 0000, 16 x 0xFF) would be written too.
+    if (run.mode() == hex::PackMode::Eeprom && settings.model.eeprom_ff_write) {
+        return tr(
+            "Gravação recusada: este gravador grava também os bytes 0xFF na EEPROM "
+            "(eeprom-ff=write), e o slot do registro final, que o protocolo exige (marcador, "
+            "endereço 0000, 16 × 0xFF), sobrescreveria 0x0000–0x000F. Nada foi enviado ao "
+            "gravador.");
+    }
     if (const auto difference = rehearse(run, image, settings.model)) {
         return rehearsal_refusal(*difference, image);
     }
@@ -37,6 +45,7 @@ std::shared_ptr<const PreparedImage> prepare(LoadedImage loaded, const PrepareSe
     auto prepared = std::make_shared<PreparedImage>();
     static_cast<LoadedImage&>(*prepared) = std::move(loaded);
     prepared->mode = settings.mode;
+    prepared->model = settings.model;
     switch (prepared->load.status) {
         case hex::LoadStatus::NotChosen:
             break;

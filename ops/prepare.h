@@ -37,13 +37,14 @@ struct LoadedImage {
 
 struct PrepareSettings {
     hex::PackMode mode = hex::PackMode::Flash;
-    std::optional<Part> part;  // the chip, when known: an image that does not fit is refused
-    RehearsalModel model;      // the firmware model the rehearsal judges with
+    std::optional<Part> part;       // the chip, when known: an image that does not fit is refused
+    firmware::FirmwareModel model;  // the programmer's firmware, which the rehearsal runs
     hex::Packer packer = hex::monta_pacote;  // tests inject a faulty one
 };
 
 struct PreparedImage : LoadedImage {
     hex::PackMode mode = hex::PackMode::Flash;
+    firmware::FirmwareModel model;  // the one it was judged on
     // Packed whenever the file loaded, even when the run is refused.
     std::optional<PackedRun> packed;
     // Why the run must not start: the file's refusal, the part's or the rehearsal's.

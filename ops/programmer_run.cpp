@@ -17,6 +17,7 @@ RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRe
     session.set_timeout(request.timeout);
     session.use_image(request.image);
     session.set_part(request.part);
+    session.set_firmware_model(request.model);
     session.link().stop_on(request.stop);
     const std::stop_callback wake(request.stop, [&queue] { queue.wake(); });
     RunEnd end;
@@ -42,7 +43,9 @@ void run_in_parallel(std::span<const ProgrammerJob> jobs, const RunRequest& requ
     threads.reserve(jobs.size());
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         threads.emplace_back([&jobs, &request, &ended, i] {
-            ended(i, run_on_programmer(*jobs[i].library, *jobs[i].display, request));
+            RunRequest own = request;
+            own.model = jobs[i].model;
+            ended(i, run_on_programmer(*jobs[i].library, *jobs[i].display, own));
         });
     }
 }

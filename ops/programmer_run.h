@@ -26,7 +26,8 @@ struct RunRequest {
     std::chrono::milliseconds timeout = protocol::kDefaultTimeout;
     // FLASH and EEPROM: the image every programmer gets; null: each run loads its file.
     std::shared_ptr<const PreparedImage> image;
-    std::optional<Part> part;  // the chip, when known: images that do not fit it are refused
+    std::optional<Part> part;       // the chip, when known: images that do not fit it are refused
+    firmware::FirmwareModel model;  // the programmer's firmware, which the rehearsal runs
     // Once requested (from any thread), every run stops before its next report,
     // and a wait in progress ends at once: the process is being interrupted.
     std::stop_token stop;
@@ -45,7 +46,8 @@ RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRe
 
 struct ProgrammerJob {
     hid::HidLibrary* library = nullptr;
-    Display* display = nullptr;  // used only from the programmer's own thread
+    Display* display = nullptr;     // used only from the programmer's own thread
+    firmware::FirmwareModel model;  // this programmer's, in place of the request's
 };
 
 // ended(i, end) runs on programmer i's thread as soon as its run is over, so calls

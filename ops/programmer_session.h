@@ -48,6 +48,10 @@ public:
     void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }
     // The chip's part, when known: images that do not fit it are refused.
     void set_part(std::optional<Part> part) { prepare_settings_.part = part; }
+    // The firmware of the programmer this session drives: the rehearsal runs it.
+    void set_firmware_model(const firmware::FirmwareModel& model) {
+        prepare_settings_.model = model;
+    }
     // Packs the data reports, rehearsal and run alike; tests inject a faulty one.
     void use_packer(hex::Packer packer) { prepare_settings_.packer = packer; }
 

@@ -6,11 +6,14 @@
 
 namespace vantro::ops {
 std::optional<RehearsalDifference> rehearse(const PackedRun& run, const hex::HexImage& image,
-                                            const RehearsalModel& model) {
+                                            const firmware::FirmwareModel& model) {
     const bool flash = run.mode() == hex::PackMode::Flash;
-    firmware::Firmware programmer({.flash_size = flash ? hex::kCodeSpace : 0,
-                                   .eeprom_size = flash ? 0 : hex::kCodeSpace,
-                                   .wrap = model.wrap});
+    firmware::FirmwareModel chip = model;
+    (flash ? chip.eeprom_size : chip.flash_size) = 0;  // the other memory plays no part
+    firmware::Firmware programmer(chip);
+    // An EEPROM run erases nothing: elsewhere the EEPROM must keep what it held.
+    const std::vector<std::uint8_t> before =
+        flash ? std::vector<std::uint8_t>{} : programmer.eeprom();
     const auto send_command = [&programmer](std::uint8_t code) {
         protocol::Report report{};
         report[1] = code;
@@ -26,16 +29,27 @@ std::optional<RehearsalDifference> rehearse(const PackedRun& run, const hex::Hex
     send_command(protocol::kCmdEnd);
 
     const std::vector<std::uint8_t>& memory = flash ? programmer.flash() : programmer.eeprom();
-    const auto address = image.first_difference(memory);
+    const auto address = image.first_difference(memory, before);
     if (!address) {
         return std::nullopt;
     }
-    return RehearsalDifference{*address, memory[*address]};
+    RehearsalDifference difference{*address, std::nullopt,
+                                   static_cast<std::uint32_t>(memory.size())};
+    if (*address < memory.size()) {
+        difference.chip_value = memory[*address];
+    }
+    return difference;
 }
 
 std::string rehearsal_refusal(const RehearsalDifference& difference, const hex::HexImage& image) {
     const std::string address = hex::address_text(difference.address);
-    const std::string chip = hex::byte_text(difference.chip_value);
+    if (!difference.chip_value) {
+        return tr_args(
+            "Ensaio da gravação: o endereço %1 fica fora da memória do chip (%2 bytes). Nada foi "
+            "enviado ao gravador.",
+            {address, std::to_string(difference.memory_size)});
+    }
+    const std::string chip = hex::byte_text(*difference.chip_value);
     if (image.has(difference.address)) {
         return tr_args(
             "Ensaio da gravação: no endereço %1 o chip ficaria com %2, mas a imagem dá %3. "

@@ -8,28 +8,27 @@
 #include <optional>
 #include <string>
 
+#include "firmware/firmware_model.h"
 #include "hex/hex_image.h"
 #include "ops/packed_run.h"
 
 namespace vantro::ops {
 
-// The firmware model the rehearsal judges with: the emulator's, so that both
-// judge a run alike.
-struct RehearsalModel {
-    bool wrap = true;  // slot addresses wrap at 16 bits
-};
-
 struct RehearsalDifference {
     std::uint32_t address;
-    std::uint8_t chip_value;  // what the chip would hold there after the run
+    // What the chip would hold there after the run; nothing when the address lies
+    // outside the chip's memory.
+    std::optional<std::uint8_t> chip_value;
+    std::uint32_t memory_size = 0;
 };
 
 // Sends the run's erase (FLASH only), begin, data reports and end to the firmware
-// model with a 64 KiB memory. The first address where its memory differs from the
-// image (a byte the image gives held otherwise, or any other byte not 0xFF);
-// nothing when the run would write the image and only the image.
+// model: the programmer's, with its memory sizes and what its EEPROM holds before.
+// The first address where its memory differs from the image (a byte the image
+// gives held otherwise, or any other byte changed by the run); nothing when the
+// run would write the image and only the image.
 std::optional<RehearsalDifference> rehearse(const PackedRun& run, const hex::HexImage& image,
-                                            const RehearsalModel& model);
+                                            const firmware::FirmwareModel& model);
 
 // The user's message for a refused rehearsal: where, what the chip would hold,
 // what the image gives.

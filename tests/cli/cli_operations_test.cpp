@@ -47,6 +47,38 @@ TEST(CliCheck, FileNamedInCyrillicAndPortugueseIsReadAndNamed) {
     EXPECT_NE(run.out.find("Arquivo: " + hex.path()), std::string::npos) << run.out;
 }
 
+// EEPROM 0xFF bytes are left alone: counted by check, refused over an EEPROM of
+// zeros; the emulated EEPROM is as large as the rehearsal's, past 0x0800.
+TEST(CliCheck, EepromBytesFFAreCountedAndJudgedOnTheEmulatorsFill) {
+    TempFile hex("cli-ff.hex", ":03002000FF01FFDE\n:010900005A9C\n:00000001FF\n");
+    const std::string trace = testing::scratch_path("ff.trace");
+    const struct {
+        const char* arguments;
+        int exit_code;
+        const char* says;  // on stdout and stderr
+    } rows[] = {
+        {"check", 0, "EEPROM: 2 bytes 0xFF na imagem, o primeiro em 0x0020"},
+        {"--emulator eeprom", 0, "Memória emulada confere com a imagem."},
+        {"--emulator --emulate eeprom-fill=00 check", 2,
+         "no endereço 0x0020 o chip ficaria com 0x00, mas a imagem dá 0xFF"},
+        {"--emulator --emulate eeprom-fill=00 eeprom", 2,
+         "no endereço 0x0020 o chip ficaria com 0x00, mas a imagem dá 0xFF"},
+        {"--emulator --emulate programmers=2 --emulate eeprom-fill=00@2 --all eeprom", 2,
+         "emulated:2: Ensaio da gravação: no endereço 0x0020"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        std::remove(trace.c_str());
+        const auto run =
+            run_cli(std::string(row.arguments) + " '" + hex.path() + "' --trace '" + trace + "'");
+        EXPECT_EQ(run.exit_code, row.exit_code) << run.err;
+        EXPECT_NE((run.out + run.err).find(row.says), std::string::npos) << run.out << run.err;
+        if (row.exit_code != 0) {
+            EXPECT_EQ(testing::read_all(trace), "");  // nothing sent
+        }
+    }
+}
+
 struct FaultCase {
     const char* name;
     const char* arguments;  // after --emulator --timeout 1
@@ -88,8 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Memória emulada confere"},
         FaultCase{"eeprom_ok", "eeprom", true, 0, "Gravando EEPROM..."},
         FaultCase{"eeprom_refused", "--emulate refuse=2 eeprom", true, 1, "Erro na gravação"},
-        FaultCase{"eeprom_too_small", "--emulate eeprom=256 eeprom", true, 1,
-                  "Memória emulada difere da imagem no endereço 0x0100."},
+        FaultCase{"eeprom_too_small", "--emulate eeprom=256 eeprom", true, 2,
+                  "o endereço 0x0100 fica fora da memória do chip (256 bytes)"},
         FaultCase{"lock_ok", "lock --lb1 --lb3", false, 0, "Lock bits gravados com sucesso!!!"},
         FaultCase{"lock_refused", "--emulate lock=0 lock", false, 1,
                   "Falha na gravação de Lock bits 0"},
@@ -102,10 +134,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "não respondeu em 0,3 s"},
         FaultCase{"lock_only_7f", "--emulate lock=0x7F lock", false, 3,
                   "O gravador só respondeu 0x7F (sem resposta)"},
-        // The end record's slot carries 16 x FF at 0x0000: written over an EEPROM of zeros.
-        FaultCase{"eeprom_ff_written_over_zeros",
-                  "--emulate eeprom-fill=00 --emulate eeprom-ff=write eeprom", true, 1,
-                  "Memória emulada difere da imagem no endereço 0x0000."}),
+        // The end record's slot carries 16 x FF at 0x0000: refused before it is written,
+        // and check judges the same model.
+        FaultCase{"eeprom_ff_write_refused",
+                  "--emulate eeprom-fill=00 --emulate eeprom-ff=write eeprom", true, 2,
+                  "sobrescreveria 0x0000–0x000F. Nada foi enviado"},
+        FaultCase{"check_judges_the_emulators_model", "--emulate eeprom-ff=write check", true, 2,
+                  "sobrescreveria 0x0000–0x000F"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UsageCase {

@@ -89,7 +89,7 @@ TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
                   0u)
             << *error;
         EXPECT_EQ(settings.model.flash_size, 65536u);
-        EXPECT_EQ(settings.model.eeprom_size, 2048u);
+        EXPECT_EQ(settings.model.eeprom_size, 65536u);
         EXPECT_EQ(settings.latency.count(), 0);
         EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.lock);
         EXPECT_TRUE(settings.model.wrap && !settings.model.eeprom_ff_write &&
