@@ -13,14 +13,13 @@ namespace {
 
 constexpr hid::ProgrammerIds kProgrammerIds{protocol::PROG_VID, protocol::PROG_PID};
 
-// Why this programmer cannot be used, and the fix when permission is what is
-// missing: on Windows another program holds it open; elsewhere the udev rule,
-// then a replug.
+// Why this programmer cannot be used, and the fix: close the program that holds
+// it (Windows); install the udev rule, then replug (where permission is missing).
 std::string access_problem_text(const hid::ProgrammerInfo& programmer) {
     if (programmer.failure && programmer.failure->held_by_another_program) {
         return tr_args(
-            "Gravador encontrado em %1, mas o Windows negou o acesso: feche o programa que o "
-            "está usando e tente de novo.",
+            "Gravador encontrado em %1, mas outro programa está usando o gravador: feche esse "
+            "programa e tente de novo.",
             {programmer.device.path});
     }
     if (programmer.failure && programmer.failure->permission_denied()) {
@@ -52,6 +51,7 @@ public:
 
     const std::vector<std::uint8_t>* memory(Memory) const override { return nullptr; }
     bool save_memory(Memory, const std::filesystem::path&) const override { return false; }
+    void devices_changed() override { library_.devices_changed(); }
 
 private:
     hid::HidapiLibrary library_;

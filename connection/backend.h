@@ -52,6 +52,9 @@ public:
     virtual const std::vector<std::uint8_t>* memory(Memory which) const = 0;
     // Saves that memory as a binary file; false when it cannot be seen or written.
     virtual bool save_memory(Memory which, const std::filesystem::path& path) const = 0;
+    // For a window that hears of the system's device changes (WM_DEVICECHANGE):
+    // presence is checked at once rather than at the next listing. Any thread.
+    virtual void devices_changed() {}
 };
 
 // The programmer at `path` (see list_programmers); none: the first one found.

@@ -45,10 +45,10 @@ HidapiInit::~HidapiInit() {
     }
 }
 
-std::vector<HidDeviceListing> enumerate_hid_devices() {
+std::vector<HidDeviceListing> enumerate_hid_devices(ProgrammerIds ids) {
     std::lock_guard lock(global_state_mutex());
     std::vector<HidDeviceListing> listings;
-    hid_device_info* const first = hid_enumerate(0, 0);
+    hid_device_info* const first = hid_enumerate(ids.vendor_id, ids.product_id);
     for (const hid_device_info* info = first; info != nullptr; info = info->next) {
         listings.push_back({info->path != nullptr ? info->path : "", info->vendor_id,
                             info->product_id, platform::utf8_from_wide(info->serial_number),
@@ -60,6 +60,11 @@ std::vector<HidDeviceListing> enumerate_hid_devices() {
 
 std::variant<hid_device_*, OpenFailure> open_hid_device(const std::string& path) {
     std::lock_guard lock(global_state_mutex());
+    std::string held_message;
+    if (const auto held = platform::device_held_elsewhere(path, held_message)) {
+        return OpenFailure{held->error_number, std::move(held_message),
+                           held->held_by_another_program};
+    }
     errno = 0;
     hid_device* const device = hid_open_path(path.c_str());
     if (device != nullptr) {

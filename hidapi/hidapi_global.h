@@ -63,8 +63,9 @@ private:
     bool initialised_ = false;
 };
 
-// Every HID device node present now, of any ids.
-std::vector<HidDeviceListing> enumerate_hid_devices();
+// Every HID device node present now with these ids. Only they are asked for their
+// strings: on Windows asking every device takes seconds when one of them is slow.
+std::vector<HidDeviceListing> enumerate_hid_devices(ProgrammerIds ids);
 
 // A handle of the caller's own on the node, or why it could not be opened. The
 // handle belongs to one thread at a time; close it with hid_close.

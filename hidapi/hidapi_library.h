@@ -2,10 +2,9 @@
 #pragma once
 // The HID library on hidapi, for real programmers. hidapi has no hot-plug callback,
 // so one monitor thread lists the devices every 200 ms (at once when a reader finds
-// its device failing); every programmer it can open gets a reader thread that
-// announces its input reports. Every HID device is tracked for Plugged/Unplugged;
-// only programmers (the ids it is given) are opened, so WriteEx reaches
-// programmers only.
+// its device failing, or when the system says its devices changed); every
+// programmer it can open gets a reader thread that announces its input reports.
+// Only programmers (the ids it is given) are listed, tracked and opened.
 
 #include <condition_variable>
 #include <map>
@@ -57,11 +56,15 @@ public:
     // is none. Opening is retried at every listing; Changed is posted when this changes.
     std::optional<ProgrammerInfo> inaccessible_programmer() const;
 
+    // The system says its devices changed (a window's WM_DEVICECHANGE): they are
+    // listed now instead of at the end of the period. Any thread.
+    void devices_changed() { request_rescan(); }
+
 private:
     struct PresentNode {
         DeviceHandle handle = 0;
         HidDeviceListing listing;
-        std::shared_ptr<HidapiDevice> device;  // null for a device that is not a programmer
+        std::shared_ptr<HidapiDevice> device;
     };
 
     void monitor_loop(const std::stop_token& stop);

@@ -48,7 +48,8 @@ void HidapiLibrary::request_rescan() {
 }
 
 void HidapiLibrary::scan() {
-    const std::vector<HidDeviceListing> listings = at_chosen_path(enumerate_hid_devices());
+    const std::vector<HidDeviceListing> listings =
+        at_chosen_path(enumerate_hid_devices(programmer_));
     const std::set<std::string> failed = remove_departed(listings);
     add_arrivals(listings, failed);
 }
@@ -64,7 +65,7 @@ std::set<std::string> HidapiLibrary::remove_departed(
             PresentNode& node = entry->second;
             const bool listed = std::ranges::any_of(
                 listings, [&](const HidDeviceListing& l) { return same_node(l, node.listing); });
-            if (listed && (node.device == nullptr || !node.device->gone())) {
+            if (listed && !node.device->gone()) {
                 ++entry;
                 continue;
             }
@@ -80,9 +81,7 @@ std::set<std::string> HidapiLibrary::remove_departed(
     }
     // Closing waits for each reader, so its last reports are announced before Unplugged.
     for (const auto& device : leaving) {
-        if (device != nullptr) {
-            device->close();
-        }
+        device->close();
     }
     post_all(events);
     return failed;
@@ -92,7 +91,7 @@ void HidapiLibrary::add_arrivals(const std::vector<HidDeviceListing>& listings,
                                  const std::set<std::string>& skipped) {
     struct Arrival {
         HidDeviceListing listing;
-        std::shared_ptr<HidapiDevice> device;  // null for a device that is not a programmer
+        std::shared_ptr<HidapiDevice> device;
     };
     std::vector<Arrival> arrivals;
     std::vector<ProgrammerInfo> inaccessible;
@@ -102,10 +101,6 @@ void HidapiLibrary::add_arrivals(const std::vector<HidDeviceListing>& listings,
             if (present_.contains(listing.path) || skipped.contains(listing.path)) {
                 continue;
             }
-        }
-        if (!programmer_.match(listing)) {
-            arrivals.push_back({listing, nullptr});
-            continue;
         }
         auto opened = HidapiDevice::open(listing.path);
         if (auto* const device = std::get_if<std::shared_ptr<HidapiDevice>>(&opened)) {
@@ -134,10 +129,8 @@ void HidapiLibrary::add_arrivals(const std::vector<HidDeviceListing>& listings,
         const DeviceHandle handle = handles[i];
         // Announced before its reader starts, so no ReadReady can come first.
         post_all({{HidEventKind::Plugged, handle}, {HidEventKind::Changed}});
-        if (arrivals[i].device != nullptr) {
-            arrivals[i].device->start([this, handle](const HidReport& r) { on_input(handle, r); },
-                                      [this] { request_rescan(); });
-        }
+        arrivals[i].device->start([this, handle](const HidReport& r) { on_input(handle, r); },
+                                  [this] { request_rescan(); });
     }
     if (inaccessible_changed) {
         post_all({{HidEventKind::Changed}});
@@ -150,9 +143,7 @@ void HidapiLibrary::close_all() {
         std::lock_guard lock(table_mutex_);
         for (auto& [path, node] : present_) {
             table_.mark_absent(node.handle);
-            if (node.device != nullptr) {
-                devices.push_back(std::move(node.device));
-            }
+            devices.push_back(std::move(node.device));
         }
         present_.clear();
         inaccessible_.clear();

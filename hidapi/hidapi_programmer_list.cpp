@@ -11,10 +11,7 @@ std::vector<ProgrammerInfo> list_programmers(ProgrammerIds programmer) {
     if (!hidapi.succeeded()) {
         return programmers;
     }
-    for (HidDeviceListing& device : enumerate_hid_devices()) {
-        if (!programmer.match(device)) {
-            continue;
-        }
+    for (HidDeviceListing& device : enumerate_hid_devices(programmer)) {
         auto opened = open_hid_device(device.path);
         ProgrammerInfo info{std::move(device), std::nullopt};
         if (auto* const failure = std::get_if<OpenFailure>(&opened)) {

@@ -288,8 +288,8 @@
         <translation>Programmer found at %1, but this user may not open it: install the Vantro udev rule and replug the programmer.</translation>
     </message>
     <message>
-        <source>Gravador encontrado em %1, mas o Windows negou o acesso: feche o programa que o está usando e tente de novo.</source>
-        <translation>Programmer found at %1, but Windows denied access: close the program that is using it and try again.</translation>
+        <source>Gravador encontrado em %1, mas outro programa está usando o gravador: feche esse programa e tente de novo.</source>
+        <translation>Programmer found at %1, but another program is using the programmer: close that program and try again.</translation>
     </message>
     <message>
         <source>Gravador encontrado em %1, mas não foi possível abri-lo: %2</source>

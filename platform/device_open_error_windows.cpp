@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/device_open_error.h"
+#include "platform/utf8.h"
 
 namespace vantro::platform {
 
@@ -27,6 +29,26 @@ DeviceOpenError device_open_error(int, const std::string& message) {
         default:
             return {};
     }
+}
+
+std::optional<DeviceOpenError> device_held_elsewhere(const std::string& path,
+                                                     std::string& message) {
+    // The access and sharing hidapi asks for its reader and writer.
+    const HANDLE handle = CreateFileW(utf16_from_utf8(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OVERLAPPED, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return std::nullopt;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) {
+        return std::nullopt;  // hidapi's own open says what this is
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "(0x%08lX)", static_cast<unsigned long>(error));
+    message = "open_device: " + std::string(code) + " " + path;
+    return DeviceOpenError{EACCES, true};
 }
 
 }  // namespace vantro::platform

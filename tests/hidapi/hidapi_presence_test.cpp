@@ -2,6 +2,10 @@
 // Arrival, removal, handles and the choice of one programmer by path.
 
 #include <cerrno>
+#include <fstream>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "tests/hidapi/hidapi_fixture.h"
 
@@ -17,26 +21,22 @@ constexpr std::uint16_t kMousePid = 0xC077;
 
 using HidapiPresenceTest = HidapiBackendTest;
 
-TEST_F(HidapiPresenceTest, DevicesPresentAtConnectAreAnnouncedBeforeItReturns) {
+TEST_F(HidapiPresenceTest, ProgrammersPresentAtConnectAreAnnouncedBeforeItReturns) {
     fake_hidapi::plug({kProgrammerPath});
     fake_hidapi::plug({kOtherPath, kMouseVid, kMousePid});
     hid::HidapiLibrary& library = connect();
 
+    // Other devices are not even listed: asking each for its strings can take seconds.
     const auto events = recorder_.events();
-    ASSERT_EQ(events.size(), 4u);
+    ASSERT_EQ(events.size(), 2u);
     const hid::DeviceHandle programmer = events[0].handle;
-    const hid::DeviceHandle mouse = events[2].handle;
     EXPECT_EQ(events, (std::vector<HidEvent>{{HidEventKind::Plugged, programmer},
-                                             {HidEventKind::Changed},
-                                             {HidEventKind::Plugged, mouse},
                                              {HidEventKind::Changed}}));
     EXPECT_NE(programmer, 0u);
-    EXPECT_NE(mouse, programmer);
     EXPECT_EQ(library.GetVendorID(programmer), protocol::PROG_VID);
     EXPECT_EQ(library.GetProductID(programmer), protocol::PROG_PID);
-    EXPECT_EQ(library.GetVendorID(mouse), kMouseVid);
     EXPECT_EQ(library.GetHandle(protocol::PROG_VID, protocol::PROG_PID), programmer);
-    EXPECT_EQ(library.GetHandle(kMouseVid, kMousePid), mouse);
+    EXPECT_EQ(library.GetHandle(kMouseVid, kMousePid), 0u);
     EXPECT_EQ(library.GetHandle(protocol::PROG_VID, 2), 0u);
 }
 
@@ -142,6 +142,26 @@ TEST_F(HidapiPresenceTest, ProgrammerWithoutPermissionIsListedAndReportedNotAnno
     EXPECT_EQ(library.GetVendorID(recorder_.at(*plugged).handle), protocol::PROG_VID);
     EXPECT_FALSE(library.inaccessible_programmer());
     EXPECT_FALSE(hid::list_programmers(kProgrammerIds).at(0).failure);
+}
+
+TEST_F(HidapiPresenceTest, AProgrammerHeldByAnotherProgramIsReportedSoNeverAnnounced) {
+#ifndef _WIN32
+    GTEST_SKIP() << "hidapi opens a device held elsewhere without access only on Windows";
+#else
+    // A file held without sharing stands for the node: the same rules apply.
+    const std::string path = std::string(VANTRO_TEST_TMP) + "/held-programmer";
+    std::ofstream(path) << "node";
+    const HANDLE holder =
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    fake_hidapi::plug({path});
+    hid::HidapiLibrary& library = connect();
+    EXPECT_EQ(library.GetHandle(protocol::PROG_VID, protocol::PROG_PID), 0u);
+    const auto blocked = library.inaccessible_programmer();
+    CloseHandle(holder);
+    ASSERT_TRUE(blocked);
+    EXPECT_TRUE(blocked->failure->held_by_another_program);
+#endif
 }
 
 TEST_F(HidapiPresenceTest, DisconnectStopsEverythingAndConnectStartsAfresh) {
