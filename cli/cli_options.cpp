@@ -56,7 +56,8 @@ void add_run_options(CLI::App& app, CliOptions& options,
     app.add_flag("-q,--quiet", options.quiet, "No status texts or progress; failures still shown");
     app.add_flag("--all", options.all, "Run on every programmer present, all at once");
     app.add_flag("--repeat", options.repeat,
-                 "Chip after chip: after each run, Enter runs again, q or Ctrl-D stops");
+                 "Chip after chip: after each run, Enter runs again, q or " +
+                     std::string(platform::end_of_input_key()) + " stops");
     app.add_option("--log", options.log,
                    "Append one JSON line per programmer and run to FILE, as each ends")
         ->type_name("FILE");

@@ -82,7 +82,8 @@ public:
           display_(display),
           targets_(std::move(targets)),
           log_(log),
-          board_(stderr, display.progress_bar(), options.quiet) {
+          board_(stderr, display.progress_bar() && platform::enable_escape_codes(stderr),
+                 options.quiet) {
         request_.operation = operation_of(options.command);
         request_.input = {options.hex_file, options.lock_bits};
         request_.timeout = options.timeout;
@@ -231,7 +232,7 @@ private:
     Tally tally_;
 };
 
-// Enter: one more chip; q, Q or the end of the input: stop.
+// Enter: one more chip; q, Q or the end of the input (Ctrl-D, Ctrl-Z on Windows): stop.
 bool another_chip() {
     platform::write_text(stderr, tr("Enter: próximo chip; q: parar "));
     std::fflush(stderr);

@@ -18,4 +18,13 @@ bool is_terminal(std::FILE* stream);
 // Columns of the terminal (console) on the stream; 0 when unknown.
 std::size_t terminal_columns(std::FILE* stream);
 
+// Turns on the terminal's escape codes (cursor up, erase the line) on the stream:
+// a Windows console needs its virtual-terminal mode for them. False when the
+// stream is no terminal or the console cannot have them: write plain lines then.
+bool enable_escape_codes(std::FILE* stream);
+
+// The key that ends typed input: Ctrl-D on POSIX; Ctrl-Z (then Enter) on Windows,
+// whose C runtime reads it as the end of a text-mode stream.
+std::string_view end_of_input_key();
+
 }  // namespace vantro::platform

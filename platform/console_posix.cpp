@@ -19,4 +19,12 @@ std::size_t terminal_columns(std::FILE* stream) {
     return ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
+bool enable_escape_codes(std::FILE* stream) {
+    return is_terminal(stream);
+}
+
+std::string_view end_of_input_key() {
+    return "Ctrl-D";
+}
+
 }  // namespace vantro::platform

@@ -47,4 +47,15 @@ std::size_t terminal_columns(std::FILE* stream) {
     return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);
 }
 
+bool enable_escape_codes(std::FILE* stream) {
+    const HANDLE console = console_of(stream);
+    DWORD mode = 0;
+    return console != nullptr && GetConsoleMode(console, &mode) &&
+           SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
+
+std::string_view end_of_input_key() {
+    return "Ctrl-Z";
+}
+
 }  // namespace vantro::platform
