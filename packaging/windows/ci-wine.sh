@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The Windows job: cross-builds the core and vantro-cli with MinGW-w64, with
-# warnings as errors, and runs their tests and a few end-to-end checks under Wine.
+# warnings as errors, and runs their tests and a few end-to-end checks under Wine
+# (Ctrl-C and --repeat among them).
 # Run as root from any clone; BUILD (default build-wine) is the work folder.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -124,6 +125,20 @@ for wanted in vantro-cli.exe README.md LICENSE LEIA-ME.txt; do
 done
 if grep -qE 'udev|\.rules$|man1' <<<"$contents"; then
     echo "FAILED: the ZIP holds Linux files: $contents" >&2
+    exit 1
+fi
+# Its texts open rightly in Notepad (UTF-8 byte-order mark, CRLF), and the README is Windows'.
+rm -rf "$build/zip" && mkdir -p "$build/zip"
+(cd "$build/zip" && cmake -E tar xf "$build"/vantro/vantro-*-windows-x86_64.zip)
+for text in README.md LEIA-ME.txt; do
+    file="$(find "$build/zip" -name "$text")"
+    if [ "$(head -c 3 "$file" | od -An -tx1 | tr -d ' ')" != efbbbf ] || grep -q $'[^\r]$' "$file"; then
+        echo "FAILED: the ZIP's $text lacks the byte-order mark or CRLF line ends" >&2
+        exit 1
+    fi
+done
+if grep -qi 'debian' "$(find "$build/zip" -name README.md)"; then
+    echo "FAILED: the ZIP's README speaks of Debian" >&2
     exit 1
 fi
 echo "== windows: ZIP holds $(echo $contents | tr '\n' ' ')"

@@ -1,9 +1,17 @@
 # SPDX-License-Identifier: MIT
 # What the Windows ZIP holds, all in its top folder: vantro-cli.exe (the C++
-# runtime linked in: nothing else to install), README, LICENSE and the quick start.
+# runtime linked in: nothing else to install), the Windows README, LICENSE and
+# the quick start. The texts get CRLF line ends and a UTF-8 byte-order mark, so
+# Notepad shows their accents rightly.
 install(TARGETS vantro-cli RUNTIME DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${CMAKE_CURRENT_LIST_DIR}/LEIA-ME.txt
-        DESTINATION .)
+string(ASCII 239 187 191 utf8_bom)
+foreach(text README.md LEIA-ME.txt)
+  file(READ ${CMAKE_CURRENT_LIST_DIR}/${text} content)
+  string(REPLACE "\n" "\r\n" content "${content}")
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/windows/${text} "${utf8_bom}${content}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${text})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/windows/${text} DESTINATION .)
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_SYSTEM_NAME windows-x86_64)

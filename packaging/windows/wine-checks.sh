@@ -63,5 +63,28 @@ wine64 "$exe" --emulator --trace 'Z:\nonexistent\t.trace' erase </dev/null 2>unw
 [ "$code" = 2 ] && grep -qF 'No such file or directory' unwritable.err ||
     fail "an unwritable trace gave exit $code: $(cat unwritable.err)"
 
+# --repeat: Enter runs once more; Ctrl-Z (0x1A, then Enter) ends the input as Ctrl-D does on Linux.
+printf '\r\n\032\r\n' | wine64 "$exe" --emulator --repeat erase 2>repeat.err >/dev/null ||
+    fail "--repeat failed: $(cat repeat.err)"
+grep -qF 'Total: 2 chips (2 gravados, 0 com falha)' repeat.err ||
+    fail "Ctrl-Z did not end --repeat after two chips: $(tr -d '\r' <repeat.err | tail -n 2)"
+
+# Ctrl-C during a run (GenerateConsoleCtrlEvent, on the console `script` gives Wine):
+# the run stops, says what the chip holds, ends with 130, and its --log line is written.
+x86_64-w64-mingw32-gcc -O2 -o ctrl-c.exe "$top/packaging/windows/ctrl-c.c"
+cp "$exe" vantro-cli.exe
+code=0
+script -qec "wine64 ctrl-c.exe 1500 'vantro-cli.exe --emulator --emulate latency=400 \
+    --log ctrl-c.jsonl flash crlf.hex'" /dev/null </dev/null 2>&1 |
+    sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' >ctrl-c.out || code=$?
+[ "$code" = 130 ] && grep -qF 'Interrompido: o chip ficou parcialmente gravado' ctrl-c.out &&
+    grep -qF '"outcome":"cancelled"' ctrl-c.jsonl ||
+    fail "Ctrl-C gave exit $code: $(tr -d '\r' <ctrl-c.out | tail -n 3)"
+
+# The program carries its icon, manifest and version information.
+for resource in F.i.l.e.D.e.s.c.r.i.p.t.i.o.n asInvoker; do
+    LC_ALL=C grep -qaP "$resource" "$exe" || fail "vantro-cli.exe lacks its $resource"
+done
+
 [ "$failed" = 0 ] && echo "== windows: end-to-end checks under Wine passed"
 exit "$failed"
