@@ -15,14 +15,16 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVANTRO_FUZZ=
     -DVANTRO_BUILD_TESTS=OFF -DVANTRO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target vantro_fuzzers
 
-# target name, then its seed folder
-targets=("hex_load hex" "session session")
+# target name, its seed folder, and the longest input it is given: a HEX file of
+# many records (64 KiB: some 1500 records of 16 bytes) is longer than the
+# 4096 bytes libFuzzer allows by default (0: its own guess).
+targets=("hex_load hex 65536" "session session 0" "rehearsal rehearsal 4096")
 findings="$build/fuzz/findings"
 mkdir -p "$findings"
 failed=0
 total=0
 for entry in "${targets[@]}"; do
-    read -r target seeds <<<"$entry"
+    read -r target seeds max_len <<<"$entry"
     corpus="$build/fuzz/corpus/$target"
     log="$build/fuzz/$target.log"
     mkdir -p "$corpus"
@@ -31,7 +33,7 @@ for entry in "${targets[@]}"; do
         seed_dirs+=("$top/fuzz/corpus/$seeds")
     fi
     # -timeout: a run of the three operations ends within their limits (2 s each) or hangs.
-    if ! "$build/fuzz/vantro_fuzz_$target" -max_total_time="$seconds" -timeout=10 \
+    if ! "$build/fuzz/vantro_fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/$target-" \
         "$corpus" "${seed_dirs[@]}" >"$log" 2>&1; then
         failed=1

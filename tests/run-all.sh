@@ -32,7 +32,7 @@ fi
 if command -v clang++ >/dev/null 2>&1 &&
     [ -f "$(clang++ -print-file-name="libclang_rt.fuzzer-$(uname -m).a")" ]; then
     echo "== fuzzing: short pass"
-    VANTRO_FUZZ_BUILD="$top/build-ci-fuzz" fuzz/run.sh "${FUZZ_SECONDS:-40}"
+    VANTRO_FUZZ_BUILD="$top/build-ci-fuzz" fuzz/run.sh "${FUZZ_SECONDS:-30}"
 else
     echo "== fuzzing skipped: clang++ or its libFuzzer runtime (libclang-rt) is missing"
 fi
