@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     form.filter_hid_events(access_hint);
     form.session().set_timeout(options.timeout);
     form.session().set_part(options.part);
+    form.session().see_chip_memory(vantro::connection::chip_memory(*backend));
     form.session().set_firmware_model(
         vantro::connection::firmware_model(options, options.device_path));
     form.show();

@@ -38,7 +38,7 @@ Measured run_on(std::size_t count, const std::shared_ptr<const ops::PreparedImag
     for (std::size_t i = 0; i < count; ++i) {
         libraries.push_back(std::make_unique<emulator::EmulatedHidLibrary>(settings));
         displays.push_back(std::make_unique<SilentDisplay>());
-        jobs.push_back({libraries.back().get(), displays.back().get(), {}});
+        jobs.push_back({libraries.back().get(), displays.back().get(), {}, {}});
     }
     ops::RunRequest request;
     request.operation = ops::Operation::Flash;

@@ -43,8 +43,9 @@ public:
     // False (and said) when the trace file could not be opened: nothing may be sent.
     bool ready() const { return ready_; }
     hid::HidLibrary& library() { return tracing_ ? *tracing_ : backend_->library(); }
-    // After the operation: says why it found no programmer, or checks the chip's
-    // memory against the image and saves the dumps, where the backend can see it.
+    const connection::Backend& backend() const { return *backend_; }
+    // After the operation: says why it found no programmer, or that the chip's
+    // memory matched the image, and saves the dumps, where the backend can see it.
     ChipEnd finish(const ops::RunEnd& run);
 
 private:
@@ -57,8 +58,6 @@ private:
     std::unique_ptr<connection::Backend> backend_;
     std::ofstream trace_file_;
     std::unique_ptr<hid::TracingHidLibrary> tracing_;
-    // An EEPROM run erases nothing: the emulated EEPROM before it. Empty otherwise.
-    std::vector<std::uint8_t> memory_before_;
     bool ready_ = true;
 };
 

@@ -23,6 +23,7 @@ inline int exit_code_for(ops::Outcome outcome) {
         case ops::Outcome::Success:
             return kExitSuccess;
         case ops::Outcome::Refused:
+        case ops::Outcome::Mismatch:
             return kExitRefused;
         case ops::Outcome::NotChosen:
         case ops::Outcome::FileRefused:

@@ -114,7 +114,9 @@ private:
         if (!chip.ready()) {
             return kExitUsage;
         }
-        const ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request_));
+        ops::RunRequest request = request_;
+        request.memory = connection::chip_memory(chip.backend());
+        const ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request));
         if (end.exit_code != kExitSuccess) {
             display_.print_held_messages();
         }
@@ -137,7 +139,8 @@ private:
                 return kExitUsage;
             }
             jobs.push_back({&chips[i]->library(), lines[i].get(),
-                            connection::firmware_model(options_, targets_[i].path)});
+                            connection::firmware_model(options_, targets_[i].path),
+                            connection::chip_memory(chips[i]->backend())});
         }
         board_.start(names);
         std::vector<ChipEnd> ends(targets_.size());

@@ -95,6 +95,12 @@ std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,
                                              present);
 }
 
+ops::ChipMemory chip_memory(const Backend& backend) {
+    return [&backend](hex::PackMode mode) {
+        return backend.memory(mode == hex::PackMode::Flash ? Memory::Flash : Memory::Eeprom);
+    };
+}
+
 firmware::FirmwareModel firmware_model(const ConnectionOptions& options,
                                        const std::optional<std::string>& path) {
     if (!options.emulator) {

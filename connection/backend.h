@@ -14,6 +14,7 @@
 #include "connection/connection_options.h"
 #include "firmware/firmware_model.h"
 #include "hid/hid_library.h"
+#include "ops/programmer_session.h"
 
 namespace vantro::connection {
 
@@ -56,6 +57,9 @@ public:
     // presence is checked at once rather than at the next listing. Any thread.
     virtual void devices_changed() {}
 };
+
+// What a session sees of the chip's memory through this backend (see Backend::memory).
+ops::ChipMemory chip_memory(const Backend& backend);
 
 // The programmer at `path` (see list_programmers); none: the first one found.
 std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,

@@ -127,9 +127,12 @@ Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_pa
         return Outcome::FileRefused;
     }
     const PackedRun& packed = *image_->packed;
+    const bool flash = mode == hex::PackMode::Flash;
+    // An EEPROM run erases nothing: elsewhere the chip must keep what it held.
+    const std::vector<std::uint8_t>* seen = chip_memory_ && !flash ? chip_memory_(mode) : nullptr;
+    const std::vector<std::uint8_t> before = seen ? *seen : std::vector<std::uint8_t>{};
     // Marked running, on a link started afresh, only once the run will send.
     RunningGuard guard(running_, link_);
-    const bool flash = mode == hex::PackMode::Flash;
     const std::uint8_t data_command = flash ? protocol::kCmdFlashData : protocol::kCmdEepromData;
     const std::string failed_status = tr("Erro na gravação!");
 
@@ -173,7 +176,23 @@ Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_pa
     display_.set_progress_value(display_.progress_max());
     display_.set_status(tr("Gravou com sucesso!"));
     give_buttons_back();
-    return Outcome::Success;
+    return chip_holds_image(mode, before) ? Outcome::Success : Outcome::Mismatch;
+}
+
+bool ProgrammerSession::chip_holds_image(hex::PackMode mode,
+                                         const std::vector<std::uint8_t>& before) {
+    const std::vector<std::uint8_t>* memory = chip_memory_ ? chip_memory_(mode) : nullptr;
+    if (!memory) {
+        return true;  // a real chip cannot be read back
+    }
+    const auto difference = image_->load.image.first_difference(*memory, before);
+    if (!difference) {
+        return true;
+    }
+    display_.show_message(tr_args("Memória emulada difere da imagem no endereço %1.",
+                                  {hex::address_text(*difference)}),
+                          kApplicationTitle, MessageIcon::Critical);
+    return false;
 }
 
 }  // namespace vantro::ops

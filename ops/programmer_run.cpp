@@ -18,6 +18,7 @@ RunEnd run_on_programmer(hid::HidLibrary& library, Display& display, const RunRe
     session.use_image(request.image);
     session.set_part(request.part);
     session.set_firmware_model(request.model);
+    session.see_chip_memory(request.memory);
     session.link().stop_on(request.stop);
     const std::stop_callback wake(request.stop, [&queue] { queue.wake(); });
     RunEnd end;
@@ -45,6 +46,7 @@ void run_in_parallel(std::span<const ProgrammerJob> jobs, const RunRequest& requ
         threads.emplace_back([&jobs, &request, &ended, i] {
             RunRequest own = request;
             own.model = jobs[i].model;
+            own.memory = jobs[i].memory;
             ended(i, run_on_programmer(*jobs[i].library, *jobs[i].display, own));
         });
     }

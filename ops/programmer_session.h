@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "hex/carrega_hex.h"
 #include "hex/line_table.h"
@@ -21,6 +23,8 @@
 #include "protocol/command_link.h"
 
 namespace vantro::ops {
+
+using ChipMemory = std::function<const std::vector<std::uint8_t>*(hex::PackMode)>;
 
 class ProgrammerSession : public hid::HidEventHandler {
 public:
@@ -55,6 +59,11 @@ public:
     // Packs the data reports, rehearsal and run alike; tests inject a faulty one.
     void use_packer(hex::Packer packer) { prepare_settings_.packer = packer; }
 
+    // The chip's memory for a run of this mode where the backend can see it, null
+    // where it cannot: a FLASH or EEPROM run that ended well is then checked
+    // against the image, whoever shows it.
+    void see_chip_memory(ChipMemory memory) { chip_memory_ = std::move(memory); }
+
     protocol::CommandLink& link() { return link_; }
     // The file the last FLASH or EEPROM run loaded.
     const hex::LoadResult& last_load() const { return image_->load; }
@@ -74,6 +83,9 @@ private:
     Outcome end_failed(Outcome outcome, std::string_view status_text, bool reset_progress);
     // Every operation's last word on the buttons: off while the programmer is gone.
     void give_buttons_back();
+    // After a run that ended well: false, with a message, when the memory the
+    // backend sees differs from the image (elsewhere: from what it held before).
+    bool chip_holds_image(hex::PackMode mode, const std::vector<std::uint8_t>& before);
 
     hid::HidLibrary& library_;
     Display& display_;
@@ -81,6 +93,7 @@ private:
     std::shared_ptr<const PreparedImage> given_image_;
     std::shared_ptr<const PreparedImage> image_ = std::make_shared<PreparedImage>();
     PrepareSettings prepare_settings_;  // the mode is each run's own
+    ChipMemory chip_memory_;
     bool running_ = false;
     // From the programmer's removal to its next arrival: an operation that ends
     // meanwhile must not offer buttons that can only fail.

@@ -99,6 +99,20 @@ TEST_F(Operations, EepromWritesTheImageWithoutErasing) {
     EXPECT_EQ(programmer().flash()[0x100], 0xFF);
 }
 
+// A memory the session sees after a run is checked against the image; a difference
+// (here: an emulated EEPROM smaller than the rehearsal's) is told in a box.
+TEST_F(Operations, AChipMemoryThatDiffersAfterTheRunIsShownInABox) {
+    start(with({"eeprom=256"}));
+    rig->form.session().see_chip_memory(
+        [this](hex::PackMode) { return &rig->library.programmer().eeprom(); });
+    choose(hex_file);
+    rig->form.controls().Command1->click();
+    EXPECT_EQ(rig->form.last_outcome(), Outcome::Mismatch);
+    ASSERT_EQ(rig->boxes.shown.size(), 1u);
+    EXPECT_EQ(rig->boxes.shown[0].text, "Memória emulada difere da imagem no endereço 0x0100.");
+    EXPECT_TRUE(rig->buttons_enabled());
+}
+
 TEST_F(Operations, CancelledFileChoiceChangesNothing) {
     start();
     rig->form.controls().Command6->click();
