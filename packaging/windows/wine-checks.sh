@@ -42,7 +42,7 @@ objcopy -I binary -O ihex a.bin objcopy.hex
 srec_cat e.bin -binary -o eeprom-crlf.hex -intel -crlf
 for file in *.hex blink.ihx; do
     memory=flash size=0x10000
-    [[ "$file" == eeprom-* ]] && memory=eeprom size=0x800
+    [[ "$file" == eeprom-* ]] && memory=eeprom
     # srec_cat warns of SDCC's records out of order; the comparison is what counts.
     srec_cat "$file" -intel -fill 0xFF 0 "$size" -o "$file.expected" -binary 2>/dev/null
     if ! wine64 "$exe" -q --emulator "--dump-$memory" "$file.chip" "$memory" "$file" </dev/null ||
