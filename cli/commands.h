@@ -4,6 +4,7 @@
 #include "cli/cli_options.h"
 #include "cli/interruption.h"
 #include "cli/terminal_display.h"
+#include "ops/operation.h"
 
 namespace vantro::cli {
 
@@ -11,6 +12,7 @@ int run_check(const CliOptions& options, TerminalDisplay& display);
 int run_list(const CliOptions& options, TerminalDisplay& display);
 int run_parts();
 // erase, flash, eeprom and lock: one operation on the programmer.
-int run_operation(const CliOptions& options, TerminalDisplay& display, Interruption& interruption);
+int run_operation(const CliOptions& options, ops::Operation operation, TerminalDisplay& display,
+                  Interruption& interruption);
 
 }  // namespace vantro::cli

@@ -25,6 +25,8 @@ namespace {
 int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDisplay& display,
                 vantro::cli::Interruption& interruption) {
     using namespace vantro::cli;
+    using vantro::ops::Operation;
+    Operation operation = Operation::Erase;
     switch (options.command) {
         case Command::Check:
             return run_check(options, display);
@@ -32,9 +34,19 @@ int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDis
             return run_list(options, display);
         case Command::Parts:
             return run_parts();
-        default:
-            return run_operation(options, display, interruption);
+        case Command::Erase:
+            break;
+        case Command::Flash:
+            operation = Operation::Flash;
+            break;
+        case Command::Eeprom:
+            operation = Operation::Eeprom;
+            break;
+        case Command::Lock:
+            operation = Operation::Lock;
+            break;
     }
+    return run_operation(options, operation, display, interruption);
 }
 
 }  // namespace

@@ -26,30 +26,18 @@ namespace vantro::cli {
 
 namespace {
 
-ops::Operation operation_of(Command command) {
-    switch (command) {
-        case Command::Flash:
-            return ops::Operation::Flash;
-        case Command::Eeprom:
-            return ops::Operation::Eeprom;
-        case Command::Lock:
-            return ops::Operation::Lock;
-        default:
-            return ops::Operation::Erase;
-    }
-}
-
-const char* operation_word(Command command) {
-    switch (command) {
-        case Command::Flash:
+const char* operation_word(ops::Operation operation) {
+    switch (operation) {
+        case ops::Operation::Flash:
             return "flash";
-        case Command::Eeprom:
+        case ops::Operation::Eeprom:
             return "eeprom";
-        case Command::Lock:
+        case ops::Operation::Lock:
             return "lock";
-        default:
-            return "erase";
+        case ops::Operation::Erase:
+            break;
     }
+    return "erase";
 }
 
 struct Tally {
@@ -59,32 +47,34 @@ struct Tally {
 };
 
 // What an interrupted run leaves on the chip.
-std::string interrupted_text(Command command, bool sent) {
+std::string interrupted_text(ops::Operation operation, bool sent) {
     if (!sent) {
         return tr("Interrompido.");
     }
-    switch (command) {
-        case Command::Erase:
+    switch (operation) {
+        case ops::Operation::Erase:
             return tr("Interrompido: o apagamento pode não ter terminado; apague de novo.");
-        case Command::Lock:
+        case ops::Operation::Lock:
             return tr("Interrompido: não se sabe se os lock bits foram gravados.");
-        default:
-            return tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.");
+        case ops::Operation::Flash:
+        case ops::Operation::Eeprom:
+            break;
     }
+    return tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.");
 }
 
 // One command's chips: the programmers, the shared image, the log and the counts.
 class Production {
 public:
-    Production(const CliOptions& options, TerminalDisplay& display, std::vector<Target> targets,
-               ChipLog* log)
+    Production(const CliOptions& options, ops::Operation operation, TerminalDisplay& display,
+               std::vector<Target> targets, ChipLog* log)
         : options_(options),
           display_(display),
           targets_(std::move(targets)),
           log_(log),
           board_(stderr, display.progress_bar() && platform::enable_escape_codes(stderr),
                  options.quiet) {
-        request_.operation = operation_of(options.command);
+        request_.operation = operation;
         request_.input = {options.hex_file, options.lock_bits};
         request_.timeout = options.timeout;
         request_.part = options.part;
@@ -176,7 +166,7 @@ private:
         }
         ChipRecord record;
         record.time = std::chrono::system_clock::now();
-        record.operation = operation_word(options_.command);
+        record.operation = operation_word(request_.operation);
         if (request_.image) {
             record.hex_file = hex_file_;
             record.sha256 = sha256_;
@@ -258,7 +248,8 @@ std::string count_text(const Tally& tally) {
 
 }  // namespace
 
-int run_operation(const CliOptions& options, TerminalDisplay& display, Interruption& interruption) {
+int run_operation(const CliOptions& options, ops::Operation operation, TerminalDisplay& display,
+                  Interruption& interruption) {
     std::unique_ptr<ChipLog> log;
     if (options.log) {
         std::string reason;
@@ -278,16 +269,16 @@ int run_operation(const CliOptions& options, TerminalDisplay& display, Interrupt
     // differs judges it again before its run.
     const firmware::FirmwareModel first_model =
         connection::firmware_model(options, targets.front().path);
-    Production production(options, display, std::move(targets), log.get());
+    Production production(options, operation, display, std::move(targets), log.get());
     production.stop_on(interruption.stop_token());
     // A production run loads and checks its file once, before any programmer hears
     // of it; a plain single run does what it always did: it loads the file itself.
     const bool production_run = options.several_programmers() || options.repeat || options.log;
     if (production_run &&
-        (options.command == Command::Flash || options.command == Command::Eeprom)) {
+        (operation == ops::Operation::Flash || operation == ops::Operation::Eeprom)) {
         ops::PrepareSettings settings;
         settings.mode =
-            options.command == Command::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
+            operation == ops::Operation::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
         settings.part = options.part;
         settings.model = first_model;
         auto image = ops::prepare(options.hex_file, settings);
@@ -302,13 +293,13 @@ int run_operation(const CliOptions& options, TerminalDisplay& display, Interrupt
     // the chip holds; between rounds it ends the program at once.
     int code = kExitSuccess;
     for (;;) {
-        if (!interruption.begin_run(interrupted_text(options.command, true))) {
+        if (!interruption.begin_run(interrupted_text(operation, true))) {
             wait_for_the_end();
         }
         code = std::max(code, production.round());
         if (const int signal = interruption.end_run()) {
             display.print_line(
-                interrupted_text(options.command, production.tally().stopped_after_sending));
+                interrupted_text(operation, production.tally().stopped_after_sending));
             return exit_code_for_signal(signal);
         }
         if (!options.repeat) {

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Warning flags for our own targets; third-party headers stay outside this.
 function(vantro_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wswitch-enum)
   if(VANTRO_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
