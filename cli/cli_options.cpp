@@ -6,6 +6,7 @@
 
 #include "cli/command_suggestion.h"
 #include "cli/exit_codes.h"
+#include "connection/backend_kind.h"
 #include "platform/console.h"
 
 namespace vantro::cli {
@@ -177,7 +178,8 @@ ParseResult parse_command_line(int argc, char** argv) {
         platform::write_text(stderr, *message + "\n");
         return {std::nullopt, kExitUsage};
     }
-    if ((options.dump_flash || options.dump_eeprom) && !options.emulator) {
+    if ((options.dump_flash || options.dump_eeprom) &&
+        !connection::backend_kind(options).memory_visible) {
         platform::write_text(stderr, "--dump-flash and --dump-eeprom require --emulator\n");
         return {std::nullopt, kExitUsage};
     }

@@ -2,6 +2,7 @@
 #include "cli/production_targets.h"
 
 #include "connection/backend.h"
+#include "connection/backend_kind.h"
 
 namespace vantro::cli {
 
@@ -49,9 +50,9 @@ std::vector<Target> production_targets(const CliOptions& options) {
     if (options.several_programmers()) {
         return several_targets(options);
     }
-    // A programmer's name and serial number need the listing, which opens every
-    // hidapi programmer once: asked only when the log needs them.
-    if (options.log || options.emulator) {
+    // A programmer's name and serial number need the listing, which may open every
+    // programmer once: asked only when the log needs them, or when it costs nothing.
+    if (options.log || connection::backend_kind(options).listing_is_free) {
         return {listed_target(connection::list_programmers(options), options.device_path)};
     }
     return {Target{options.device_path, options.device_path.value_or("-"), std::nullopt, 1, false}};
