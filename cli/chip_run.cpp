@@ -18,34 +18,6 @@ namespace vantro::cli {
 
 namespace {
 
-const char* outcome_word(ops::Outcome outcome) {
-    switch (outcome) {
-        case ops::Outcome::Success:
-            return "success";
-        case ops::Outcome::NotChosen:
-            return "not-chosen";
-        case ops::Outcome::FileRefused:
-            return "file-refused";
-        case ops::Outcome::Refused:
-            return "refused";
-        case ops::Outcome::Mismatch:
-            return "mismatch";
-        case ops::Outcome::Removed:
-            return "removed";
-        case ops::Outcome::TimedOut:
-            return "timed-out";
-        case ops::Outcome::WriteFailed:
-            return "write-failed";
-        case ops::Outcome::NotFound:
-            return "not-found";
-        case ops::Outcome::Cancelled:
-            return "cancelled";
-        case ops::Outcome::Busy:
-            break;
-    }
-    return "busy";
-}
-
 void say(ops::Display& display, const std::string& text,
          ops::MessageIcon icon = ops::MessageIcon::Critical) {
     display.show_message(text, ops::kApplicationTitle, icon);
@@ -142,7 +114,7 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
 }
 
 ChipEnd ChipRun::finish(const ops::RunEnd& run) {
-    ChipEnd chip{run, exit_code_for(run.outcome), outcome_word(run.outcome)};
+    ChipEnd chip{run, exit_code_for(run.outcome), ops::outcome_word(run.outcome)};
     if (tracing_) {
         // A failed write never stopped the run; it is told now, with its reason.
         errno = 0;

@@ -38,6 +38,8 @@ constexpr CommandEntry kCommands[] = {
     {"lock", "Write the lock bits", Command::Lock},
     {"check", "Check a HEX file without a programmer", Command::Check},
     {"parts", "List the parts --part takes, with their memories", Command::Parts},
+    {"job", "Run a production job: the chips a TOML job file describes, socket by socket",
+     Command::Job},
 };
 
 // Every option that is not one command's own. It is added to the top level and to
@@ -76,6 +78,13 @@ void add_command_options(CLI::App& sub, Command command, CliOptions& options) {
             sub.add_flag("--lb1", options.lock_bits.lb1, "Set lock bit 1");
             sub.add_flag("--lb2", options.lock_bits.lb2, "Set lock bit 2");
             sub.add_flag("--lb3", options.lock_bits.lb3, "Set lock bit 3");
+            break;
+        case Command::Job:
+            sub.add_option("FILE", options.job_file, "The job file (TOML)")
+                ->required()
+                ->type_name("");
+            sub.add_flag("--check", options.check_only,
+                         "Check the job file, its images and every step; program nothing");
             break;
         case Command::List:
         case Command::Erase:
@@ -182,6 +191,15 @@ ParseResult parse_command_line(int argc, char** argv) {
         !connection::backend_kind(options).memory_visible) {
         platform::write_text(stderr, "--dump-flash and --dump-eeprom require --emulator\n");
         return {std::nullopt, kExitUsage};
+    }
+    for (const auto& [sub, command] : commands) {
+        if (sub->parsed() && command == Command::Job &&
+            (options.all || options.repeat || options.log || options.part)) {
+            platform::write_text(stderr,
+                                 "job: the job file fixes the part, the programmers, the chips and "
+                                 "the log; --part, --all, --repeat and --log do not apply\n");
+            return {std::nullopt, kExitUsage};
+        }
     }
     if (options.all && !options.device_paths.empty()) {
         platform::write_text(stderr,

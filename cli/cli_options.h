@@ -10,7 +10,7 @@
 
 namespace vantro::cli {
 
-enum class Command { List, Erase, Flash, Eeprom, Lock, Check, Parts };
+enum class Command { List, Erase, Flash, Eeprom, Lock, Check, Parts, Job };
 
 struct CliOptions : connection::ConnectionOptions {
     Command command = Command::List;
@@ -23,6 +23,8 @@ struct CliOptions : connection::ConnectionOptions {
     bool all = false;                // every programmer present, at once
     bool repeat = false;             // chip after chip until the user stops
     std::optional<std::string> log;  // JSON lines, one per chip
+    std::string job_file;            // job: the TOML file
+    bool check_only = false;         // job --check: every check, nothing programmed
 
     // Several programmers at once (each --device, or --all), not one.
     bool several_programmers() const { return all || device_paths.size() > 1; }

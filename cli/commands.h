@@ -11,6 +11,8 @@ namespace vantro::cli {
 int run_check(const CliOptions& options, TerminalDisplay& display);
 int run_list(const CliOptions& options, TerminalDisplay& display);
 int run_parts();
+// job FILE.toml: a production job on every socket.
+int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& interruption);
 // erase, flash, eeprom and lock: one operation on the programmer.
 int run_operation(const CliOptions& options, ops::Operation operation, TerminalDisplay& display,
                   Interruption& interruption);

@@ -45,6 +45,8 @@ int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDis
         case Command::Lock:
             operation = Operation::Lock;
             break;
+        case Command::Job:
+            return run_job(options, display, interruption);
     }
     return run_operation(options, operation, display, interruption);
 }

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/chip_log.h"
 #include "cli/chip_run.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -21,10 +20,15 @@
 #include "i18n/texts.h"
 #include "platform/console.h"
 #include "platform/utf8.h"
+#include "production/chip_log.h"
 
 namespace vantro::cli {
 
 namespace {
+
+using production::ChipLog;
+using production::ChipRecord;
+using production::image_sha256;
 
 const char* operation_word(ops::Operation operation) {
     switch (operation) {

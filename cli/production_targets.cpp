@@ -13,7 +13,7 @@ Target listed_target(const std::vector<connection::ProgrammerEntry>& listed,
                      const std::optional<std::string>& path) {
     Target target{path, path.value_or("-"), std::nullopt, 1, false};
     for (const connection::ProgrammerEntry& programmer : listed) {
-        if (!path || programmer.path == *path) {
+        if (!path || connection::names_programmer(*path, programmer)) {
             target.name = programmer.path;
             if (!programmer.serial.empty()) {
                 target.serial = programmer.serial;
@@ -37,7 +37,7 @@ std::vector<Target> several_targets(const CliOptions& options) {
     for (std::size_t i = 0; i < paths.size(); ++i) {
         Target target = listed_target(listed, paths[i]);
         target.number =
-            connection::number_in_path(options, paths[i]).value_or(static_cast<int>(i + 1));
+            connection::number_in_path(options, target.name).value_or(static_cast<int>(i + 1));
         target.numbered_files = true;
         targets.push_back(std::move(target));
     }

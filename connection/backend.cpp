@@ -21,7 +21,12 @@ const BackendKind& backend_kind(const ConnectionOptions& options) {
 }
 
 std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,
-                                      const std::optional<std::string>& path) {
+                                      const std::optional<std::string>& device) {
+    std::optional<std::string> path = device;
+    if (device && device->starts_with(kSerialPrefix)) {
+        // No programmer has that serial number: the device stays a path nobody has.
+        path = device_path(options, *device).value_or(*device);
+    }
     return backend_kind(options).open(options, path);
 }
 
@@ -38,6 +43,25 @@ firmware::FirmwareModel firmware_model(const ConnectionOptions& options,
 
 std::vector<ProgrammerEntry> list_programmers(const ConnectionOptions& options) {
     return backend_kind(options).list(options);
+}
+
+std::optional<std::string> device_path(const ConnectionOptions& options,
+                                       const std::string& device) {
+    if (!device.starts_with(kSerialPrefix)) {
+        return device;
+    }
+    for (const ProgrammerEntry& programmer : list_programmers(options)) {
+        if (names_programmer(device, programmer)) {
+            return programmer.path;
+        }
+    }
+    return std::nullopt;
+}
+
+bool names_programmer(const std::string& device, const ProgrammerEntry& programmer) {
+    return device == programmer.path ||
+           (device.starts_with(kSerialPrefix) && !programmer.serial.empty() &&
+            device.substr(kSerialPrefix.size()) == programmer.serial);
 }
 
 std::optional<int> number_in_path(const ConnectionOptions& options, const std::string& path) {

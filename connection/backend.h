@@ -61,7 +61,8 @@ public:
 // What a session sees of the chip's memory through this backend (see Backend::memory).
 ops::ChipMemory chip_memory(const Backend& backend);
 
-// The programmer at `path` (see list_programmers); none: the first one found.
+// The programmer at `path` (see list_programmers), or, for "serial:XXXX", the one
+// whose serial number is XXXX; none: the first one found.
 std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,
                                       const std::optional<std::string>& path);
 // The programmer --device names, if any.
@@ -77,6 +78,13 @@ firmware::FirmwareModel firmware_model(const ConnectionOptions& options,
 
 // Every programmer present now, of the kind the options choose.
 std::vector<ProgrammerEntry> list_programmers(const ConnectionOptions& options);
+
+// What --device names: "serial:XXXX" stands for the path of the programmer present
+// with that serial number (none when none has it); any other text is a path.
+inline constexpr std::string_view kSerialPrefix = "serial:";
+std::optional<std::string> device_path(const ConnectionOptions& options, const std::string& device);
+// Whether --device's text names this programmer: its path, or serial:ITS-SERIAL.
+bool names_programmer(const std::string& device, const ProgrammerEntry& programmer);
 
 // The number a programmer's path carries (emulated:K), which names its output
 // files whatever the order of --device; none for a path that carries none.

@@ -50,7 +50,8 @@ void ConnectionOptionParser::add_to(CLI::App& app) {
            [this](const std::vector<std::string>& paths) {
                devices_.insert(devices_.end(), paths.begin(), paths.end());
            },
-           "Use the programmer at this path (see list); repeat it to use several at once")
+           "Use the programmer at this path, or serial:NUMBER for the one with that serial "
+           "number (see list); repeat it to use several at once")
         ->type_name("PATH");
     app.add_option("--timeout", timeout_seconds_, "Seconds to wait for each answer (default 10)")
         ->type_name("SECONDS")
@@ -90,7 +91,7 @@ std::optional<std::string> ConnectionOptionParser::finish() {
     }
     for (const std::string& path : devices_) {
         const int programmers = options_.emulator_setup.programmers();
-        if (options_.emulator &&
+        if (options_.emulator && !path.starts_with("serial:") &&
             emulator::emulated_number(path).value_or(programmers + 1) > programmers) {
             return "--device " + path + ": the emulated programmers are emulated:1 to emulated:" +
                    std::to_string(programmers);

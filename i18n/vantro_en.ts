@@ -416,5 +416,169 @@
         <source>Ensaio %1: recusado.</source>
         <translation>Rehearsal %1: refused.</translation>
     </message>
+    <message>
+        <source>chave desconhecida</source>
+        <translation>unknown key</translation>
+    </message>
+    <message>
+        <source>chave obrigatória ausente</source>
+        <translation>required key missing</translation>
+    </message>
+    <message>
+        <source>deve ser um texto não vazio</source>
+        <translation>must be a non-empty text</translation>
+    </message>
+    <message>
+        <source>deve ser um número inteiro de %1 a %2</source>
+        <translation>must be a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>deve ser uma tabela</source>
+        <translation>must be a table</translation>
+    </message>
+    <message>
+        <source>deve ter 64 dígitos hexadecimais</source>
+        <translation>must have 64 hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>deve ser uma lista de 1, 2 e 3</source>
+        <translation>must be a list of 1, 2 and 3</translation>
+    </message>
+    <message>
+        <source>deve ser "eeprom" ou "flash"</source>
+        <translation>must be "eeprom" or "flash"</translation>
+    </message>
+    <message>
+        <source>deve ser u16le, u16be, u32le, u32be, bcdN (N par, até 16) ou asciiN (N até 19)</source>
+        <translation>must be u16le, u16be, u32le, u32be, bcdN (N even, up to 16) or asciiN (N up to 19)</translation>
+    </message>
+    <message>
+        <source>deve ser uma lista de números de série de gravadores</source>
+        <translation>must be a list of programmer serial numbers</translation>
+    </message>
+    <message>
+        <source>o gravador %1 aparece duas vezes</source>
+        <translation>programmer %1 is given twice</translation>
+    </message>
+    <message>
+        <source>Não foi possível ler o arquivo "%1": %2</source>
+        <translation>Could not read the file "%1": %2</translation>
+    </message>
+    <message>
+        <source>componente desconhecido: "%1" (conhecidos: %2)</source>
+        <translation>unknown part: "%1" (known: %2)</translation>
+    </message>
+    <message>
+        <source>Não foi possível ler o arquivo "%1"</source>
+        <translation>Could not read the file "%1"</translation>
+    </message>
+    <message>
+        <source>o arquivo "%1" tem SHA-256 %2, não o fixado no job</source>
+        <translation>the file "%1" has SHA-256 %2, not the one the job fixes</translation>
+    </message>
+    <message>
+        <source>o número de série (%1 bytes em %2) passa do fim da memória de %3 do %4</source>
+        <translation>the serial number (%1 bytes at %2) runs past the end of the %4's %3 memory</translation>
+    </message>
+    <message>
+        <source>a imagem já tem dados no endereço %1, onde o número de série seria escrito</source>
+        <translation>the image already has data at address %1, where the serial number would be written</translation>
+    </message>
+    <message>
+        <source>o próximo número de série não cabe no formato (máximo %1)</source>
+        <translation>the next serial number does not fit the format (at most %1)</translation>
+    </message>
+    <message>
+        <source>o job não grava nada: dê [flash], [eeprom], [lock] ou [serial]</source>
+        <translation>the job writes nothing: give [flash], [eeprom], [lock] or [serial]</translation>
+    </message>
+    <message>
+        <source>o número de série %1 não cabe no formato</source>
+        <translation>serial number %1 does not fit the format</translation>
+    </message>
+    <message>
+        <source>a tabela de registros não tem lugar para o número de série</source>
+        <translation>the record table has no room for the serial number</translation>
+    </message>
+    <message>
+        <source>Não foi possível ler o contador "%1": %2</source>
+        <translation>Could not read the counter "%1": %2</translation>
+    </message>
+    <message>
+        <source>O contador "%1" não contém um número: "%2"</source>
+        <translation>The counter "%1" does not hold a number: "%2"</translation>
+    </message>
+    <message>
+        <source>Não foi possível travar o contador "%1": %2</source>
+        <translation>Could not lock the counter "%1": %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o contador "%1": %2</source>
+        <translation>Could not write the counter "%1": %2</translation>
+    </message>
+    <message>
+        <source>O chip não foi alterado: grave-o de novo.</source>
+        <translation>The chip was not changed: program it again.</translation>
+    </message>
+    <message>
+        <source>Memórias gravadas, lock bits incertos: apague e grave o chip de novo.</source>
+        <translation>Memories written, lock bits uncertain: erase the chip and program it again.</translation>
+    </message>
+    <message>
+        <source>EEPROM parcialmente gravada: apague e grave o chip de novo.</source>
+        <translation>EEPROM partly written: erase the chip and program it again.</translation>
+    </message>
+    <message>
+        <source>FLASH parcialmente gravada: apague e grave o chip de novo.</source>
+        <translation>FLASH partly written: erase the chip and program it again.</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o registro "%1": %2</source>
+        <translation>Could not write the log "%1": %2</translation>
+    </message>
+    <message>
+        <source>nenhum gravador presente tem o número de série %1</source>
+        <translation>no programmer present has serial number %1</translation>
+    </message>
+    <message>
+        <source>Não há soquete "%1".</source>
+        <translation>There is no socket "%1".</translation>
+    </message>
+    <message>
+        <source>Job "%1" conferido: %2; nada foi enviado a um gravador.</source>
+        <translation>Job "%1" checked: %2; nothing was sent to a programmer.</translation>
+    </message>
+    <message>
+        <source>Soquete %1 (%2)</source>
+        <translation>Socket %1 (%2)</translation>
+    </message>
+    <message>
+        <source>gravando o chip nº %1...</source>
+        <translation>programming chip no. %1...</translation>
+    </message>
+    <message>
+        <source>gravando o chip...</source>
+        <translation>programming the chip...</translation>
+    </message>
+    <message>
+        <source>nº %1</source>
+        <translation>no. %1</translation>
+    </message>
+    <message>
+        <source>Enter: próximo chip nos soquetes prontos; K: soquete K; q: encerrar</source>
+        <translation>Enter: next chip on the sockets that are done; K: socket K; q: end</translation>
+    </message>
+    <message>
+        <source>%1 pausado após %2 falhas seguidas: confira o soquete e tecle %3 para retomar.</source>
+        <translation>%1 paused after %2 failures in a row: check the socket and press %3 to resume.</translation>
+    </message>
+    <message>
+        <source>O job para depois dos chips em andamento.</source>
+        <translation>The job stops after the running chips.</translation>
+    </message>
+    <message>
+        <source>Soquete  Gravador      Gravados  Com falha  Primeiro nº  Último nº</source>
+        <translation>Socket   Programmer    Done      Failed     First no.    Last no.</translation>
+    </message>
 </context>
 </TS>

@@ -18,4 +18,33 @@ enum class Outcome {
     Busy,         // another operation is running: nothing happened
 };
 
+// The chip log's word for it: success, refused, timed-out, ...
+inline const char* outcome_word(ops::Outcome outcome) {
+    switch (outcome) {
+        case ops::Outcome::Success:
+            return "success";
+        case ops::Outcome::NotChosen:
+            return "not-chosen";
+        case ops::Outcome::FileRefused:
+            return "file-refused";
+        case ops::Outcome::Refused:
+            return "refused";
+        case ops::Outcome::Mismatch:
+            return "mismatch";
+        case ops::Outcome::Removed:
+            return "removed";
+        case ops::Outcome::TimedOut:
+            return "timed-out";
+        case ops::Outcome::WriteFailed:
+            return "write-failed";
+        case ops::Outcome::NotFound:
+            return "not-found";
+        case ops::Outcome::Cancelled:
+            return "cancelled";
+        case ops::Outcome::Busy:
+            break;
+    }
+    return "busy";
+}
+
 }  // namespace vantro::ops

@@ -19,7 +19,7 @@ cd "${1:-$(dirname "$0")/..}"
 layers=(
     "app cli"         # the two front-ends
     "form"            # the window's form, toolkit-free
-    "connection"      # the options both programs take, the choice of backend
+    "connection production" # the options both programs take, the backend; the production job
     "ops"             # the session and the four operations
     "emulator hidapi" # the two backends of the HID library
     "hex firmware"    # HEX files read, checked and packed; the firmware's model of the chip

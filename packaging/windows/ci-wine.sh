@@ -24,7 +24,7 @@ install_tools() {
     fi
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix wine64 \
-        dpkg-dev googletest libcli11-dev nlohmann-json3-dev cmake ninja-build srecord sdcc >/dev/null
+        dpkg-dev googletest libcli11-dev nlohmann-json3-dev libtomlplusplus-dev cmake ninja-build srecord sdcc >/dev/null
 }
 
 cross_cmake() {
@@ -43,10 +43,12 @@ cross_cmake() {
     fi
 }
 
-# hidapi (static, from Debian's source), GoogleTest, and the headers of CLI11 and
-# nlohmann-json, all
-# under $prefix: the cross build never looks into /usr/include.
+# hidapi (static, from Debian's source), GoogleTest, and the headers of CLI11,
+# nlohmann-json and toml++, all under $prefix: the cross build never looks into
+# /usr/include. The headers are copied every time: a prefix built before one was
+# needed gets it too.
 build_dependencies() {
+    copy_headers
     [ -f "$prefix/.complete" ] && return
     rm -rf "$prefix" "$build/deps-src"
     mkdir -p "$build/deps-src"
@@ -56,10 +58,14 @@ build_dependencies() {
     cmake --install "$build/deps-src/hidapi-build" >/dev/null
     cross_cmake /usr/src/googletest "$build/deps-src/googletest-build" -DBUILD_GMOCK=OFF
     cmake --install "$build/deps-src/googletest-build" >/dev/null
-    mkdir -p "$prefix/include" "$prefix/share/cmake"
-    cp -r /usr/include/CLI /usr/include/nlohmann "$prefix/include/"
-    cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+    copy_headers
     touch "$prefix/.complete"
+}
+
+copy_headers() {
+    mkdir -p "$prefix/include" "$prefix/share/cmake"
+    cp -r /usr/include/CLI /usr/include/nlohmann /usr/include/toml++ "$prefix/include/"
+    cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
 }
 
 # One Wine prefix and one wineserver for the whole run: starting Wine is the slow part.
@@ -88,7 +94,7 @@ linux_cli() {
 install_tools
 echo "== windows: tools installed ($((SECONDS - start)) s)"
 build_dependencies
-echo "== windows: hidapi, GoogleTest and CLI11 ready ($((SECONDS - start)) s)"
+echo "== windows: hidapi, GoogleTest, CLI11 and toml++ ready ($((SECONDS - start)) s)"
 start_wine
 # -O2 as on Linux: MinGW's GCC 12 at -O3 warns falsely on std::string's inlined
 # copies (-Wrestrict, GCC bug 105329), which -Werror would make fatal.

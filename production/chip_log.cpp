@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/chip_log.h"
+#include "production/chip_log.h"
 
 #include <unistd.h>
 
@@ -10,15 +10,45 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "platform/durable_file.h"
 #include "platform/local_time.h"
 #include "platform/output_file.h"
 #include "platform/sha256.h"
 
-namespace vantro::cli {
+namespace vantro::production {
 namespace {
 
 nlohmann::json optional_text(const std::optional<std::string>& text) {
     return text ? nlohmann::json(*text) : nlohmann::json(nullptr);
+}
+
+void add_job_fields(nlohmann::ordered_json& line, const JobChipFields& job) {
+    line["job"] = job.job;
+    line["station"] = job.station;
+    line["version"] = job.version;
+    line["sequence"] = job.sequence;
+    line["socket"] = job.socket;
+    if (job.chip_serial) {
+        line["chip_serial"] = *job.chip_serial;
+    }
+    nlohmann::ordered_json steps = nlohmann::ordered_json::object();
+    for (const auto& [step, outcome] : job.steps) {
+        steps[step] = outcome;
+    }
+    line["steps"] = steps;
+    line["flash_sha256"] = optional_text(job.flash_sha256);
+    line["eeprom_sha256"] = optional_text(job.eeprom_sha256);
+    nlohmann::ordered_json bits = nullptr;
+    if (job.lock_bits) {
+        bits = nlohmann::ordered_json::array();
+        for (std::size_t i = 0; i < job.lock_bits->size(); ++i) {
+            if ((*job.lock_bits)[i]) {
+                bits.push_back(i + 1);
+            }
+        }
+    }
+    line["lock_bits"] = bits;
+    line["chip_holds"] = optional_text(job.chip_holds);
 }
 
 }  // namespace
@@ -36,8 +66,23 @@ ChipLog::~ChipLog() {
     ::close(fd_);
 }
 
-void ChipLog::write(const ChipRecord& record) {
-    const std::string line = chip_record_json(record) + "\n";
+bool ChipLog::write_line(const std::string& json) {
+    if (!append(json + "\n")) {
+        return false;
+    }
+    // Outside the lock: one socket's wait for the disk never holds another's line.
+    // A pipe or a terminal cannot be flushed to a disk, and need not be.
+    if (durable_ && !platform::flush_to_disk(fd_) && errno != EINVAL) {
+        std::lock_guard lock(mutex_);
+        if (!failure_) {
+            failure_ = std::strerror(errno != 0 ? errno : EIO);
+        }
+        return false;
+    }
+    return true;
+}
+
+bool ChipLog::append(const std::string& line) {
     std::lock_guard lock(mutex_);
     std::size_t written = 0;
     while (written < line.size()) {
@@ -49,10 +94,11 @@ void ChipLog::write(const ChipRecord& record) {
             if (!failure_) {
                 failure_ = std::strerror(n < 0 ? errno : EIO);
             }
-            return;
+            return false;
         }
         written += static_cast<std::size_t>(n);
     }
+    return true;
 }
 
 std::optional<std::string> ChipLog::failure() const {
@@ -61,7 +107,7 @@ std::optional<std::string> ChipLog::failure() const {
 }
 
 std::string chip_record_json(const ChipRecord& record) {
-    const nlohmann::ordered_json line = {
+    nlohmann::ordered_json line = {
         {"time", iso8601_local(record.time)},
         {"operation", record.operation},
         {"hex_file", optional_text(record.hex_file)},
@@ -74,6 +120,9 @@ std::string chip_record_json(const ChipRecord& record) {
         {"duration_ms", record.duration_ms},
         {"message", optional_text(record.message)},
     };
+    if (record.job) {
+        add_job_fields(line, *record.job);
+    }
     // Paths and messages need not be UTF-8: replace what is not, never throw.
     return line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
@@ -104,4 +153,4 @@ std::string image_sha256(const hex::HexImage& image) {
     return platform::sha256_hex(bytes);
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::production

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+// job FILE.toml: the production job. The file is read and everything is checked
+// (images, hashes, part, serial's place, the rehearsal of every step) before any
+// programmer hears of it; then every socket programs its first chip at once, and
+// the operator's keys start the next ones.
+
+#include <condition_variable>
+#include <deque>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <variant>
+
+#include "cli/chip_run.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/job_display.h"
+#include "connection/backend.h"
+#include "i18n/texts.h"
+#include "platform/computer_name.h"
+#include "platform/console.h"
+#include "production/job_plan.h"
+#include "production/job_run.h"
+
+namespace vantro::cli {
+
+namespace {
+
+using production::Socket;
+
+struct SocketChoice {
+    std::vector<Socket> sockets;
+    int exit_code = kExitSuccess;
+    std::string problem;
+};
+
+Socket socket_of(const CliOptions& options, const connection::ProgrammerEntry& programmer,
+                 int number) {
+    return {number, programmer.path, programmer.serial,
+            connection::firmware_model(options, programmer.path)};
+}
+
+// Every --device, else the job's sockets by serial number, else every programmer present.
+SocketChoice choose_sockets(const CliOptions& options, const production::JobFile& job) {
+    const std::vector<connection::ProgrammerEntry> listed = connection::list_programmers(options);
+    SocketChoice choice;
+    const auto add = [&](const std::string& device) {
+        for (const connection::ProgrammerEntry& programmer : listed) {
+            if (connection::names_programmer(device, programmer)) {
+                choice.sockets.push_back(
+                    socket_of(options, programmer, static_cast<int>(choice.sockets.size()) + 1));
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const std::string& device : options.device_paths) {
+        if (!add(device)) {
+            return {{}, kExitNoDevice, no_programmer_text(device)};
+        }
+    }
+    if (!options.device_paths.empty()) {
+        return choice;
+    }
+    for (const std::string& serial : job.sockets) {
+        if (!add(std::string(connection::kSerialPrefix) + serial)) {
+            return {{},
+                    kExitNoDevice,
+                    job.problem("sockets", tr_args("nenhum gravador presente tem o número de "
+                                                   "série %1",
+                                                   {serial}))};
+        }
+    }
+    if (job.sockets.empty()) {
+        for (const connection::ProgrammerEntry& programmer : listed) {
+            choice.sockets.push_back(
+                socket_of(options, programmer, static_cast<int>(choice.sockets.size()) + 1));
+        }
+    }
+    if (choice.sockets.empty()) {
+        return {{}, kExitNoDevice, no_programmer_text()};
+    }
+    return choice;
+}
+
+// The operator's lines, read on a thread of their own so that a signal or a
+// stopped job never waits for a key. Shared with that thread, which may outlive
+// the job while it waits for a line that never comes.
+struct Keys {
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::deque<std::string> lines;
+    bool ended = false;  // q, Ctrl-D or the end of the input
+
+    static std::shared_ptr<Keys> read_from_stdin() {
+        auto keys = std::make_shared<Keys>();
+        std::thread([keys] {
+            std::string line;
+            while (std::getline(std::cin, line)) {
+                std::lock_guard lock(keys->mutex);
+                keys->lines.push_back(line);
+                keys->arrived.notify_all();
+            }
+            std::lock_guard lock(keys->mutex);
+            keys->ended = true;
+            keys->arrived.notify_all();
+        }).detach();
+        return keys;
+    }
+};
+
+// Starts chips as the keys say until q, the end of the input, a signal or a stop.
+void serve_keys(production::JobRun& run, Keys& keys, JobDisplay& display, std::stop_token stop) {
+    const std::stop_callback wake(stop, [&keys] { keys.arrived.notify_all(); });
+    std::unique_lock lock(keys.mutex);
+    for (;;) {
+        // A stopped job is looked at now and then: it ends after its running chips.
+        keys.arrived.wait_for(lock, std::chrono::milliseconds(200), [&] {
+            return !keys.lines.empty() || keys.ended || stop.stop_requested();
+        });
+        if (stop.stop_requested() || run.stopped()) {
+            return;
+        }
+        if (keys.lines.empty()) {
+            if (keys.ended) {
+                return;
+            }
+            continue;
+        }
+        const std::string line = keys.lines.front();
+        keys.lines.pop_front();
+        lock.unlock();
+        if (line.empty()) {
+            run.start_every_socket();
+        } else if (line.front() == 'q' || line.front() == 'Q') {
+            return;
+        } else if (!run.start_socket(std::atoi(line.c_str()))) {
+            display.say(tr_args("Não há soquete \"%1\".", {line}));
+        }
+        lock.lock();
+    }
+}
+
+}  // namespace
+
+int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& interruption) {
+    auto read = production::read_job_file(options.job_file, platform::computer_name());
+    if (!read.job) {
+        display.print_line(read.problem);
+        return kExitUsage;
+    }
+    const production::JobFile& job = *read.job;
+    std::optional<std::uint64_t> next_serial;
+    if (job.serial) {
+        const production::CounterRead counter =
+            production::SerialCounter(job.serial->counter, job.serial->first, job.serial->step)
+                .peek();
+        if (!counter.next) {
+            display.print_line(job.problem("serial.counter", counter.problem));
+            return kExitUsage;
+        }
+        next_serial = counter.next;
+    }
+    auto made = production::JobPlan::make(std::move(*read.job), next_serial,
+                                          connection::firmware_model(options, std::nullopt));
+    if (const auto* problem = std::get_if<std::string>(&made)) {
+        display.print_line(*problem);
+        return kExitUsage;
+    }
+    const production::JobPlan& plan = std::get<production::JobPlan>(made);
+    if (options.check_only) {
+        platform::write_text(stdout,
+                             tr_args("Job \"%1\" conferido: %2; nada foi enviado a um gravador.",
+                                     {plan.job().name, std::string(plan.job().part.name)}) +
+                                 "\n");
+        return kExitSuccess;
+    }
+    const SocketChoice choice = choose_sockets(options, plan.job());
+    if (choice.sockets.empty()) {
+        display.print_line(choice.problem);
+        return choice.exit_code;
+    }
+    std::string reason;
+    const auto log = production::ChipLog::open(plan.job().log, reason);
+    if (!log) {
+        display.print_line(
+            tr_args("Não foi possível abrir o registro \"%1\": %2", {plan.job().log, reason}));
+        return kExitUsage;
+    }
+    log->set_durable(true);
+
+    const bool terminal = platform::is_terminal(stdin);
+    JobDisplay job_display(options, choice.sockets.size() > 1, terminal && !options.quiet);
+    if (!interruption.begin_run(
+            tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo."))) {
+        wait_for_the_end();
+    }
+    const auto keys = Keys::read_from_stdin();
+    production::JobSettings settings{options.timeout, VANTRO_VERSION, !terminal};
+    production::JobRun run(plan, choice.sockets, job_display, *log, settings,
+                           interruption.stop_token());
+    serve_keys(run, *keys, job_display, interruption.stop_token());
+    run.finish();
+    const int signal = interruption.end_run();
+    job_display.print_summary(run.sockets(), run.tallies());
+    int code = run.exit_code();
+    if (!log->write_line(run.summary_json()) && !run.stopped()) {
+        display.print_line(tr_args("Não foi possível gravar o registro \"%1\": %2",
+                                   {plan.job().log, log->failure().value_or("")}));
+        code = std::max(code, static_cast<int>(kExitUsage));
+    }
+    return signal != 0 ? exit_code_for_signal(signal) : code;
+}
+
+}  // namespace vantro::cli

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+#include "cli/job_display.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "cli/chip_run.h"
+#include "connection/backend.h"
+#include "i18n/texts.h"
+#include "platform/console.h"
+
+namespace vantro::cli {
+
+namespace {
+
+constexpr const char* kGreen = "\x1b[1;30;42m";
+constexpr const char* kRed = "\x1b[1;37;41m";
+constexpr const char* kYellow = "\x1b[1;30;43m";
+constexpr const char* kPlain = "\x1b[0m";
+
+// One chip on one socket: the socket's line on the board and the CLI's chip run.
+class JobPort : public production::SocketPort {
+public:
+    JobPort(const CliOptions& options, ProgrammerBoard& board, const production::Socket& socket,
+            bool numbered_files)
+        : line_(board, static_cast<std::size_t>(socket.number - 1)),
+          chip_(options,
+                Target{socket.path, socket.path, socket.serial,
+                       connection::number_in_path(options, socket.path).value_or(socket.number),
+                       numbered_files},
+                line_) {}
+
+    bool ready() const override { return chip_.ready(); }
+    hid::HidLibrary& library() override { return chip_.library(); }
+    ops::Display& display() override { return line_; }
+    ops::ChipMemory memory() const override { return connection::chip_memory(chip_.backend()); }
+    production::PortEnd finish(const ops::RunEnd& last) override {
+        const ChipEnd end = chip_.finish(last);
+        return {end.exit_code, end.outcome};
+    }
+    std::string last_message() const override { return line_.last_message(); }
+
+private:
+    ProgrammerLine line_;
+    ChipRun chip_;
+};
+
+std::string serial_text(const std::optional<std::uint64_t>& serial) {
+    return serial ? std::to_string(*serial) : "-";
+}
+
+}  // namespace
+
+JobDisplay::JobDisplay(const CliOptions& options, bool numbered_files, bool prompt)
+    : options_(options),
+      numbered_files_(numbered_files),
+      prompt_(prompt),
+      colour_(platform::is_terminal(stderr) && !std::getenv("NO_COLOR")),
+      board_(stderr, false, options.quiet) {}
+
+std::unique_ptr<production::SocketPort> JobDisplay::port(const production::Socket& socket) {
+    return std::make_unique<JobPort>(options_, board_, socket, numbered_files_);
+}
+
+std::string JobDisplay::socket_name(const production::Socket& socket) const {
+    return tr_args("Soquete %1 (%2)", {std::to_string(socket.number),
+                                       socket.serial.empty() ? socket.path : socket.serial});
+}
+
+void JobDisplay::write_locked(const std::string& text) {
+    platform::write_text(stderr, text + "\n");
+    std::fflush(stderr);
+}
+
+void JobDisplay::say(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    write_locked(text);
+}
+
+void JobDisplay::chip_started(const production::Socket& socket,
+                              std::optional<std::uint64_t> serial) {
+    if (options_.quiet) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    write_locked(socket_name(socket) + ": " +
+                 (serial ? tr_args("gravando o chip nº %1...", {std::to_string(*serial)})
+                         : tr("gravando o chip...")));
+}
+
+void JobDisplay::chip_ended(const production::Socket& socket,
+                            const production::ChipResult& result) {
+    if (options_.quiet && result.passed) {
+        return;
+    }
+    const std::string word = result.passed ? "PASS" : "FAIL";
+    const std::string banner = "  " + word + "  " + socket_name(socket) + "  " +
+                               tr_args("nº %1", {serial_text(result.serial)}) + "  ";
+    const std::string rule(banner.size() + 4, result.passed ? '=' : '!');
+    std::lock_guard lock(mutex_);
+    if (colour_) {
+        write_locked(std::string(result.passed ? kGreen : kRed) + "  " + banner + "  " + kPlain);
+    } else {
+        write_locked(rule);
+        write_locked((result.passed ? "||" : "!!") + banner + (result.passed ? "||" : "!!"));
+        write_locked(rule);
+    }
+    if (!result.passed) {
+        if (!result.message.empty()) {
+            write_locked("    " + result.message);
+        }
+        write_locked("    " + result.chip_holds);
+    }
+    if (prompt_) {
+        write_locked(tr("Enter: próximo chip nos soquetes prontos; K: soquete K; q: encerrar"));
+    }
+}
+
+void JobDisplay::socket_paused(const production::Socket& socket) {
+    const std::string text =
+        tr_args("%1 pausado após %2 falhas seguidas: confira o soquete e tecle %3 para retomar.",
+                {socket_name(socket), std::to_string(production::kFailuresBeforePause),
+                 std::to_string(socket.number)});
+    std::lock_guard lock(mutex_);
+    write_locked(colour_ ? std::string(kYellow) + " " + text + " " + kPlain : text);
+}
+
+void JobDisplay::job_stopping(const std::string& why) {
+    say(why + "\n" + tr("O job para depois dos chips em andamento."));
+}
+
+void JobDisplay::print_summary(const std::vector<production::Socket>& sockets,
+                               const std::vector<production::SocketTally>& tallies) {
+    std::string text =
+        tr("Soquete  Gravador      Gravados  Com falha  Primeiro nº  Último nº") + "\n";
+    for (std::size_t i = 0; i < sockets.size(); ++i) {
+        char row[256];
+        std::snprintf(row, sizeof row, "%-7d  %-12s  %8d  %9d  %11s  %9s\n", sockets[i].number,
+                      (sockets[i].serial.empty() ? sockets[i].path : sockets[i].serial).c_str(),
+                      tallies[i].done, tallies[i].failed,
+                      serial_text(tallies[i].first_serial).c_str(),
+                      serial_text(tallies[i].last_serial).c_str());
+        text += row;
+    }
+    platform::write_text(stdout, text);
+    std::fflush(stdout);
+}
+
+}  // namespace vantro::cli

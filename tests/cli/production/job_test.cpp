@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+// vantro-cli job: a production job file on several emulated programmers.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "platform/sha256.h"
+#include "tests/cli/cli_runner.h"
+#include "tests/support/worked_example.h"
+
+namespace vantro {
+namespace {
+
+using testing::read_all;
+using testing::run_cli;
+using testing::run_shell;
+using testing::scratch_path;
+
+void write_file(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string sha256_of(const std::string& text) {
+    return platform::sha256_hex(
+        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+// A job named `name` in the scratch folder: the worked example in FLASH, the
+// serial as `serial` says; returns the job file's path. Its log and counter are new.
+std::string make_job(const std::string& name, const std::string& serial,
+                     const std::string& flash_sha256 = sha256_of(testing::kWorkedExample)) {
+    write_file(scratch_path(name + ".hex"), testing::kWorkedExample);
+    std::remove(scratch_path(name + ".jsonl").c_str());
+    std::remove(scratch_path(name + ".counter").c_str());
+    const std::string job = scratch_path(name + ".toml");
+    write_file(job, "name = \"" + name + "\"\npart = \"AT89S8252\"\nlog = \"" + name +
+                        ".jsonl\"\n\n[flash]\nfile = \"" + name + ".hex\"\nsha256 = \"" +
+                        flash_sha256 + "\"\n\n[serial]\n" + serial + "\ncounter = \"" + name +
+                        ".counter\"\nfirst = 1000\n");
+    return job;
+}
+
+std::vector<nlohmann::json> chip_lines(const std::string& log) {
+    std::vector<nlohmann::json> chips;
+    std::istringstream lines(read_all(log));
+    for (std::string line; std::getline(lines, line);) {
+        auto record = nlohmann::json::parse(line);  // throws, and fails, if not JSON
+        if (!record.contains("summary")) {
+            chips.push_back(std::move(record));
+        }
+    }
+    return chips;
+}
+
+TEST(Job, ThreeSocketsWriteSerials1000To1002AndTheCounterReads1003) {
+    const std::string job =
+        make_job("three", "memory = \"eeprom\"\naddress = 0x0010\nformat = \"u32le\"");
+    const std::string dump = scratch_path("three-eeprom.bin");
+    const auto run = run_cli("--emulator --emulate programmers=3 --dump-eeprom '" + dump +
+                             "' job '" + job + "'");
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    std::set<std::string> written;
+    for (int k = 1; k <= 3; ++k) {
+        written.insert(
+            read_all(scratch_path("three-eeprom-" + std::to_string(k) + ".bin")).substr(0x10, 4));
+    }
+    const std::set<std::string> expected{std::string("\xE8\x03\x00\x00", 4),
+                                         std::string("\xE9\x03\x00\x00", 4),
+                                         std::string("\xEA\x03\x00\x00", 4)};
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(read_all(scratch_path("three.counter")), "1003\n");
+    std::set<std::uint64_t> logged;
+    for (const auto& chip : chip_lines(scratch_path("three.jsonl"))) {
+        EXPECT_EQ(chip.at("outcome"), "success");
+        EXPECT_EQ(chip.at("steps").at("flash"), "success");
+        logged.insert(chip.at("chip_serial").get<std::uint64_t>());
+    }
+    EXPECT_EQ(logged, (std::set<std::uint64_t>{1000, 1001, 1002}));
+    EXPECT_NE(run.err.find("PASS"), std::string::npos) << run.err;
+}
+
+// Each is refused naming its line and key, before any report is written.
+TEST(Job, RefusedJobsSendNothing) {
+    const struct {
+        const char* serial;
+        const char* flash_sha256;
+        const char* said;
+    } cases[] = {
+        {"memory = \"eeprom\"\naddress = 0\nformat = \"u16le\"",
+         "0000000000000000000000000000000000000000000000000000000000000000",
+         "wrong-hash.toml:7: flash.sha256"},
+        {"memory = \"flash\"\naddress = 0x010E\nformat = \"u32be\"", nullptr,
+         "wrong-hash.toml:11: serial.address: a imagem já tem dados no endereço 0x010E"},
+        {"memory = \"eeprom\"\naddress = 0x07FE\nformat = \"ascii4\"", nullptr,
+         "wrong-hash.toml:11: serial.address: o número de série (4 bytes em 0x07FE) passa do fim"},
+    };
+    const std::string trace = scratch_path("refused-trace.txt");
+    for (const auto& refused : cases) {
+        std::remove(trace.c_str());
+        const std::string job = refused.flash_sha256
+                                    ? make_job("wrong-hash", refused.serial, refused.flash_sha256)
+                                    : make_job("wrong-hash", refused.serial);
+        const auto run = run_cli("--emulator --trace '" + trace + "' job '" + job + "'");
+        EXPECT_EQ(run.exit_code, 2) << run.err;
+        EXPECT_NE(run.err.find(refused.said), std::string::npos) << run.err;
+        EXPECT_EQ(read_all(trace), "") << refused.said;
+        EXPECT_EQ(read_all(scratch_path("wrong-hash.counter")), "") << refused.said;
+    }
+}
+
+TEST(Job, AKilledJobNeverGivesASerialTwice) {
+#ifdef _WIN32
+    GTEST_SKIP() << "kills the job with sh's timeout";
+#endif
+    const std::string job =
+        make_job("killed", "memory = \"eeprom\"\naddress = 0\nformat = \"bcd6\"");
+    const std::string cli = std::string("'") + VANTRO_CLI + "' --emulator --emulate latency=3 ";
+    run_shell("yes '' | timeout -s KILL 1 " + cli + "job '" + job + "'");
+    const auto again = run_cli("--emulator job '" + job + "'");
+    EXPECT_EQ(again.exit_code, 0) << again.err;
+    std::set<std::uint64_t> serials;
+    std::size_t chips = 0;
+    for (const auto& chip : chip_lines(scratch_path("killed.jsonl"))) {
+        serials.insert(chip.at("chip_serial").get<std::uint64_t>());
+        ++chips;
+    }
+    EXPECT_GT(chips, 2u);
+    EXPECT_EQ(serials.size(), chips);
+    EXPECT_GT(std::stoull(read_all(scratch_path("killed.counter"))), *serials.rbegin());
+}
+
+// Socket 2 waits for answers that never come, three chips long, and pauses; 1
+// and 3 go on with their chips meanwhile.
+TEST(Job, ASilentSocketDoesNotHoldTheOthers) {
+#ifdef _WIN32
+    GTEST_SKIP() << "feeds its keys through sh's printf";
+#endif
+    const std::string job =
+        make_job("silent", "memory = \"eeprom\"\naddress = 0\nformat = \"u16be\"");
+    const auto run = run_shell("printf '\\n\\n' | '" + std::string(VANTRO_CLI) +
+                               "' --emulator --emulate programmers=3 --emulate silent=2@2 "
+                               "--timeout 1 job '" +
+                               job + "'");
+    EXPECT_EQ(run.exit_code, 3) << run.err;
+    std::vector<int> sockets;
+    for (const auto& chip : chip_lines(scratch_path("silent.jsonl"))) {
+        sockets.push_back(chip.at("socket").get<int>());
+    }
+    ASSERT_EQ(sockets.size(), 9u) << run.err;
+    EXPECT_EQ(std::find(sockets.begin(), sockets.end(), 2) - sockets.begin(), 6)
+        << "socket 2 logs first after the others' three chips";
+    EXPECT_NE(run.err.find("Soquete 2 (EMU-0002) pausado após 3 falhas seguidas"),
+              std::string::npos)
+        << run.err;
+}
+
+}  // namespace
+}  // namespace vantro
