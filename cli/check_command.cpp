@@ -79,6 +79,9 @@ int run_check(const CliOptions& options, TerminalDisplay& display) {
     print(tr_args("Relatórios de dados: FLASH %1, EEPROM %2",
                   {std::to_string(reports), std::to_string(reports)}));
     print_blank_eeprom_bytes(image);
+    for (const std::string& warning : hex::load_warnings(result)) {
+        print(warning);
+    }
     const bool flash = print_verdict(options, loaded, hex::PackMode::Flash, display);
     const bool eeprom = print_verdict(options, loaded, hex::PackMode::Eeprom, display);
     return flash && eeprom ? kExitSuccess : kExitUsage;

@@ -23,10 +23,6 @@ void say(ops::Display& display, const std::string& text,
     display.show_message(text, ops::kApplicationTitle, icon);
 }
 
-std::string output_file(const Target& target, const std::string& path) {
-    return target.numbered_files ? numbered_file(path, target.number) : path;
-}
-
 std::string unwritable_text(const std::string& file, int error) {
     return tr_args("Não foi possível gravar o arquivo \"%1\": %2", {file, std::strerror(error)});
 }
@@ -71,7 +67,12 @@ std::string numbered_file(const std::string& path, int number) {
     return platform::utf8_from_path(numbered);
 }
 
-ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display)
+std::string output_file(const Target& target, const std::string& path) {
+    return target.numbered_files ? numbered_file(path, target.number) : path;
+}
+
+ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display,
+                 platform::OutputMode trace_mode)
     : options_(options),
       target_(std::move(target)),
       display_(display),
@@ -97,11 +98,13 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
     if (options.trace) {
         const std::string file = output_file(target_, *options.trace);
         // Held open while the stream opens, so that a FIFO's reader stays connected.
-        const int fd = platform::open_output(file, platform::OutputMode::Truncate);
+        const int fd = platform::open_output(file, trace_mode);
         if (fd >= 0) {
             // Binary: one LF a line on every system.
+            const auto keep =
+                trace_mode == platform::OutputMode::Append ? std::ios::app : std::ios::trunc;
             trace_file_.open(platform::path_from_utf8(file),
-                             std::ios::out | std::ios::trunc | std::ios::binary);
+                             std::ios::out | keep | std::ios::binary);
             ::close(fd);
         }
         if (fd < 0 || !trace_file_) {
@@ -114,7 +117,7 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
 }
 
 ChipEnd ChipRun::finish(const ops::RunEnd& run) {
-    ChipEnd chip{run, exit_code_for(run.outcome), ops::outcome_word(run.outcome)};
+    ChipEnd chip{run, exit_code_for(run.outcome), ops::outcome_word(run.outcome), std::nullopt};
     if (tracing_) {
         // A failed write never stopped the run; it is told now, with its reason.
         errno = 0;

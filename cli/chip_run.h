@@ -14,6 +14,7 @@
 #include "hid/tracing_hid_library.h"
 #include "ops/display.h"
 #include "ops/programmer_run.h"
+#include "platform/output_file.h"
 
 namespace vantro::cli {
 
@@ -29,6 +30,9 @@ struct ChipEnd {
     ops::RunEnd run;
     int exit_code = 0;
     std::string outcome;  // the log's word for it: success, refused, ...
+    // What a failed or interrupted run leaves on the chip and what to do; nothing
+    // after a success or when nothing was sent.
+    std::optional<std::string> chip_state;
 };
 
 // What surrounds the operation on one programmer: its library (traced with
@@ -36,7 +40,9 @@ struct ChipEnd {
 // to the programmer's display as a message box; several may run at once.
 class ChipRun {
 public:
-    ChipRun(const CliOptions& options, Target target, ops::Display& display);
+    // trace_mode: Append for every chip after a --repeat's first, so the trace keeps them all.
+    ChipRun(const CliOptions& options, Target target, ops::Display& display,
+            platform::OutputMode trace_mode);
     ChipRun(const ChipRun&) = delete;
     ChipRun& operator=(const ChipRun&) = delete;
 
@@ -66,5 +72,7 @@ std::string no_programmer_text(const std::optional<std::string>& path = std::nul
 
 // "flash.bin" for programmer 2: "flash-2.bin".
 std::string numbered_file(const std::string& path, int number);
+// The target's own file for an output option's path: numbered when several run.
+std::string output_file(const Target& target, const std::string& path);
 
 }  // namespace vantro::cli

@@ -7,6 +7,7 @@
 #include "cli/command_suggestion.h"
 #include "cli/exit_codes.h"
 #include "connection/backend_kind.h"
+#include "i18n/texts.h"
 #include "platform/console.h"
 
 namespace vantro::cli {
@@ -209,6 +210,11 @@ ParseResult parse_command_line(int argc, char** argv) {
     for (const auto& [sub, command] : commands) {
         if (sub->parsed()) {
             options.command = command;
+            // An empty FILE would read as no file chosen: nothing done, nothing said.
+            if (sub->get_option_no_throw("FILE") != nullptr && options.hex_file.empty()) {
+                platform::write_text(stderr, tr("O nome do arquivo HEX está vazio.") + "\n");
+                return {std::nullopt, kExitUsage};
+            }
         }
     }
     return {options, kExitSuccess};

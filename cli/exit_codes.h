@@ -30,6 +30,7 @@ inline int exit_code_for(ops::Outcome outcome) {
             return kExitUsage;
         case ops::Outcome::Removed:
         case ops::Outcome::TimedOut:
+        case ops::Outcome::WrongAnswer:
         case ops::Outcome::WriteFailed:
         case ops::Outcome::NotFound:
         case ops::Outcome::Cancelled:

@@ -93,6 +93,10 @@ std::stop_token Interruption::stop_token() const {
     return state_->stop.get_token();
 }
 
+int Interruption::signal() const {
+    return state_->signal;
+}
+
 int Interruption::end_run() {
     int expected = kRunning;
     if (state_->phase.compare_exchange_strong(expected, kBeforeRun)) {

@@ -29,6 +29,8 @@ public:
     // signal ends the program at once again.
     int end_run();
     std::stop_token stop_token() const;
+    // The number of the first signal taken, or 0.
+    int signal() const;
 
     struct State;
 

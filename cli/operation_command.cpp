@@ -14,10 +14,12 @@
 #include "cli/chip_run.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/output_clash.h"
 #include "cli/production_targets.h"
 #include "cli/programmer_board.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
+#include "ops/chip_state.h"
 #include "platform/console.h"
 #include "platform/utf8.h"
 #include "production/chip_log.h"
@@ -50,21 +52,12 @@ struct Tally {
     bool stopped_after_sending = false;  // a run was interrupted after it wrote a report
 };
 
-// What an interrupted run leaves on the chip.
-std::string interrupted_text(ops::Operation operation, bool sent) {
-    if (!sent) {
-        return tr("Interrompido.");
+// The last message, and after it what the chip holds.
+std::string joined(const std::string& message, const std::optional<std::string>& chip_state) {
+    if (!chip_state) {
+        return message;
     }
-    switch (operation) {
-        case ops::Operation::Erase:
-            return tr("Interrompido: o apagamento pode não ter terminado; apague de novo.");
-        case ops::Operation::Lock:
-            return tr("Interrompido: não se sabe se os lock bits foram gravados.");
-        case ops::Operation::Flash:
-        case ops::Operation::Eeprom:
-            break;
-    }
-    return tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.");
+    return message.empty() ? *chip_state : message + " " + *chip_state;
 }
 
 // One command's chips: the programmers, the shared image, the log and the counts.
@@ -85,36 +78,56 @@ public:
         request_.model = connection::firmware_model(options, targets_.front().path);
     }
 
-    void stop_on(std::stop_token stop) { request_.stop = std::move(stop); }
+    void stop_on(const Interruption& interruption) {
+        interruption_ = &interruption;
+        request_.stop = interruption.stop_token();
+    }
 
     void use_image(std::shared_ptr<const ops::PreparedImage> image) {
+        describe(*image);
         request_.image = std::move(image);
-        if (request_.image) {
-            hex_file_ = platform::utf8_from_path(
-                std::filesystem::absolute(platform::path_from_utf8(request_.image->load.path)));
-            sha256_ = image_sha256(request_.image->load.image);
+    }
+
+    // A file refused before any programmer heard of it: each one's attempt is logged.
+    void refuse_file(const ops::PreparedImage& image, const std::string& message) {
+        describe(image);
+        for (const Target& target : targets_) {
+            ChipEnd end;
+            end.run.outcome = ops::Outcome::FileRefused;
+            end.exit_code = kExitUsage;
+            end.outcome = "file-refused";
+            log_record(target, end, message);
         }
     }
 
     // One chip on every programmer; the highest exit code among them.
-    int round() { return options_.several_programmers() ? several_at_once() : one(); }
+    int round() {
+        const int code = options_.several_programmers() ? several_at_once() : one();
+        trace_mode_ = platform::OutputMode::Append;
+        return code;
+    }
 
     const Tally& tally() const { return tally_; }
 
 private:
     int one() {
         display_.forget_message();
-        ChipRun chip(options_, targets_.front(), display_);
+        ChipRun chip(options_, targets_.front(), display_, trace_mode_);
         if (!chip.ready()) {
             return kExitUsage;
         }
         ops::RunRequest request = request_;
         request.memory = connection::chip_memory(chip.backend());
-        const ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request));
+        ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request));
         if (end.exit_code != kExitSuccess) {
             display_.print_held_messages();
         }
-        record(targets_.front(), end, display_.last_message());
+        settle(end);
+        // An interrupted run's last line, said once the run has stopped, tells the same.
+        if (end.chip_state && end.run.outcome != ops::Outcome::Cancelled) {
+            display_.print_line(*end.chip_state);
+        }
+        record(targets_.front(), end, joined(display_.last_message(), end.chip_state));
         return end.exit_code;
     }
 
@@ -126,7 +139,8 @@ private:
         for (std::size_t i = 0; i < targets_.size(); ++i) {
             names.push_back(targets_[i].name);
             lines.push_back(std::make_unique<ProgrammerLine>(board_, i));
-            chips.push_back(std::make_unique<ChipRun>(options_, targets_[i], *lines[i]));
+            chips.push_back(
+                std::make_unique<ChipRun>(options_, targets_[i], *lines[i], trace_mode_));
             if (!chips[i]->ready()) {
                 // Every output file is open before anything is sent, or nothing is.
                 display_.print_line(lines[i]->last_message());
@@ -140,7 +154,8 @@ private:
         std::vector<ChipEnd> ends(targets_.size());
         ops::run_in_parallel(jobs, request_, [&](std::size_t i, const ops::RunEnd& run) {
             ends[i] = chips[i]->finish(run);
-            const std::string& message = lines[i]->last_message();
+            settle(ends[i]);
+            const std::string message = joined(lines[i]->last_message(), ends[i].chip_state);
             record(targets_[i], ends[i], message);
             const bool failed = ends[i].exit_code != kExitSuccess;
             // A failure's message says why; a lock-bit write tells its result only in one.
@@ -156,6 +171,27 @@ private:
         return code;
     }
 
+    void describe(const ops::PreparedImage& image) {
+        hex_file_ = platform::utf8_from_path(
+            std::filesystem::absolute(platform::path_from_utf8(image.load.path)));
+        if (image.load.status == hex::LoadStatus::Loaded) {
+            sha256_ = image_sha256(image.load.image);
+        }
+    }
+
+    // A run a signal stopped ends with the process's exit code; a failed one says
+    // what it leaves on the chip.
+    void settle(ChipEnd& end) const {
+        if (end.run.outcome == ops::Outcome::Cancelled) {
+            if (const int signal = interruption_->signal()) {
+                end.exit_code = exit_code_for_signal(signal);
+            }
+            end.chip_state = ops::interrupted_text(request_.operation, end.run.sent);
+            return;
+        }
+        end.chip_state = ops::chip_state_after(request_.operation, end.run.outcome, end.run.sent);
+    }
+
     // Called from the programmers' threads: the log locks itself, the tally here.
     void record(const Target& target, const ChipEnd& end, const std::string& message) {
         {
@@ -165,14 +201,20 @@ private:
                 tally_.stopped_after_sending = true;
             }
         }
+        log_record(target, end, message);
+    }
+
+    void log_record(const Target& target, const ChipEnd& end, const std::string& message) {
         if (!log_) {
             return;
         }
         ChipRecord record;
         record.time = std::chrono::system_clock::now();
         record.operation = operation_word(request_.operation);
-        if (request_.image) {
+        if (!hex_file_.empty()) {
             record.hex_file = hex_file_;
+        }
+        if (!sha256_.empty()) {
             record.sha256 = sha256_;
         }
         record.programmer = target.name;
@@ -198,27 +240,31 @@ private:
             width = std::max(width, target.name.size());
         }
         const auto row = [width](const std::string& programmer, const std::string& outcome,
-                                 const std::string& time) {
-            const int size = std::snprintf(nullptr, 0, "%-*s  %-14s  %s\n", static_cast<int>(width),
-                                           programmer.c_str(), outcome.c_str(), time.c_str());
+                                 const std::string& time, const std::string& chip) {
+            const char* const format =
+                chip.empty() ? "%-*s  %-14s  %s%s\n" : "%-*s  %-14s  %-8s  %s\n";
+            const int size =
+                std::snprintf(nullptr, 0, format, static_cast<int>(width), programmer.c_str(),
+                              outcome.c_str(), time.c_str(), chip.c_str());
             std::string line(static_cast<std::size_t>(size) + 1, '\0');
-            std::snprintf(line.data(), line.size(), "%-*s  %-14s  %s\n", static_cast<int>(width),
-                          programmer.c_str(), outcome.c_str(), time.c_str());
+            std::snprintf(line.data(), line.size(), format, static_cast<int>(width),
+                          programmer.c_str(), outcome.c_str(), time.c_str(), chip.c_str());
             line.pop_back();
             platform::write_text(stdout, line);
         };
-        row(tr("Gravador"), tr("Resultado"), tr("Tempo"));
+        row(tr("Gravador"), tr("Resultado"), tr("Tempo"), tr("Chip"));
         for (std::size_t i = 0; i < ends.size(); ++i) {
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.2f s",
                           static_cast<double>(ends[i].run.took.count()) / 1000.0);
-            row(targets_[i].name, ends[i].outcome, seconds);
+            row(targets_[i].name, ends[i].outcome, seconds, ends[i].chip_state.value_or(""));
         }
         std::fflush(stdout);
     }
 
     const CliOptions& options_;
     TerminalDisplay& display_;
+    const Interruption* interruption_ = nullptr;
     std::vector<Target> targets_;
     ChipLog* log_;
     ProgrammerBoard board_;
@@ -227,6 +273,8 @@ private:
     std::string sha256_;
     std::mutex tally_mutex_;
     Tally tally_;
+    // The first chip's trace starts the file afresh; the next chips' are added to it.
+    platform::OutputMode trace_mode_ = platform::OutputMode::Truncate;
 };
 
 // Enter: one more chip; q, Q or the end of the input (Ctrl-D, Ctrl-Z on Windows): stop.
@@ -254,6 +302,15 @@ std::string count_text(const Tally& tally) {
 
 int run_operation(const CliOptions& options, ops::Operation operation, TerminalDisplay& display,
                   Interruption& interruption) {
+    std::vector<Target> targets = production_targets(options);
+    if (targets.empty()) {
+        display.print_line(no_programmer_text());
+        return kExitNoDevice;
+    }
+    if (const auto clash = output_clash(options, targets)) {
+        display.print_line(*clash);
+        return kExitUsage;
+    }
     std::unique_ptr<ChipLog> log;
     if (options.log) {
         std::string reason;
@@ -264,30 +321,30 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
             return kExitUsage;
         }
     }
-    std::vector<Target> targets = production_targets(options);
-    if (targets.empty()) {
-        display.print_line(no_programmer_text());
-        return kExitNoDevice;
-    }
     // The first programmer's firmware judges the shared image; one whose firmware
     // differs judges it again before its run.
     const firmware::FirmwareModel first_model =
         connection::firmware_model(options, targets.front().path);
     Production production(options, operation, display, std::move(targets), log.get());
-    production.stop_on(interruption.stop_token());
-    // A production run loads and checks its file once, before any programmer hears
-    // of it; a plain single run does what it always did: it loads the file itself.
-    const bool production_run = options.several_programmers() || options.repeat || options.log;
-    if (production_run &&
-        (operation == ops::Operation::Flash || operation == ops::Operation::Eeprom)) {
+    production.stop_on(interruption);
+    // The file is loaded and checked once, before any programmer hears of it, and
+    // what it holds is said before anything is sent.
+    if (operation == ops::Operation::Flash || operation == ops::Operation::Eeprom) {
         ops::PrepareSettings settings;
         settings.mode =
             operation == ops::Operation::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
         settings.part = options.part;
         settings.model = first_model;
         auto image = ops::prepare(options.hex_file, settings);
+        if (image->load.status == hex::LoadStatus::Loaded) {
+            for (const std::string& warning : hex::load_warnings(image->load)) {
+                display.print_line(warning);
+            }
+        }
         if (!image->ready()) {
-            display.print_line(image->refusal.value_or(image->load.message));
+            const std::string refusal = image->refusal.value_or(image->load.message);
+            display.print_line(refusal);
+            production.refuse_file(*image, refusal);
             return kExitUsage;
         }
         production.use_image(std::move(image));
@@ -297,13 +354,13 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
     // the chip holds; between rounds it ends the program at once.
     int code = kExitSuccess;
     for (;;) {
-        if (!interruption.begin_run(interrupted_text(operation, true))) {
+        if (!interruption.begin_run(ops::interrupted_text(operation, true))) {
             wait_for_the_end();
         }
         code = std::max(code, production.round());
         if (const int signal = interruption.end_run()) {
             display.print_line(
-                interrupted_text(operation, production.tally().stopped_after_sending));
+                ops::interrupted_text(operation, production.tally().stopped_after_sending));
             return exit_code_for_signal(signal);
         }
         if (!options.repeat) {

@@ -67,11 +67,11 @@ std::optional<std::string> ConnectionOptionParser::finish() {
     if (!emulate_.empty() && !options_.emulator) {
         return "--emulate requires --emulator";
     }
-    if (!part_name_.empty()) {
-        options_.part = ops::find_part(part_name_);
+    if (part_name_) {
+        options_.part = ops::find_part(*part_name_);
         if (!options_.part) {
             return tr_args("Componente desconhecido: \"%1\" (conhecidos: %2)",
-                           {part_name_, listed_names(ops::known_parts())});
+                           {*part_name_, listed_names(ops::known_parts())});
         }
         // First, so that --emulate may still change them. A part without EEPROM
         // keeps the default: its EEPROM runs are refused before anything is sent.

@@ -47,7 +47,7 @@ private:
     ConnectionOptions& options_;
     std::vector<std::string> emulate_;
     std::vector<std::string> devices_;
-    std::string part_name_;
+    std::optional<std::string> part_name_;  // given, even empty: a part to find
     double timeout_seconds_ = 0;
 };
 

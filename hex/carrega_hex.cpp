@@ -16,9 +16,30 @@ std::string invalid_line(int line, std::string_view reason) {
     return tr_args("Arquivo HEX inválido: linha %1: %2", {std::to_string(line), reason});
 }
 
+// The line of the first record after the end record, or 0. Blank lines and other
+// text there were always ignored without a word.
+int first_record_after_end(BoundedLineReader& reader) {
+    std::string line;
+    for (;;) {
+        switch (reader.next(line)) {
+            case BoundedLineReader::Next::Line:
+                if (const auto start = line.find_first_not_of(" \t\r");
+                    start != std::string::npos && line[start] == ':') {
+                    return reader.line_number();
+                }
+                continue;
+            case BoundedLineReader::Next::TooLong:
+            case BoundedLineReader::Next::End:
+            case BoundedLineReader::Next::ReadError:
+                return 0;
+        }
+    }
+}
+
 // Feeds the file's lines to the gate up to its end record. Returns the empty text
 // when the gate took the whole file, otherwise the message for the user.
-std::string check_file(HexFileSource& source, HexGate& gate, const std::string& path) {
+std::string check_file(HexFileSource& source, HexGate& gate, const std::string& path,
+                       int& ignored_from_line) {
     BoundedLineReader reader(
         [&source](char* buffer, std::size_t size) { return source.read_some(buffer, size); },
         kMaxRecordLine);
@@ -30,6 +51,7 @@ std::string check_file(HexFileSource& source, HexGate& gate, const std::string& 
                     case HexGate::Verdict::Continue:
                         continue;
                     case HexGate::Verdict::Ended:
+                        ignored_from_line = first_record_after_end(reader);
                         return {};
                     case HexGate::Verdict::Refused:
                         return invalid_line(reader.line_number(), gate.reason());
@@ -74,7 +96,7 @@ LoadResult carrega_hex(LineTable& table, const std::string& path) {
                                                   {platform::printable_path(result.path), reason}));
     }
     HexGate gate;
-    std::string failure = check_file(*source, gate, result.path);
+    std::string failure = check_file(*source, gate, result.path, result.ignored_from_line);
     if (!failure.empty()) {
         return refused(std::move(result), std::move(failure));
     }
@@ -88,6 +110,20 @@ LoadResult carrega_hex(LineTable& table, const std::string& path) {
     result.records = table.total_linhas - 1;
     result.image = gate.take_image();
     return result;
+}
+
+std::vector<std::string> load_warnings(const LoadResult& result) {
+    std::vector<std::string> warnings;
+    if (result.ignored_from_line > 0) {
+        warnings.push_back(
+            tr_args("Aviso: os registros a partir da linha %1 vêm depois do registro de fim e "
+                    "são ignorados.",
+                    {std::to_string(result.ignored_from_line)}));
+    }
+    if (result.image.data_bytes() == 0) {
+        warnings.push_back(tr("Aviso: o arquivo HEX não contém dados."));
+    }
+    return warnings;
 }
 
 int data_reports_for(int records) {

@@ -3,6 +3,7 @@
 // Reads a HEX file, checks it, and loads its records into the line table.
 
 #include <string>
+#include <vector>
 
 #include "hex/hex_image.h"
 #include "hex/line_table.h"
@@ -21,10 +22,17 @@ struct LoadResult {
     std::string path;     // the chosen file
     HexImage image;       // for Loaded: the bytes the checked records give
     int records = 0;      // for Loaded: records stored in the table
+    // For Loaded: the line of the first record after the end record (those are
+    // ignored, as objcopy ignores them); 0 when there is none.
+    int ignored_from_line = 0;
 };
 
 // Clears entries 1..20000, then reads, checks and stores the file at `path`.
 LoadResult carrega_hex(LineTable& table, const std::string& path);
+
+// What a loaded file holds that the user should know before it is sent: records
+// after the end record (ignored), or no data at all. One line each.
+std::vector<std::string> load_warnings(const LoadResult& result);
 
 // The number of data reports a FLASH or EEPROM run sends for a table of this many records.
 int data_reports_for(int records);

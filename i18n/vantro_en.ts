@@ -52,10 +52,6 @@
         <translation>HEX files(*.hex)</translation>
     </message>
     <message>
-        <source>Uma operação está em andamento. Fechar agora deixa o chip parcialmente gravado. Fechar mesmo assim?</source>
-        <translation>An operation is in progress. Closing now leaves the chip partly written. Close anyway?</translation>
-    </message>
-    <message>
         <source>Sim</source>
         <translation>Yes</translation>
     </message>
@@ -336,18 +332,6 @@
         <translation>Interrupted.</translation>
     </message>
     <message>
-        <source>Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.</source>
-        <translation>Interrupted: the chip is partly written; erase it and write it again.</translation>
-    </message>
-    <message>
-        <source>Interrompido: o apagamento pode não ter terminado; apague de novo.</source>
-        <translation>Interrupted: the erase may not have finished; erase again.</translation>
-    </message>
-    <message>
-        <source>Interrompido: não se sabe se os lock bits foram gravados.</source>
-        <translation>Interrupted: it is not known whether the lock bits were written.</translation>
-    </message>
-    <message>
         <source>Nenhum gravador em &quot;%1&quot;.</source>
         <translation>No programmer at &quot;%1&quot;.</translation>
     </message>
@@ -399,10 +383,6 @@
     <message>
         <source>Componente desconhecido: &quot;%1&quot; (conhecidos: %2)</source>
         <translation>Unknown part: &quot;%1&quot; (known: %2)</translation>
-    </message>
-    <message>
-        <source>O gravador só respondeu 0x7F (sem resposta)</source>
-        <translation>The programmer only answered 0x7F (no answer)</translation>
     </message>
     <message>
         <source>O gravador respondeu %1 em vez de %2.</source>
@@ -579,6 +559,56 @@
     <message>
         <source>Soquete  Gravador      Gravados  Com falha  Primeiro nº  Último nº</source>
         <translation>Socket   Programmer    Done      Failed     First no.    Last no.</translation>
+        <source>%1 &quot;%2&quot; é o arquivo HEX, que seria apagado. Nada foi gravado nem enviado ao gravador.</source>
+        <translation>%1 &quot;%2&quot; is the HEX file, which would be overwritten. Nothing was written or sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>%1 e %2 dão o mesmo arquivo &quot;%3&quot;. Nada foi gravado nem enviado ao gravador.</source>
+        <translation>%1 and %2 give the same file &quot;%3&quot;. Nothing was written or sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>O nome do arquivo HEX está vazio.</source>
+        <translation>The HEX file name is empty.</translation>
+    </message>
+    <message>
+        <source>Aviso: os registros a partir da linha %1 vêm depois do registro de fim e são ignorados.</source>
+        <translation>Warning: the records from line %1 on come after the end record and are ignored.</translation>
+    </message>
+    <message>
+        <source>Aviso: o arquivo HEX não contém dados.</source>
+        <translation>Warning: the HEX file holds no data.</translation>
+    </message>
+    <message>
+        <source>O apagamento pode não ter terminado: apague de novo.</source>
+        <translation>The erase may not have finished: erase again.</translation>
+    </message>
+    <message>
+        <source>A FLASH fica parcialmente gravada: apague o chip e grave de novo.</source>
+        <translation>The FLASH is left partly written: erase the chip and write it again.</translation>
+    </message>
+    <message>
+        <source>A EEPROM fica parcialmente gravada: grave a EEPROM de novo (apagar o chip apagaria também a FLASH).</source>
+        <translation>The EEPROM is left partly written: write the EEPROM again (an erase would also wipe the FLASH).</translation>
+    </message>
+    <message>
+        <source>Não se sabe se os lock bits foram gravados: só um apagamento os limpa.</source>
+        <translation>It is not known whether the lock bits were written: only an erase clears them.</translation>
+    </message>
+    <message>
+        <source>Interrompido. %1</source>
+        <translation>Interrupted. %1</translation>
+    </message>
+    <message>
+        <source>O gravador respondeu 0x7F: os lock bits não foram confirmados.</source>
+        <translation>The programmer answered 0x7F: the lock bits were not confirmed.</translation>
+    </message>
+    <message>
+        <source>Chip</source>
+        <translation>Chip</translation>
+    </message>
+    <message>
+        <source>Uma operação está em andamento e fechar a interrompe. %1 Fechar mesmo assim?</source>
+        <translation>An operation is in progress and closing stops it. %1 Close anyway?</translation>
     </message>
 </context>
 </TS>

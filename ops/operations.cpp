@@ -13,8 +13,10 @@ namespace {
 // Marks an operation as running for as long as it lives, on a link started afresh.
 class RunningGuard {
 public:
-    RunningGuard(bool& running, protocol::CommandLink& link) : running_(running) {
+    RunningGuard(bool& running, protocol::CommandLink& link, Operation& slot, Operation operation)
+        : running_(running) {
         running_ = true;
+        slot = operation;
         link.begin_operation();
     }
     ~RunningGuard() { running_ = false; }
@@ -31,13 +33,13 @@ Outcome ProgrammerSession::Command4_Click() {
     if (running_) {
         return Outcome::Busy;
     }
-    RunningGuard guard(running_, link_);
+    RunningGuard guard(running_, link_, operation_, Operation::Erase);
     display_.set_status(tr("Apagando..."));
     // The buttons go off right after the write, before any event is handled.
     const WaitEnd end =
         link_.echo_exchange(protocol::kCmdErase, [this] { display_.habilita_comandos(false); });
     if (end != WaitEnd::Answered) {
-        return fail(end, tr("Erro ao apagar!"), false);
+        return fail(end, tr("Erro ao apagar!"), true);
     }
     give_buttons_back();
     display_.set_status(tr("Apagou com sucesso!"));
@@ -48,7 +50,7 @@ Outcome ProgrammerSession::Command2_Click(LockBits lock_bits) {
     if (running_) {
         return Outcome::Busy;
     }
-    RunningGuard guard(running_, link_);
+    RunningGuard guard(running_, link_, operation_, Operation::Lock);
     int lock_value = 0xE0;
     if (lock_bits.lb1) {
         lock_value += 1;
@@ -132,7 +134,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_pa
     const std::vector<std::uint8_t>* seen = chip_memory_ && !flash ? chip_memory_(mode) : nullptr;
     const std::vector<std::uint8_t> before = seen ? *seen : std::vector<std::uint8_t>{};
     // Marked running, on a link started afresh, only once the run will send.
-    RunningGuard guard(running_, link_);
+    RunningGuard guard(running_, link_, operation_, flash ? Operation::Flash : Operation::Eeprom);
     const std::uint8_t data_command = flash ? protocol::kCmdFlashData : protocol::kCmdEepromData;
     const std::string failed_status = tr("Erro na gravação!");
 
@@ -142,7 +144,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_pa
         display_.set_status(tr("Apagando..."));
         end = link_.echo_exchange(protocol::kCmdErase);
         if (end != WaitEnd::Answered) {
-            return fail(end, failed_status, false);
+            return fail(end, failed_status, true);
         }
         display_.set_status(tr("Apagou com sucesso!"));
         display_.set_status(tr("Gravando..."));
@@ -151,7 +153,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_pa
     }
     end = link_.echo_exchange(protocol::kCmdBegin);
     if (end != WaitEnd::Answered) {
-        return fail(end, failed_status, false);
+        return fail(end, failed_status, true);
     }
 
     display_.set_progress_max(static_cast<float>(image_->table.total_linhas + 3));

@@ -12,6 +12,7 @@ enum class Outcome {
     Mismatch,     // the run ended well, but the chip's memory, seen after it, differs
     Removed,      // the programmer was removed during a wait
     TimedOut,     // no awaited answer within the time limit
+    WrongAnswer,  // the time limit ran out after the programmer answered something else
     WriteFailed,  // a report could not be written (also: no programmer present)
     NotFound,     // no programmer where the owner looked: nothing was sent
     Cancelled,    // the owner cancelled the wait (the window is closing)
@@ -35,6 +36,8 @@ inline const char* outcome_word(ops::Outcome outcome) {
             return "removed";
         case ops::Outcome::TimedOut:
             return "timed-out";
+        case ops::Outcome::WrongAnswer:
+            return "wrong-answer";
         case ops::Outcome::WriteFailed:
             return "write-failed";
         case ops::Outcome::NotFound:

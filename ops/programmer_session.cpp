@@ -80,7 +80,7 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
             message = tr("O gravador foi desconectado durante a operação.");
             break;
         case WaitEnd::TimedOut:
-            outcome = Outcome::TimedOut;
+            outcome = link_.answered() ? Outcome::WrongAnswer : Outcome::TimedOut;
             message = timeout_message();
             break;
         case WaitEnd::WriteFailed:
@@ -101,14 +101,15 @@ Outcome ProgrammerSession::fail(protocol::WaitEnd end, std::string_view status_t
 }
 
 // The wait's command is still in buffer_saida[1]. An echo or data wait that got
-// another answer says which; a lock-bit wait only ever ends on time with 0x7F.
+// another answer says which; a lock-bit wait only ever ends on time with 0x7F,
+// the answer that confirms nothing.
 std::string ProgrammerSession::timeout_message() const {
     if (!link_.answered()) {
         return tr_args("O gravador não respondeu em %1 s.", {seconds_text(link_.timeout())});
     }
     const std::uint8_t command = link_.buffer_saida[1];
     if (command == protocol::kCmdLockBits) {
-        return tr("O gravador só respondeu 0x7F (sem resposta)");
+        return tr("O gravador respondeu 0x7F: os lock bits não foram confirmados.");
     }
     return tr_args("O gravador respondeu %1 em vez de %2.",
                    {hex::byte_text(link_.resposta()), hex::byte_text(command)});

@@ -47,6 +47,8 @@ public:
     void use_image(std::shared_ptr<const PreparedImage> image) { given_image_ = std::move(image); }
 
     bool operation_running() const { return running_; }
+    // The operation running, or the last one run.
+    Operation running_operation() const { return operation_; }
     // Ends the running operation's wait at once; nothing more is sent.
     void cancel_operation() { link_.cancel(); }
     void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }
@@ -95,6 +97,7 @@ private:
     PrepareSettings prepare_settings_;  // the mode is each run's own
     ChipMemory chip_memory_;
     bool running_ = false;
+    Operation operation_ = Operation::Erase;
     // From the programmer's removal to its next arrival: an operation that ends
     // meanwhile must not offer buttons that can only fail.
     bool programmer_removed_ = false;

@@ -50,8 +50,9 @@ protected:
 TEST_F(CloseDuringRun, ConfirmedCloseCancelsTheRunAndClosesTheWindow) {
     run_and_close(rig.form.controls().Command4);
     EXPECT_EQ(rig.boxes.questions,
-              std::vector<std::string>{"Uma operação está em andamento. Fechar agora deixa o chip "
-                                       "parcialmente gravado. Fechar mesmo assim?"});
+              std::vector<std::string>{"Uma operação está em andamento e fechar a interrompe. O "
+                                       "apagamento pode não ter terminado: apague de novo. Fechar "
+                                       "mesmo assim?"});
     EXPECT_EQ(rig.form.last_outcome(), Outcome::Cancelled);
     EXPECT_FALSE(rig.form.isVisible());
     EXPECT_TRUE(rig.boxes.shown.empty());

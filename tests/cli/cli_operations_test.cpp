@@ -79,6 +79,29 @@ TEST(CliCheck, EepromBytesFFAreCountedAndJudgedOnTheEmulatorsFill) {
     }
 }
 
+// What the file holds is said before it is sent: records after the end record
+// (ignored) with their line, and a file without data.
+TEST(CliCheck, RecordsAfterTheEndAndAFileWithoutDataAreSaid) {
+    TempFile late("cli-late.hex", ":01000000AA55\n:00000001FF\n\n:01000100BB43\n");
+    TempFile empty("cli-empty.hex", ":00000001FF\n");
+    const struct {
+        std::string arguments;
+        bool on_stdout;
+        const char* says;
+    } rows[] = {
+        {"check '" + late.path() + "'", true, "a partir da linha 4 vêm depois do registro de fim"},
+        {"--emulator flash '" + late.path() + "'", false, "a partir da linha 4"},
+        {"--emulator eeprom '" + empty.path() + "'", false, "o arquivo HEX não contém dados."},
+    };
+    for (const auto& row : rows) {
+        const auto run = run_cli(row.arguments);
+        EXPECT_EQ(run.exit_code, 0) << run.err;
+        EXPECT_NE((row.on_stdout ? run.out : run.err).find(row.says), std::string::npos)
+            << row.arguments << "\n"
+            << run.out << run.err;
+    }
+}
+
 struct FaultCase {
     const char* name;
     const char* arguments;  // after --emulator --timeout 1
@@ -111,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"erase_silent", "--emulate silent=1 erase", false, 3,
                   "O gravador não respondeu em 1 s."},
         FaultCase{"erase_refused_waits_for_its_echo", "--emulate refuse=1 erase", false, 3,
-                  "O gravador respondeu 0xEE em vez de 0xAA."},
+                  "O apagamento pode não ter terminado: apague de novo."},
         FaultCase{"erase_unplugged", "--emulate unplug=1 erase", false, 3, "desconectado"},
         FaultCase{"flash_data_refused", "--emulate refuse=3 flash", true, 1, "Erro na gravação"},
         FaultCase{"flash_end_silent", "--emulate silent=5 flash", true, 3, "não respondeu"},
@@ -119,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"flash_answered_twice", "--emulate twice=3 flash", true, 0,
                   "Memória emulada confere"},
         FaultCase{"eeprom_ok", "eeprom", true, 0, "Gravando EEPROM..."},
-        FaultCase{"eeprom_refused", "--emulate refuse=2 eeprom", true, 1, "Erro na gravação"},
+        FaultCase{"eeprom_refused", "--emulate refuse=2 eeprom", true, 1,
+                  "A EEPROM fica parcialmente gravada: grave a EEPROM de novo"},
         FaultCase{"eeprom_too_small", "--emulate eeprom=256 eeprom", true, 2,
                   "o endereço 0x0100 fica fora da memória do chip (256 bytes)"},
         FaultCase{"lock_ok", "lock --lb1 --lb3", false, 0, "Lock bits gravados com sucesso!!!"},
@@ -133,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"options_after_the_command", "erase --timeout 0.3 --emulate silent=1", false, 3,
                   "não respondeu em 0,3 s"},
         FaultCase{"lock_only_7f", "--emulate lock=0x7F lock", false, 3,
-                  "O gravador só respondeu 0x7F (sem resposta)"},
+                  "O gravador respondeu 0x7F: os lock bits não foram confirmados."},
         // The end record's slot carries 16 x FF at 0x0000: refused before it is written,
         // and check judges the same model.
         FaultCase{"eeprom_ff_write_refused",
@@ -179,7 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "--emulator --emulate programmers=2 --emulate refuse=1@3 erase", "refuse=1@3"},
         UsageCase{"all_and_device", "--emulator --all --device emulated:1 erase", "--all"},
         UsageCase{"unopenable_log", "--emulator erase --log /nonexistent/x.jsonl",
-                  "/nonexistent/x.jsonl"}),
+                  "/nonexistent/x.jsonl"},
+        UsageCase{"empty_part", "--emulator --part '' erase", "Componente desconhecido: \"\""},
+        UsageCase{"empty_file_name", "--emulator flash ''", "O nome do arquivo HEX está vazio."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The parts: listed, checked against before anything is sent, and the sizes of

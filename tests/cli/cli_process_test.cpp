@@ -38,12 +38,17 @@ TEST_P(CliSignal, StopsTheRunSaysWhatTheChipHoldsAndExitsWith128PlusTheSignal) {
     if (const auto at = command.find(" HEX"); at != std::string::npos) {
         command.replace(at, 4, " '" + hex.path() + "'");
     }
-    const auto run = run_shell(
-        "rm -f '" + trace + "'; '" + VANTRO_CLI + "' --emulator --emulate latency=2000 --trace '" +
-        trace + "' " + command + " & for i in $(seq 500); do [ -s '" + trace +
-        "' ] && break; sleep 0.02; done; kill -" + c.signal + " $!; wait $!");
+    const auto run =
+        run_shell("rm -f '" + trace + "' '" + trace + ".log'; '" + VANTRO_CLI +
+                  "' --emulator --emulate latency=2000 --log '" + trace + ".log' --trace '" +
+                  trace + "' " + command + " & for i in $(seq 500); do [ -s '" + trace +
+                  "' ] && break; sleep 0.02; done; kill -" + c.signal + " $!; wait $!");
     EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    // The log's line carries the process's exit code and the same text.
+    const std::string log = testing::read_all(trace + ".log");
+    EXPECT_NE(log.find("\"exit_code\":" + std::to_string(c.exit_code)), std::string::npos) << log;
+    EXPECT_NE(log.find(c.says), std::string::npos) << log;
     // "Erro"/"Error": the stop is not told as a failed write before what the chip holds.
     EXPECT_EQ(run.err.find("Erro"), std::string::npos) << run.err;
     const std::string sent = testing::read_all(trace);
@@ -53,11 +58,14 @@ TEST_P(CliSignal, StopsTheRunSaysWhatTheChipHoldsAndExitsWith128PlusTheSignal) {
 INSTANTIATE_TEST_SUITE_P(
     Emulator, CliSignal,
     ::testing::Values(
-        SignalCase{"flash_ctrl_c", "flash HEX", "INT", 130,
-                   "Interrompido: o chip ficou parcialmente gravado; apague e grave de novo."},
-        SignalCase{"eeprom_term", "eeprom HEX", "TERM", 143, "parcialmente gravado"},
+        SignalCase{
+            "flash_ctrl_c", "flash HEX", "INT", 130,
+            "Interrompido. A FLASH fica parcialmente gravada: apague o chip e grave de novo."},
+        SignalCase{"eeprom_term", "eeprom HEX", "TERM", 143,
+                   "Interrompido. A EEPROM fica parcialmente gravada"},
         SignalCase{"lock_hangup", "--lang en lock", "HUP", 129,
-                   "Interrupted: it is not known whether the lock bits were written."}),
+                   "Interrupted. It is not known whether the lock bits were written: only an "
+                   "erase clears them."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A closed stderr is reopened on /dev/null before the trace file is opened: were
@@ -93,16 +101,18 @@ TEST_P(CliOutputFile, ThatCannotBeWrittenIsToldWithItsReason) {
     const std::string trace = testing::scratch_path(std::string("output-") + c.name + ".trace");
     std::string arguments = c.arguments;
     for (const auto& [word, path] : {std::pair{"HEX", hex.path()}, std::pair{"TRACE", trace}}) {
-        if (const auto at = arguments.find(word); at != std::string::npos) {
+        for (auto at = arguments.find(word); at != std::string::npos; at = arguments.find(word)) {
             arguments.replace(at, std::string(word).size(), "'" + path + "'");
         }
     }
     const auto run =
-        run_shell("rm -f '" + trace + "'; mkfifo '" + trace + ".fifo'; '" + VANTRO_CLI + "' " +
+        run_shell("rm -f '" + trace + "' '" + trace + ".link'; mkfifo '" + trace +
+                  ".fifo'; ln -s '" + hex.path() + "' '" + trace + ".link'; '" + VANTRO_CLI + "' " +
                   arguments + "; code=$?; rm -f '" + trace + ".fifo'; exit $code");
     EXPECT_EQ(run.exit_code, 2) << run.err;
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
     EXPECT_EQ(testing::read_all(trace), "") << "nothing may be sent";
+    EXPECT_EQ(testing::read_all(hex.path()), testing::kWorkedExample) << "the input is kept";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -117,7 +127,17 @@ INSTANTIATE_TEST_SUITE_P(
                    "No such device or address"},
         OutputCase{"trace_on_a_full_device", "--emulator --trace /dev/full erase",
                    "No space left on device"},
-        OutputCase{"stdout_on_a_full_device", "check HEX >/dev/full", "No space left on device"}),
+        OutputCase{"stdout_on_a_full_device", "check HEX >/dev/full", "No space left on device"},
+        OutputCase{"dump_over_the_hex", "--emulator --dump-flash HEX flash HEX",
+                   "output.hex\" é o arquivo HEX"},
+        OutputCase{"log_through_a_link_to_the_hex", "--emulator eeprom HEX --log TRACE.link",
+                   ".link\" é o arquivo HEX, que seria apagado."},
+        OutputCase{"trace_and_log_in_one_file", "--emulator --trace TRACE --log TRACE erase",
+                   "--log e --trace dão o mesmo arquivo"},
+        OutputCase{"two_programmers_dump_over_the_hex",
+                   "--emulator --emulate programmers=2 --all --dump-eeprom TRACE.hex eeprom "
+                   "TRACE-2.hex",
+                   "--dump-eeprom \""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -87,8 +87,8 @@ const Verdict kWriteFailed{
     "Não foi possível enviar o comando ao gravador. Verifique se ele está conectado."};
 const Verdict kDataRefused{Outcome::Refused, 1, "Erro na gravação"};
 // The wait ran out, but the programmer had answered something else.
-const Verdict kRefusedEcho{Outcome::TimedOut, 3, "O gravador respondeu 0xEE em vez de %1."};
-const Verdict kStatusZero{Outcome::TimedOut, 3, "O gravador respondeu 0x00 em vez de %1."};
+const Verdict kRefusedEcho{Outcome::WrongAnswer, 3, "O gravador respondeu 0xEE em vez de %1."};
+const Verdict kStatusZero{Outcome::WrongAnswer, 3, "O gravador respondeu 0x00 em vez de %1."};
 
 struct FaultRow {
     Fault fault;
@@ -250,8 +250,9 @@ TEST_P(FaultMatrix, EndsWithTheRightVerdictAndSendsNothingAfterTheStop) {
     const Outcome outcome = run(rig, c.op, file.path());
     // A time-out ends the run soon after the limit; late answers take their latency.
     const std::chrono::milliseconds expected =
-        c.verdict.outcome == Outcome::TimedOut ? c.limit
-                                               : static_cast<long>(c.attempts) * c.settings.latency;
+        c.verdict.outcome == Outcome::TimedOut || c.verdict.outcome == Outcome::WrongAnswer
+            ? c.limit
+            : static_cast<long>(c.attempts) * c.settings.latency;
     EXPECT_LT(Clock::now() - start, expected + std::chrono::seconds(1));
 
     EXPECT_EQ(outcome, c.verdict.outcome);

@@ -112,6 +112,22 @@ TEST(FlashRun, RefusedReportStopsWithoutTheEndCommand) {
     EXPECT_TRUE(rig.display.buttons_enabled);
 }
 
+// A bar the last run filled is emptied however a run fails, the erase or begin included.
+TEST(FlashRun, EraseOrBeginFailureEmptiesTheBar) {
+    TempFile file("bar.hex", kWorkedExample);
+    for (const int answered : {0, 1}) {
+        Rig rig;
+        rig.display.file_choices.push_back(file.path());
+        rig.display.value = 7.0f;
+        if (answered == 1) {
+            rig.library.answer_next({0xAA});
+        }
+        rig.library.then(Step{{}, {}, true});
+        EXPECT_EQ(rig.session.Command6_Click(), Outcome::Removed);
+        EXPECT_EQ(rig.display.value, rig.display.min) << answered;
+    }
+}
+
 struct StopCase {
     const char* name;
     Step fault;  // replaces the answer to the first data report

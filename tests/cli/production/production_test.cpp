@@ -67,6 +67,29 @@ TEST(Production, AnImageThatDoesNotFitIsRefusedOnceBeforeAnyProgrammerHearsOfIt)
     EXPECT_EQ(run.err.find("emulated:"), std::string::npos) << run.err;
 }
 
+// Every attempt has its line: a refused file or part, and a wait that ended on another answer.
+TEST(Production, EveryAttemptIsLoggedWithWhatEndedIt) {
+    testing::TempFile hex("past-4k-log.hex", ":01100000AA45\n:00000001FF\n");
+    const std::string log = scratch_path("attempts.jsonl");
+    std::remove(log.c_str());
+    const std::string rows[][2] = {
+        {"--part AT89S51 flash '" + hex.path() + "'", "file-refused"},
+        {"flash '" + hex.path() + ".missing'", "file-refused"},
+        {"--timeout 0.2 --emulate refuse=1 erase", "wrong-answer"},
+    };
+    for (const auto& row : rows) {
+        run_cli("--emulator --log '" + log + "' " + row[0]);
+    }
+    std::istringstream lines(read_all(log));
+    for (const auto& row : rows) {
+        std::string line;
+        ASSERT_TRUE(std::getline(lines, line)) << row[0];
+        const auto record = nlohmann::json::parse(line);
+        EXPECT_EQ(record.at("outcome"), row[1]) << line;
+        EXPECT_FALSE(record.at("message").is_null()) << line;
+    }
+}
+
 // A lock-bit write sets no status: its line tells the result the programmer gave.
 TEST(Production, EachProgrammersLineTellsItsLockBitResult) {
     const auto run = run_cli("--emulator --emulate programmers=2 --all lock --lb1");
@@ -75,15 +98,18 @@ TEST(Production, EachProgrammersLineTellsItsLockBitResult) {
         << run.err;
 }
 
-TEST(Production, RepeatCountsEveryChipUntilQ) {
+TEST(Production, RepeatCountsEveryChipUntilQAndTracesThemAll) {
 #ifdef _WIN32
     GTEST_SKIP() << "feeds its answers through sh's printf; Wine's cmd does not pipe a block";
 #endif
-    const auto run = run_shell("printf '\\n\\nq\\n' | '" + std::string(VANTRO_CLI) +
-                               "' --emulator --repeat --device emulated:1 erase");
+    const std::string trace = scratch_path("repeat.trace");
+    const auto run =
+        run_shell("printf '\\n\\nq\\n' | '" + std::string(VANTRO_CLI) +
+                  "' --emulator --repeat --device emulated:1 --trace '" + trace + "' erase");
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_NE(run.err.find("Total: 3 chips (3 gravados, 0 com falha)"), std::string::npos)
         << run.err;
+    EXPECT_EQ(read_all(trace).size(), 3u * 131u) << "one erase report a chip, all kept";
 }
 
 }  // namespace
