@@ -11,6 +11,7 @@
 #include "app/translation.h"
 #include "app/window_dialogs.h"
 #include "connection/backend.h"
+#include "connection/command_line_texts.h"
 #include "form/app_options.h"
 #include "platform/standard_streams.h"
 
@@ -27,7 +28,9 @@ QIcon application_icon() {
 
 int main(int argc, char** argv) {
     vantro::platform::ensure_standard_streams();
-    // Parsed before Qt starts, so that --help and bad options need no display.
+    // Parsed before Qt starts, so that --help and bad options need no display; in
+    // the language --lang asks for, wherever it stands.
+    vantro::connection::use_language_of(std::vector<std::string>(argv, argv + argc));
     const auto parsed = vantro::form::parse_app_options(argc, argv, std::cout, std::cerr);
     if (!parsed.options) {
         return parsed.exit_code;

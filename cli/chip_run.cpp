@@ -10,6 +10,7 @@
 
 #include "cli/exit_codes.h"
 #include "hex/hex_image.h"
+#include "i18n/system_error.h"
 #include "i18n/texts.h"
 #include "platform/output_file.h"
 #include "platform/utf8.h"
@@ -24,7 +25,8 @@ void say(ops::Display& display, const std::string& text,
 }
 
 std::string unwritable_text(const std::string& file, int error) {
-    return tr_args("Não foi possível gravar o arquivo \"%1\": %2", {file, std::strerror(error)});
+    return tr_args("Não foi possível gravar o arquivo \"%1\": %2",
+                   {file, system_error_text(error)});
 }
 
 bool save_dumps(const CliOptions& options, const Target& target, const connection::Backend& backend,
@@ -48,6 +50,30 @@ bool save_dumps(const CliOptions& options, const Target& target, const connectio
 }
 
 }  // namespace
+
+std::string outcome_text(const std::string& word) {
+    static constexpr std::pair<std::string_view, std::string_view> kTexts[] = {
+        {"success", "sucesso"},
+        {"not-chosen", "sem arquivo"},
+        {"file-refused", "arquivo recusado"},
+        {"refused", "recusado"},
+        {"removed", "desconectado"},
+        {"timed-out", "sem resposta"},
+        {"wrong-answer", "resposta errada"},
+        {"write-failed", "falha de escrita"},
+        {"not-found", "não encontrado"},
+        {"cancelled", "interrompido"},
+        {"mismatch", "difere"},
+        {"output-failed", "saída falhou"},
+        {"busy", "ocupado"},
+    };
+    for (const auto& [log_word, text] : kTexts) {
+        if (word == log_word) {
+            return tr(text);
+        }
+    }
+    return word;
+}
 
 std::string no_programmer_text(const std::optional<std::string>& path) {
     return (path ? tr_args("Nenhum gravador em \"%1\".", {*path})

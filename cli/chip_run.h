@@ -67,6 +67,10 @@ private:
     bool ready_ = true;
 };
 
+// The log's word for an outcome ("wrong-answer") as the table shows it, in the
+// run's language.
+std::string outcome_text(const std::string& word);
+
 // That no programmer was found (at path, when given), and what to do about it.
 std::string no_programmer_text(const std::optional<std::string>& path = std::nullopt);
 

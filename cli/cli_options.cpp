@@ -7,6 +7,7 @@
 #include "cli/command_suggestion.h"
 #include "cli/exit_codes.h"
 #include "connection/backend_kind.h"
+#include "connection/command_line_texts.h"
 #include "i18n/texts.h"
 #include "platform/console.h"
 
@@ -14,16 +15,18 @@ namespace vantro::cli {
 
 namespace {
 
-constexpr const char* kExitCodeHelp =
-    "Exit codes:\n"
-    "  0  success\n"
-    "  1  the programmer refused a data report or the lock bits\n"
-    "     (with --emulator: or the emulated memory does not match the image)\n"
-    "  2  usage error, a refused file, a run refused before anything was sent (the\n"
-    "     rehearsal of the run, or --part), or an output file that could not be written\n"
-    "  3  no programmer, a time-out, the programmer removed, or a write failure\n"
-    "  128+N  ended by signal N (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP); nothing\n"
-    "     more was sent, and the message says what the chip holds\n";
+std::string exit_code_help() {
+    return tr(
+        "Códigos de saída:\n"
+        "  0  sucesso\n"
+        "  1  o gravador recusou um relatório de dados ou os lock bits\n"
+        "     (com --emulator: ou a memória emulada não confere com a imagem)\n"
+        "  2  erro de uso, arquivo recusado, gravação recusada antes de enviar algo (o\n"
+        "     ensaio da gravação, ou --part), ou arquivo de saída que não pôde ser gravado\n"
+        "  3  nenhum gravador, tempo esgotado, gravador desconectado ou falha de escrita\n"
+        "  128+N  encerrado pelo sinal N (130 para Ctrl-C, 143 para SIGTERM, 129 para\n"
+        "     SIGHUP); nada mais foi enviado, e a mensagem diz o que o chip contém\n");
+}
 
 struct CommandEntry {
     const char* name;
@@ -32,16 +35,28 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"list", "List the programmers present", Command::List},
-    {"erase", "Erase the chip", Command::Erase},
-    {"flash", "Write a HEX image into FLASH", Command::Flash},
-    {"eeprom", "Write a HEX image into EEPROM", Command::Eeprom},
-    {"lock", "Write the lock bits", Command::Lock},
-    {"check", "Check a HEX file without a programmer", Command::Check},
-    {"parts", "List the parts --part takes, with their memories", Command::Parts},
-    {"job", "Run a production job: the chips a TOML job file describes, socket by socket",
+    {"list", "Lista os gravadores presentes", Command::List},
+    {"erase", "Apaga o chip", Command::Erase},
+    {"flash", "Grava uma imagem HEX na FLASH", Command::Flash},
+    {"eeprom", "Grava uma imagem HEX na EEPROM", Command::Eeprom},
+    {"lock", "Grava os lock bits", Command::Lock},
+    {"check", "Confere um arquivo HEX sem gravador", Command::Check},
+    {"parts", "Lista os componentes que --part aceita, com suas memórias", Command::Parts},
+    {"job", "Executa um trabalho de produção: os chips que um arquivo TOML descreve, soquete a soquete",
      Command::Job},
 };
+
+// The name of a command's HEX file in its usage line and messages.
+std::string file_argument() {
+    return tr("ARQUIVO");
+}
+
+// Each command's own options, in the order they are added.
+void add_lock_bit_flags(CLI::App& app, LockBitChoice& lock_bits) {
+    app.add_flag("--lb1", lock_bits.lb1, tr("Liga o lock bit 1"));
+    app.add_flag("--lb2", lock_bits.lb2, tr("Liga o lock bit 2"));
+    app.add_flag("--lb3", lock_bits.lb3, tr("Liga o lock bit 3"));
+}
 
 // Every option that is not one command's own. It is added to the top level and to
 // each command, so it may stand before or after the command and shows in the
@@ -50,21 +65,25 @@ void add_run_options(CLI::App& app, CliOptions& options,
                      connection::ConnectionOptionParser& connection) {
     connection.add_to(app);
     app.add_option("--dump-flash", options.dump_flash,
-                   "Save the emulated FLASH to FILE (with --emulator)")
-        ->type_name("FILE");
+                   tr("Salva a FLASH emulada em ARQUIVO (com --emulator)"))
+        ->type_name(file_argument());
     app.add_option("--dump-eeprom", options.dump_eeprom,
-                   "Save the emulated EEPROM to FILE (with --emulator)")
-        ->type_name("FILE");
-    app.add_option("--trace", options.trace, "Write every output report to FILE, one per line")
-        ->type_name("FILE");
-    app.add_flag("-q,--quiet", options.quiet, "No status texts or progress; failures still shown");
-    app.add_flag("--all", options.all, "Run on every programmer present, all at once");
+                   tr("Salva a EEPROM emulada em ARQUIVO (com --emulator)"))
+        ->type_name(file_argument());
+    app.add_option("--trace", options.trace,
+                   tr("Escreve cada relatório de saída em ARQUIVO, um por linha"))
+        ->type_name(file_argument());
+    app.add_flag("-q,--quiet", options.quiet,
+                 tr("Sem textos de estado nem progresso; as falhas ainda aparecem"));
+    app.add_flag("--all", options.all,
+                 tr("Grava em todos os gravadores presentes, ao mesmo tempo"));
     app.add_flag("--repeat", options.repeat,
-                 "Chip after chip: after each run, Enter runs again, q or " +
-                     std::string(platform::end_of_input_key()) + " stops");
-    app.add_option("--log", options.log,
-                   "Append one JSON line per programmer and run to FILE, as each ends")
-        ->type_name("FILE");
+                 tr_args("Chip após chip: após cada gravação, Enter grava de novo, q ou %1 para",
+                         {platform::end_of_input_key()}));
+    app.add_option(
+           "--log", options.log,
+           tr("Acrescenta a ARQUIVO uma linha JSON por gravador e gravação, ao fim de cada"))
+        ->type_name(file_argument());
 }
 
 // The options of one command only.
@@ -73,12 +92,12 @@ void add_command_options(CLI::App& sub, Command command, CliOptions& options) {
         case Command::Flash:
         case Command::Eeprom:
         case Command::Check:
-            sub.add_option("FILE", options.hex_file, "Intel HEX file")->required()->type_name("");
+            sub.add_option(file_argument(), options.hex_file, tr("Arquivo Intel HEX"))
+                ->required()
+                ->type_name("");
             break;
         case Command::Lock:
-            sub.add_flag("--lb1", options.lock_bits.lb1, "Set lock bit 1");
-            sub.add_flag("--lb2", options.lock_bits.lb2, "Set lock bit 2");
-            sub.add_flag("--lb3", options.lock_bits.lb3, "Set lock bit 3");
+            add_lock_bit_flags(sub, options.lock_bits);
             break;
         case Command::Job:
             sub.add_option("FILE", options.job_file, "The job file (TOML)")
@@ -105,8 +124,9 @@ std::vector<std::string> command_names() {
 // "flsh: did you mean flash?" for a word in the command's place that names none.
 std::string unknown_command_message(const std::string& word) {
     const auto nearest = nearest_command(word, command_names());
-    return word + (nearest ? ": did you mean " + *nearest + "?" : ": no such command") +
-           "\nRun with --help for more information.";
+    return (nearest ? tr_args("%1: você quis dizer %2?", {word, *nearest})
+                    : tr_args("%1: não existe esse comando", {word})) +
+           "\n" + tr("Execute com --help para mais informações.");
 }
 
 // The first word that stood where the command belongs, when no command was found.
@@ -144,25 +164,33 @@ int print_help(const CLI::App& app, const std::string& topic) {
 ParseResult parse_command_line(int argc, char** argv) {
     CliOptions options;
     connection::ConnectionOptionParser connection(options);
-    CLI::App app{"vantro-cli: erase, program and lock 8051 chips through the Vantro programmer",
+    CLI::App app{tr("vantro-cli: apaga, grava e protege chips 8051 pelo gravador Vantro"),
                  "vantro-cli"};
-    app.footer(kExitCodeHelp);
-    app.set_version_flag("--version", std::string("vantro-cli ") + VANTRO_VERSION);
+    connection::speak_the_language(app, std::string("vantro-cli ") + VANTRO_VERSION);
+    app.footer(exit_code_help());
     app.require_subcommand(1);
     // On Windows CLI11 would take "/path/file.hex" for an option "/path/file.hex".
     app.allow_windows_style_options(false);
     add_run_options(app, options, connection);
+    // A command's own flags may stand before it too; the help shows them with lock.
+    add_lock_bit_flags(app, options.lock_bits);
+    for (CLI::Option* flag : app.get_options()) {
+        if (flag->get_name().rfind("--lb", 0) == 0) {
+            flag->group("");
+        }
+    }
 
     std::vector<std::pair<CLI::App*, Command>> commands;
     for (const CommandEntry& entry : kCommands) {
-        CLI::App* sub = app.add_subcommand(entry.name, entry.description);
+        CLI::App* sub = app.add_subcommand(entry.name, tr(entry.description));
         add_command_options(*sub, entry.command, options);
         add_run_options(*sub, options, connection);
         commands.emplace_back(sub, entry.command);
     }
     std::string help_topic;
-    CLI::App* help = app.add_subcommand("help", "Show the help of vantro-cli or of one command");
-    help->add_option("COMMAND", help_topic, "The command to explain");
+    CLI::App* help =
+        app.add_subcommand("help", tr("Mostra a ajuda do vantro-cli ou de um comando"));
+    help->add_option(tr("COMANDO"), help_topic, tr("O comando a explicar"));
 
     try {
         app.parse(argc, argv);
@@ -173,12 +201,16 @@ ParseResult parse_command_line(int argc, char** argv) {
             return {std::nullopt, kExitUsage};
         }
         // Through write_text, so that help and errors show their accents in a console.
+        if (error.get_exit_code() != 0) {
+            platform::write_text(stderr, connection::parse_error_text(error));
+            return {std::nullopt, kExitUsage};
+        }
         std::ostringstream out;
         std::ostringstream err;
-        const int code = app.exit(error, out, err);
+        app.exit(error, out, err);
         platform::write_text(stdout, out.str());
         platform::write_text(stderr, err.str());
-        return {std::nullopt, code == 0 ? kExitSuccess : kExitUsage};
+        return {std::nullopt, kExitSuccess};
     }
     if (help->parsed()) {
         return {std::nullopt, print_help(app, help_topic)};
@@ -190,7 +222,7 @@ ParseResult parse_command_line(int argc, char** argv) {
     }
     if ((options.dump_flash || options.dump_eeprom) &&
         !connection::backend_kind(options).memory_visible) {
-        platform::write_text(stderr, "--dump-flash and --dump-eeprom require --emulator\n");
+        platform::write_text(stderr, tr("--dump-flash e --dump-eeprom requerem --emulator") + "\n");
         return {std::nullopt, kExitUsage};
     }
     for (const auto& [sub, command] : commands) {
@@ -203,15 +235,20 @@ ParseResult parse_command_line(int argc, char** argv) {
         }
     }
     if (options.all && !options.device_paths.empty()) {
-        platform::write_text(stderr,
-                             "--all takes every programmer and cannot be used with --device\n");
+        platform::write_text(
+            stderr, tr("--all toma todos os gravadores e não pode ser usado com --device") + "\n");
         return {std::nullopt, kExitUsage};
     }
+    const bool lock_bits = options.lock_bits.lb1 || options.lock_bits.lb2 || options.lock_bits.lb3;
     for (const auto& [sub, command] : commands) {
         if (sub->parsed()) {
             options.command = command;
+            if (lock_bits && command != Command::Lock) {
+                platform::write_text(stderr, tr("--lb1, --lb2 e --lb3 são opções de lock") + "\n");
+                return {std::nullopt, kExitUsage};
+            }
             // An empty FILE would read as no file chosen: nothing done, nothing said.
-            if (sub->get_option_no_throw("FILE") != nullptr && options.hex_file.empty()) {
+            if (sub->get_option_no_throw(file_argument()) != nullptr && options.hex_file.empty()) {
                 platform::write_text(stderr, tr("O nome do arquivo HEX está vazio.") + "\n");
                 return {std::nullopt, kExitUsage};
             }

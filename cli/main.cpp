@@ -14,7 +14,9 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/interruption.h"
+#include "connection/command_line_texts.h"
 #include "i18n/catalogue.h"
+#include "i18n/system_error.h"
 #include "i18n/texts.h"
 #include "platform/arguments.h"
 #include "platform/console.h"
@@ -62,6 +64,7 @@ int main(int argc, char** argv) {
     for (std::string& argument : arguments) {
         utf8_argv.push_back(argument.data());
     }
+    vantro::connection::use_language_of(arguments);
     const ParseResult parsed =
         parse_command_line(static_cast<int>(utf8_argv.size()), utf8_argv.data());
     if (!parsed.options) {
@@ -76,7 +79,7 @@ int main(int argc, char** argv) {
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         display.print_line(vantro::tr_args("Não foi possível escrever na saída padrão: %1",
-                                           {std::strerror(errno != 0 ? errno : EIO)}));
+                                           {vantro::system_error_text(errno != 0 ? errno : EIO)}));
         return std::max(code, static_cast<int>(kExitUsage));
     }
     return code;

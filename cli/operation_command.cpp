@@ -52,6 +52,18 @@ struct Tally {
     bool stopped_after_sending = false;  // a run was interrupted after it wrote a report
 };
 
+// Characters, not bytes: "não encontrado" takes 14 columns.
+std::size_t shown_width(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string padded(const std::string& text, std::size_t width) {
+    const std::size_t shown = shown_width(text);
+    return shown < width ? text + std::string(width - shown, ' ') : text;
+}
+
 // The last message, and after it what the chip holds.
 std::string joined(const std::string& message, const std::optional<std::string>& chip_state) {
     if (!chip_state) {
@@ -235,29 +247,23 @@ private:
         if (options_.quiet) {
             return;
         }
-        std::size_t width = tr("Gravador").size();
+        std::size_t width = shown_width(tr("Gravador"));
         for (const Target& target : targets_) {
-            width = std::max(width, target.name.size());
+            width = std::max(width, shown_width(target.name));
         }
         const auto row = [width](const std::string& programmer, const std::string& outcome,
                                  const std::string& time, const std::string& chip) {
-            const char* const format =
-                chip.empty() ? "%-*s  %-14s  %s%s\n" : "%-*s  %-14s  %-8s  %s\n";
-            const int size =
-                std::snprintf(nullptr, 0, format, static_cast<int>(width), programmer.c_str(),
-                              outcome.c_str(), time.c_str(), chip.c_str());
-            std::string line(static_cast<std::size_t>(size) + 1, '\0');
-            std::snprintf(line.data(), line.size(), format, static_cast<int>(width),
-                          programmer.c_str(), outcome.c_str(), time.c_str(), chip.c_str());
-            line.pop_back();
-            platform::write_text(stdout, line);
+            std::string line = padded(programmer, width) + "  " + padded(outcome, 16) + "  ";
+            line += chip.empty() ? time : padded(time, 8) + "  " + chip;
+            platform::write_text(stdout, line + "\n");
         };
         row(tr("Gravador"), tr("Resultado"), tr("Tempo"), tr("Chip"));
         for (std::size_t i = 0; i < ends.size(); ++i) {
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.2f s",
                           static_cast<double>(ends[i].run.took.count()) / 1000.0);
-            row(targets_[i].name, ends[i].outcome, seconds, ends[i].chip_state.value_or(""));
+            row(targets_[i].name, outcome_text(ends[i].outcome), seconds,
+                ends[i].chip_state.value_or(""));
         }
         std::fflush(stdout);
     }

@@ -20,12 +20,19 @@ const CLI::Validator kWaitSeconds(
         const char* const end = text.data() + text.size();
         const auto [stop, error] = std::from_chars(text.data(), end, value);
         if (error != std::errc() || stop != end || !std::isfinite(value)) {
-            return "\"" + text + "\" is not a number";
+            return tr_args("\"%1\" não é um número", {text});
         }
         if (value < 0.1 || value > 3600.0) {
-            return text + " is not between 0.1 and 3600 seconds";
+            return tr_args("%1 não está entre 0,1 e 3600 segundos", {text});
         }
         return {};
+    },
+    "");
+
+const CLI::Validator kLanguage(
+    [](std::string& text) -> std::string {
+        return text == "pt" || text == "en" ? std::string()
+                                            : tr_args("\"%1\" não é pt nem en", {text});
     },
     "");
 
@@ -36,36 +43,39 @@ ConnectionOptionParser::ConnectionOptionParser(ConnectionOptions& options)
 
 void ConnectionOptionParser::add_to(CLI::App& app) {
     app.add_flag("--emulator", options_.emulator,
-                 "Use the emulated programmer (no hardware needed)");
+                 tr("Usa o gravador emulado (sem precisar de hardware)"));
     app.add_option_function<std::vector<std::string>>(
            "--emulate",
            [this](const std::vector<std::string>& items) {
                emulate_.insert(emulate_.end(), items.begin(), items.end());
            },
-           "Emulator setting KEY=VALUE (" + listed_names(emulator::setting_keys()) +
-               "), KEY=VALUE@K for emulated programmer K only, or programmers=N; repeatable")
-        ->type_name("KEY=VALUE");
+           tr_args("Configuração do emulador CHAVE=VALOR (%1), CHAVE=VALOR@K só para o gravador "
+                   "emulado K, ou programmers=N; pode ser repetida",
+                   {listed_names(emulator::setting_keys())}))
+        ->type_name(tr("CHAVE=VALOR"));
     app.add_option_function<std::vector<std::string>>(
            "--device",
            [this](const std::vector<std::string>& paths) {
                devices_.insert(devices_.end(), paths.begin(), paths.end());
            },
-           "Use the programmer at this path, or serial:NUMBER for the one with that serial "
-           "number (see list); repeat it to use several at once")
-        ->type_name("PATH");
-    app.add_option("--timeout", timeout_seconds_, "Seconds to wait for each answer (default 10)")
-        ->type_name("SECONDS")
+           tr("Usa o gravador neste caminho, ou serial:NÚMERO para o de número de série "
+              "NÚMERO (veja list); repetida, usa vários ao mesmo tempo"))
+        ->type_name(tr("CAMINHO"));
+    app.add_option("--timeout", timeout_seconds_,
+                   tr("Segundos de espera por cada resposta (padrão 10)"))
+        ->type_name(tr("SEGUNDOS"))
         ->check(kWaitSeconds);
-    app.add_option("--lang", options_.lang, "Language of the texts: pt (default) or en")
-        ->check(CLI::IsMember({"pt", "en"}));
+    app.add_option("--lang", options_.lang, tr("Idioma dos textos: pt (padrão) ou en"))
+        ->type_name(tr("IDIOMA"))
+        ->check(kLanguage);
     app.add_option("--part", part_name_,
-                   "The chip (see the parts command): images that do not fit it are refused")
-        ->type_name("NAME");
+                   tr("O chip (veja o comando parts): imagens que não cabem nele são recusadas"))
+        ->type_name(tr("NOME"));
 }
 
 std::optional<std::string> ConnectionOptionParser::finish() {
     if (!emulate_.empty() && !options_.emulator) {
-        return "--emulate requires --emulator";
+        return tr("--emulate requer --emulator");
     }
     if (part_name_) {
         options_.part = ops::find_part(*part_name_);
@@ -93,8 +103,8 @@ std::optional<std::string> ConnectionOptionParser::finish() {
         const int programmers = options_.emulator_setup.programmers();
         if (options_.emulator && !path.starts_with("serial:") &&
             emulator::emulated_number(path).value_or(programmers + 1) > programmers) {
-            return "--device " + path + ": the emulated programmers are emulated:1 to emulated:" +
-                   std::to_string(programmers);
+            return tr_args("--device %1: os gravadores emulados são emulated:1 a emulated:%2",
+                           {path, std::to_string(programmers)});
         }
         // The same programmer twice would be two runs on one chip at once.
         if (std::find(options_.device_paths.begin(), options_.device_paths.end(), path) ==

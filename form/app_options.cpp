@@ -3,13 +3,16 @@
 
 #include <CLI/CLI.hpp>
 
+#include "connection/command_line_texts.h"
+#include "i18n/texts.h"
+
 namespace vantro::form {
 
 AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream& out,
                                  std::ostream& err) {
     AppOptions options;
-    CLI::App app{"vantro: the window of the Vantro 8051 programmer"};
-    app.set_version_flag("--version", std::string("vantro ") + VANTRO_VERSION);
+    CLI::App app{tr("vantro: a janela do gravador Vantro de 8051")};
+    connection::speak_the_language(app, std::string("vantro ") + VANTRO_VERSION);
 
     connection::ConnectionOptionParser connection(options);
     connection.add_to(app);
@@ -19,8 +22,12 @@ AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        const int code = app.exit(error, out, err);
-        return {std::nullopt, code == 0 ? 0 : kExitUsage};
+        if (error.get_exit_code() != 0) {
+            err << connection::parse_error_text(error);
+            return {std::nullopt, kExitUsage};
+        }
+        app.exit(error, out, err);
+        return {std::nullopt, 0};
     }
     if (const auto message = connection.finish()) {
         err << *message << '\n';

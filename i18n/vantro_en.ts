@@ -610,5 +610,387 @@
         <source>Uma operação está em andamento e fechar a interrompe. %1 Fechar mesmo assim?</source>
         <translation>An operation is in progress and closing stops it. %1 Close anyway?</translation>
     </message>
+    <message>
+        <source>Códigos de saída:
+  0  sucesso
+  1  o gravador recusou um relatório de dados ou os lock bits
+     (com --emulator: ou a memória emulada não confere com a imagem)
+  2  erro de uso, arquivo recusado, gravação recusada antes de enviar algo (o
+     ensaio da gravação, ou --part), ou arquivo de saída que não pôde ser gravado
+  3  nenhum gravador, tempo esgotado, gravador desconectado ou falha de escrita
+  128+N  encerrado pelo sinal N (130 para Ctrl-C, 143 para SIGTERM, 129 para
+     SIGHUP); nada mais foi enviado, e a mensagem diz o que o chip contém
+</source>
+        <translation>Exit codes:
+  0  success
+  1  the programmer refused a data report or the lock bits
+     (with --emulator: or the emulated memory does not match the image)
+  2  usage error, a refused file, a run refused before anything was sent (the
+     rehearsal of the run, or --part), or an output file that could not be written
+  3  no programmer, a time-out, the programmer removed, or a write failure
+  128+N  ended by signal N (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP); nothing
+     more was sent, and the message says what the chip holds
+</translation>
+    </message>
+    <message>
+        <source>Lista os gravadores presentes</source>
+        <translation>List the programmers present</translation>
+    </message>
+    <message>
+        <source>Apaga o chip</source>
+        <translation>Erase the chip</translation>
+    </message>
+    <message>
+        <source>Grava uma imagem HEX na FLASH</source>
+        <translation>Write a HEX image into FLASH</translation>
+    </message>
+    <message>
+        <source>Grava uma imagem HEX na EEPROM</source>
+        <translation>Write a HEX image into EEPROM</translation>
+    </message>
+    <message>
+        <source>Grava os lock bits</source>
+        <translation>Write the lock bits</translation>
+    </message>
+    <message>
+        <source>Confere um arquivo HEX sem gravador</source>
+        <translation>Check a HEX file without a programmer</translation>
+    </message>
+    <message>
+        <source>Lista os componentes que --part aceita, com suas memórias</source>
+        <translation>List the parts --part takes, with their memories</translation>
+    </message>
+    <message>
+        <source>ARQUIVO</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Liga o lock bit 1</source>
+        <translation>Set lock bit 1</translation>
+    </message>
+    <message>
+        <source>Liga o lock bit 2</source>
+        <translation>Set lock bit 2</translation>
+    </message>
+    <message>
+        <source>Liga o lock bit 3</source>
+        <translation>Set lock bit 3</translation>
+    </message>
+    <message>
+        <source>Salva a FLASH emulada em ARQUIVO (com --emulator)</source>
+        <translation>Save the emulated FLASH to FILE (with --emulator)</translation>
+    </message>
+    <message>
+        <source>Salva a EEPROM emulada em ARQUIVO (com --emulator)</source>
+        <translation>Save the emulated EEPROM to FILE (with --emulator)</translation>
+    </message>
+    <message>
+        <source>Escreve cada relatório de saída em ARQUIVO, um por linha</source>
+        <translation>Write every output report to FILE, one per line</translation>
+    </message>
+    <message>
+        <source>Sem textos de estado nem progresso; as falhas ainda aparecem</source>
+        <translation>No status texts or progress; failures still shown</translation>
+    </message>
+    <message>
+        <source>Grava em todos os gravadores presentes, ao mesmo tempo</source>
+        <translation>Run on every programmer present, all at once</translation>
+    </message>
+    <message>
+        <source>Chip após chip: após cada gravação, Enter grava de novo, q ou %1 para</source>
+        <translation>Chip after chip: after each run, Enter runs again, q or %1 stops</translation>
+    </message>
+    <message>
+        <source>Acrescenta a ARQUIVO uma linha JSON por gravador e gravação, ao fim de cada</source>
+        <translation>Append one JSON line per programmer and run to FILE, as each ends</translation>
+    </message>
+    <message>
+        <source>Arquivo Intel HEX</source>
+        <translation>Intel HEX file</translation>
+    </message>
+    <message>
+        <source>%1: você quis dizer %2?</source>
+        <translation>%1: did you mean %2?</translation>
+    </message>
+    <message>
+        <source>%1: não existe esse comando</source>
+        <translation>%1: no such command</translation>
+    </message>
+    <message>
+        <source>Execute com --help para mais informações.</source>
+        <translation>Run with --help for more information.</translation>
+    </message>
+    <message>
+        <source>vantro-cli: apaga, grava e protege chips 8051 pelo gravador Vantro</source>
+        <translation>vantro-cli: erase, program and lock 8051 chips through the Vantro programmer</translation>
+    </message>
+    <message>
+        <source>Mostra a ajuda do vantro-cli ou de um comando</source>
+        <translation>Show the help of vantro-cli or of one command</translation>
+    </message>
+    <message>
+        <source>COMANDO</source>
+        <translation>COMMAND</translation>
+    </message>
+    <message>
+        <source>O comando a explicar</source>
+        <translation>The command to explain</translation>
+    </message>
+    <message>
+        <source>--dump-flash e --dump-eeprom requerem --emulator</source>
+        <translation>--dump-flash and --dump-eeprom require --emulator</translation>
+    </message>
+    <message>
+        <source>--all toma todos os gravadores e não pode ser usado com --device</source>
+        <translation>--all takes every programmer and cannot be used with --device</translation>
+    </message>
+    <message>
+        <source>--lb1, --lb2 e --lb3 são opções de lock</source>
+        <translation>--lb1, --lb2 and --lb3 are options of lock</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; não é um número</source>
+        <translation>&quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>%1 não está entre 0,1 e 3600 segundos</source>
+        <translation>%1 is not between 0.1 and 3600 seconds</translation>
+    </message>
+    <message>
+        <source>Usa o gravador emulado (sem precisar de hardware)</source>
+        <translation>Use the emulated programmer (no hardware needed)</translation>
+    </message>
+    <message>
+        <source>Configuração do emulador CHAVE=VALOR (%1), CHAVE=VALOR@K só para o gravador emulado K, ou programmers=N; pode ser repetida</source>
+        <translation>Emulator setting KEY=VALUE (%1), KEY=VALUE@K for emulated programmer K only, or programmers=N; repeatable</translation>
+    </message>
+    <message>
+        <source>CHAVE=VALOR</source>
+        <translation>KEY=VALUE</translation>
+    </message>
+    <message>
+        <source>Usa o gravador neste caminho, ou serial:NÚMERO para o de número de série NÚMERO (veja list); repetida, usa vários ao mesmo tempo</source>
+        <translation>Use the programmer at this path, or serial:NUMBER for the one with that serial number (see list); repeat it to use several at once</translation>
+    </message>
+    <message>
+        <source>CAMINHO</source>
+        <translation>PATH</translation>
+    </message>
+    <message>
+        <source>Segundos de espera por cada resposta (padrão 10)</source>
+        <translation>Seconds to wait for each answer (default 10)</translation>
+    </message>
+    <message>
+        <source>SEGUNDOS</source>
+        <translation>SECONDS</translation>
+    </message>
+    <message>
+        <source>Idioma dos textos: pt (padrão) ou en</source>
+        <translation>Language of the texts: pt (default) or en</translation>
+    </message>
+    <message>
+        <source>IDIOMA</source>
+        <translation>LANGUAGE</translation>
+    </message>
+    <message>
+        <source>O chip (veja o comando parts): imagens que não cabem nele são recusadas</source>
+        <translation>The chip (see the parts command): images that do not fit it are refused</translation>
+    </message>
+    <message>
+        <source>NOME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>--emulate requer --emulator</source>
+        <translation>--emulate requires --emulator</translation>
+    </message>
+    <message>
+        <source>--device %1: os gravadores emulados são emulated:1 a emulated:%2</source>
+        <translation>--device %1: the emulated programmers are emulated:1 to emulated:%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; não é pt nem en</source>
+        <translation>&quot;%1&quot; is neither pt nor en</translation>
+    </message>
+    <message>
+        <source>Falta o comando.</source>
+        <translation>A command is required.</translation>
+    </message>
+    <message>
+        <source>Falta %1.</source>
+        <translation>%1 is required.</translation>
+    </message>
+    <message>
+        <source>Argumento inesperado: %1</source>
+        <translation>Not expected: %1</translation>
+    </message>
+    <message>
+        <source>%1: falta o valor.</source>
+        <translation>%1: the value is missing.</translation>
+    </message>
+    <message>
+        <source>Valor inválido: %1</source>
+        <translation>Not a valid value: %1</translation>
+    </message>
+    <message>
+        <source>Mostra esta ajuda e sai</source>
+        <translation>Print this help message and exit</translation>
+    </message>
+    <message>
+        <source>Mostra a versão e sai</source>
+        <translation>Display program version information and exit</translation>
+    </message>
+    <message>
+        <source>Opções</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Comandos</source>
+        <translation>Commands</translation>
+    </message>
+    <message>
+        <source>Uso</source>
+        <translation>Usage</translation>
+    </message>
+    <message>
+        <source>OPÇÕES</source>
+        <translation>OPTIONS</translation>
+    </message>
+    <message>
+        <source>COMANDOS</source>
+        <translation>COMMANDS</translation>
+    </message>
+    <message>
+        <source>Argumentos</source>
+        <translation>Positionals</translation>
+    </message>
+    <message>
+        <source>OBRIGATÓRIO</source>
+        <translation>REQUIRED</translation>
+    </message>
+    <message>
+        <source>Arquivo ou pasta inexistente</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>Permissão negada</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>É uma pasta</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Não é uma pasta</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>Não há espaço no dispositivo</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>Sistema de arquivos somente leitura</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>Dispositivo ou endereço inexistente</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>Erro de entrada/saída</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Arquivo grande demais</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>Nome de arquivo longo demais</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Links simbólicos demais</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>Arquivos abertos demais</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Dispositivo ou recurso ocupado</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Canal fechado</source>
+        <translation>Broken pipe</translation>
+    </message>
+    <message>
+        <source>Recurso temporariamente indisponível</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>erro %1 do sistema</source>
+        <translation>system error %1</translation>
+    </message>
+    <message>
+        <source>sucesso</source>
+        <translation>success</translation>
+    </message>
+    <message>
+        <source>sem arquivo</source>
+        <translation>no file</translation>
+    </message>
+    <message>
+        <source>arquivo recusado</source>
+        <translation>file refused</translation>
+    </message>
+    <message>
+        <source>recusado</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>desconectado</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>sem resposta</source>
+        <translation>timed out</translation>
+    </message>
+    <message>
+        <source>resposta errada</source>
+        <translation>wrong answer</translation>
+    </message>
+    <message>
+        <source>falha de escrita</source>
+        <translation>write failed</translation>
+    </message>
+    <message>
+        <source>não encontrado</source>
+        <translation>not found</translation>
+    </message>
+    <message>
+        <source>interrompido</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>difere</source>
+        <translation>mismatch</translation>
+    </message>
+    <message>
+        <source>saída falhou</source>
+        <translation>output failed</translation>
+    </message>
+    <message>
+        <source>ocupado</source>
+        <translation>busy</translation>
+    </message>
+    <message>
+        <source>vantro: a janela do gravador Vantro de 8051</source>
+        <translation>vantro: the window of the Vantro 8051 programmer</translation>
+    </message>
+    <message>
+        <source>Executa um trabalho de produção: os chips que um arquivo TOML descreve, soquete a soquete</source>
+        <translation>Run a production job: the chips a TOML job file describes, socket by socket</translation>
+    </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/durable_file.h"
+#include "i18n/system_error.h"
 #include "platform/local_time.h"
 #include "platform/output_file.h"
 #include "platform/sha256.h"
@@ -56,7 +57,7 @@ void add_job_fields(nlohmann::ordered_json& line, const JobChipFields& job) {
 std::unique_ptr<ChipLog> ChipLog::open(const std::string& path, std::string& reason) {
     const int fd = platform::open_output(path, platform::OutputMode::Append);
     if (fd < 0) {
-        reason = std::strerror(errno);
+        reason = system_error_text(errno);
         return nullptr;
     }
     return std::unique_ptr<ChipLog>(new ChipLog(fd));
@@ -92,7 +93,7 @@ bool ChipLog::append(const std::string& line) {
         }
         if (n <= 0) {
             if (!failure_) {
-                failure_ = std::strerror(n < 0 ? errno : EIO);
+                failure_ = system_error_text(n < 0 ? errno : EIO);
             }
             return false;
         }

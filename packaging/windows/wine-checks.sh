@@ -59,7 +59,7 @@ grep -qF "Arquivo: $name" check.out || fail "check printed the name wrongly: $(h
 
 # A trace that cannot be written refuses the run before anything is sent: exit 2, with the reason.
 code=0
-wine64 "$exe" --emulator --trace 'Z:\nonexistent\t.trace' erase </dev/null 2>unwritable.err || code=$?
+wine64 "$exe" --emulator --trace 'Z:\nonexistent\t.trace' erase --lang en </dev/null 2>unwritable.err || code=$?
 [ "$code" = 2 ] && grep -qF 'No such file or directory' unwritable.err ||
     fail "an unwritable trace gave exit $code: $(cat unwritable.err)"
 

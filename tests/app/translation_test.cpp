@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The first argument of every tr(, tr_args( and qtr( call: one string literal or
-// several adjacent ones, with \" and \\ escapes.
+// several adjacent ones, with \", \n and \\ escapes.
 std::set<std::string> texts_passed_to_tr() {
     static const QRegularExpression call(
         QStringLiteral(R"re((?<![\w.])(?:q?tr|tr_args)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re"));
@@ -44,6 +44,7 @@ std::set<std::string> texts_passed_to_tr() {
                     text += parts.next().captured(1);
                 }
                 text.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+                text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
                 text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
                 texts.insert(text.toStdString());
             }

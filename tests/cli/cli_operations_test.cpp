@@ -147,6 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"eeprom_too_small", "--emulate eeprom=256 eeprom", true, 2,
                   "o endereço 0x0100 fica fora da memória do chip (256 bytes)"},
         FaultCase{"lock_ok", "lock --lb1 --lb3", false, 0, "Lock bits gravados com sucesso!!!"},
+        FaultCase{"lock_bits_before_the_command", "--lb1 lock", false, 0, "gravados com sucesso"},
         FaultCase{"lock_refused", "--emulate lock=0 lock", false, 1,
                   "Falha na gravação de Lock bits 0"},
         FaultCase{"lock_refused_quiet", "lock -q --emulate lock=0", false, 1,
@@ -185,20 +186,27 @@ TEST_P(CliUsage, ExitsTwoWithAMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Errors, CliUsage,
     ::testing::Values(
-        UsageCase{"no_command", "", "subcommand"},
+        UsageCase{"no_command", "", "Falta o comando.\nExecute com --help para mais informações."},
         UsageCase{"unknown_option", "--frobnicate list", "--frobnicate"},
         UsageCase{"bad_setting", "--emulator --emulate speed=3 erase", "speed"},
-        UsageCase{"emulate_without_emulator", "erase --emulate flash=10", "requires --emulator"},
+        UsageCase{"emulate_without_emulator", "erase --emulate flash=10",
+                  "--emulate requer --emulator"},
         UsageCase{"emulator_with_device", "erase --device /dev/hidraw0 --emulator", "--device"},
         UsageCase{"missing_file", "--emulator flash /nonexistent/x.hex", "/nonexistent/x.hex"},
         UsageCase{"bad_timeout", "--emulator --timeout 0.05 erase",
-                  "--timeout: 0.05 is not between 0.1 and 3600 seconds"},
-        UsageCase{"timeout_nan", "--emulator erase --timeout nan", "not a number"},
-        UsageCase{"timeout_inf", "--emulator --timeout inf erase", "not a number"},
-        UsageCase{"timeout_abc", "--emulator --timeout abc erase", "not a number"},
+                  "--timeout: 0.05 não está entre 0,1 e 3600 segundos"},
+        UsageCase{"timeout_nan", "--emulator erase --timeout nan", "não é um número"},
+        UsageCase{"timeout_inf", "--emulator --timeout inf erase", "não é um número"},
+        UsageCase{"timeout_abc", "--emulator --timeout abc erase --lang en", "is not a number"},
         UsageCase{"unknown_language", "list --lang xx", "--lang"},
-        UsageCase{"mistyped_command", "--emulator flsh x.hex", "flsh: did you mean flash?"},
-        UsageCase{"help_for_a_mistyped_command", "help eras", "eras: did you mean erase?"},
+        UsageCase{"mistyped_command", "--emulator flsh x.hex", "flsh: você quis dizer flash?"},
+        UsageCase{"mistyped_command_in_english", "flsh x.hex --lang en",
+                  "flsh: did you mean flash?\nRun with --help for more information."},
+        UsageCase{"help_for_a_mistyped_command", "help eras", "eras: você quis dizer erase?"},
+        UsageCase{"missing_file_in_english", "flash --lang=en", "FILE is required."},
+        UsageCase{"unexpected_argument", "erase x", "Argumento inesperado: x"},
+        UsageCase{"lock_bit_of_another_command", "--lb1 --emulator erase",
+                  "--lb1, --lb2 e --lb3 são opções de lock"},
         UsageCase{"fault_for_a_missing_programmer",
                   "--emulator --emulate programmers=2 --emulate refuse=1@3 erase", "refuse=1@3"},
         UsageCase{"all_and_device", "--emulator --all --device emulated:1 erase", "--all"},
@@ -251,8 +259,9 @@ TEST(CliPart, RefusesAnImagePastThePartsMemoryAndSendsNothing) {
     EXPECT_NE(fits.out.find("Ensaio FLASH: confere com a imagem."), std::string::npos);
 }
 
-TEST(CliHelp, DocumentsTheExitCodes) {
-    const auto run = run_cli("--help");
+TEST(CliHelp, DocumentsTheExitCodesInTheRunsLanguage) {
+    EXPECT_NE(run_cli("--help").out.find("Códigos de saída:\n  0  sucesso"), std::string::npos);
+    const auto run = run_cli("--help --lang en");
     EXPECT_EQ(run.exit_code, 0);
     for (const char* line : {"0  success", "1  the programmer refused", "2  usage error",
                              "3  no programmer", "128+N  ended by signal N"}) {

@@ -76,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--emulator", "--emulate", "latency=-1"}, "latency"},
                       Refusal{{"--emulator", "--emulate", "colour=red"}, "colour"},
                       Refusal{{"--timeout", "0"}, "--timeout"},
-                      Refusal{{"--timeout", "soon"}, "not a number"},
-                      Refusal{{"--timeout", "nan"}, "not a number"},
+                      Refusal{{"--timeout", "soon"}, "não é um número"},
+                      Refusal{{"--timeout", "nan"}, "não é um número"},
                       Refusal{{"--emulator", "--device", "/dev/hidraw0"}, "--device"},
                       Refusal{{"--lang", "fr"}, "--lang"}, Refusal{{"extra"}, "extra"}));
 

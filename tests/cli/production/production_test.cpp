@@ -39,6 +39,7 @@ TEST(Production, ThreeProgrammersOneRefusingEachEndsOnItsOwnAndIsLogged) {
         log + "' --dump-flash '" + dump + "' flash '" + hex.path() + "'");
     EXPECT_EQ(run.exit_code, 1) << run.err;
     EXPECT_NE(run.err.find("emulated:2: Erro na gravação"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("recusado"), std::string::npos) << run.out;  // the table's language
     EXPECT_TRUE(holds_worked_example(read_all(scratch_path("production-flash-1.bin"))));
     EXPECT_FALSE(holds_worked_example(read_all(scratch_path("production-flash-2.bin"))));
     EXPECT_TRUE(holds_worked_example(read_all(scratch_path("production-flash-3.bin"))));
