@@ -43,11 +43,11 @@ void MainForm::describe_backend(std::string_view description) {
 }
 
 void MainForm::Command6_Click() {
-    choose_and_program(&ops::ProgrammerSession::Command6_Click);
+    choose_and_program(&ops::ProgrammerSession::Command6_Click, hex::PackMode::Flash);
 }
 
 void MainForm::Command1_Click() {
-    choose_and_program(&ops::ProgrammerSession::Command1_Click);
+    choose_and_program(&ops::ProgrammerSession::Command1_Click, hex::PackMode::Eeprom);
 }
 
 void MainForm::Command2_Click() {
@@ -58,10 +58,15 @@ void MainForm::Command4_Click() {
     run([this] { return session().Command4_Click(); });
 }
 
-void MainForm::choose_and_program(Programming programming) {
+void MainForm::choose_and_program(Programming programming, hex::PackMode mode) {
     // No dialog over a running operation: it would refuse the file anyway.
     if (session().operation_running()) {
         last_outcome_ = ops::Outcome::Busy;
+        return;
+    }
+    // Nor for a run no file could make possible: the session says why.
+    if (session().refused_before_choice(mode)) {
+        last_outcome_ = ops::Outcome::FileRefused;
         return;
     }
     carrega_hex(programming, file_chooser_->choose_hex_file());

@@ -86,10 +86,11 @@ HexFileDialog::HexFileDialog(QWidget& parent)
     dialog_->setObjectName(QStringLiteral("cmdlg1"));
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     dialog_->setFileMode(QFileDialog::ExistingFile);
-    // Qt's own dialog, so that the filter reads as the single entry
-    // "Arqs. HEX(*.hex)" while .ihx files are offered too.
+    // Qt's own dialog, so that the first filter reads "Arqs. HEX(*.hex)" while
+    // .ihx files are shown with it too; the second names .ihx, SDCC's files.
     dialog_->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
-    dialog_->setNameFilter(qtr("Arqs. HEX(*.hex)") + QStringLiteral(" (*.hex *.ihx)"));
+    dialog_->setNameFilters({qtr("Arqs. HEX(*.hex)") + QStringLiteral(" (*.hex *.ihx)"),
+                             qtr("Arqs. IHX(*.ihx)") + QStringLiteral(" (*.ihx)")});
 }
 
 std::string HexFileDialog::choose_hex_file() {

@@ -283,20 +283,32 @@ private:
     platform::OutputMode trace_mode_ = platform::OutputMode::Truncate;
 };
 
-// Enter: one more chip; q, Q or the end of the input (Ctrl-D, Ctrl-Z on Windows): stop.
+// Enter: one more chip; q, Q or the end of the input (Ctrl-D, Ctrl-Z on Windows):
+// stop; anything else asks again. Keys typed during the run are no answer: a
+// stray Enter would start the next round on the same chips.
 bool another_chip() {
-    platform::write_text(stderr, tr("Enter: próximo chip; q: parar "));
-    std::fflush(stderr);
-    std::string answer;
-    const bool answered = static_cast<bool>(std::getline(std::cin, answer));
-    // A terminal echoed the user's Enter; from a pipe the next line starts here.
-    if (!answered || !platform::is_terminal(stdin)) {
-        std::fputc('\n', stderr);
+    platform::discard_typed_input();
+    for (;;) {
+        platform::write_text(stderr, tr("Enter: próximo chip; q: parar "));
+        std::fflush(stderr);
+        std::string answer;
+        const bool answered = static_cast<bool>(std::getline(std::cin, answer));
+        // A terminal echoed the user's Enter; from a pipe the next line starts here.
+        if (!answered || !platform::is_terminal(stdin)) {
+            std::fputc('\n', stderr);
+        }
+        if (!answered) {
+            return false;
+        }
+        answer.erase(answer.find_last_not_of(" \t\r") + 1);
+        answer.erase(0, answer.find_first_not_of(" \t"));
+        if (answer.empty()) {
+            return true;
+        }
+        if (answer == "q" || answer == "Q") {
+            return false;
+        }
     }
-    if (!answered) {
-        return false;
-    }
-    return answer.empty() || (answer.front() != 'q' && answer.front() != 'Q');
 }
 
 std::string count_text(const Tally& tally) {

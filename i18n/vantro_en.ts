@@ -991,6 +991,8 @@
     <message>
         <source>Executa um trabalho de produção: os chips que um arquivo TOML descreve, soquete a soquete</source>
         <translation>Run a production job: the chips a TOML job file describes, socket by socket</translation>
+        <source>Arqs. IHX(*.ihx)</source>
+        <translation>IHX files(*.ihx)</translation>
     </message>
 </context>
 </TS>

@@ -116,9 +116,21 @@ std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(
     return prepare(static_cast<const LoadedImage&>(*given_image_), settings);
 }
 
+bool ProgrammerSession::refused_before_choice(hex::PackMode mode) {
+    const auto missing = missing_memory(prepare_settings_.part, mode);
+    if (missing) {
+        image_ = std::make_shared<PreparedImage>();
+        display_.show_message(*missing, kApplicationTitle, MessageIcon::Critical);
+    }
+    return missing.has_value();
+}
+
 Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_path) {
     if (running_) {
         return Outcome::Busy;
+    }
+    if (!given_image_ && refused_before_choice(mode)) {
+        return Outcome::FileRefused;
     }
     image_ = prepared_for(mode, hex_path);
     if (!image_->chosen()) {

@@ -42,6 +42,17 @@ std::string size_text(std::uint32_t bytes) {
     return std::to_string(bytes / kKiB) + " KiB";
 }
 
+std::string part_refusal(std::string_view problem) {
+    return tr_args("Gravação recusada: %1. Nada foi enviado ao gravador.", {problem});
+}
+
+std::optional<std::string> missing_memory(const std::optional<Part>& part, hex::PackMode mode) {
+    if (!part || mode != hex::PackMode::Eeprom || part->eeprom_size != 0) {
+        return std::nullopt;
+    }
+    return part_refusal(tr_args("o %1 não tem EEPROM", {part->name}));
+}
+
 std::optional<std::string> fit_problem(const Part& part, hex::PackMode mode,
                                        const hex::HexImage& image) {
     const bool flash = mode == hex::PackMode::Flash;

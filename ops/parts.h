@@ -25,6 +25,13 @@ std::optional<Part> find_part(std::string_view name);
 // "8 KiB": every part's memories are whole KiB.
 std::string size_text(std::uint32_t bytes);
 
+// The refusal of a run, given why the part cannot take it.
+std::string part_refusal(std::string_view problem);
+
+// The refusal of a run of this mode on a part without that memory (an EEPROM run
+// on a chip without EEPROM), known before any file is chosen; nothing otherwise.
+std::optional<std::string> missing_memory(const std::optional<Part>& part, hex::PackMode mode);
+
 // Why the image cannot go into the part's memory that mode writes: that memory
 // is missing or the image runs past its end. Nothing when it fits.
 std::optional<std::string> fit_problem(const Part& part, hex::PackMode mode,

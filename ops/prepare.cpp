@@ -11,7 +11,7 @@ std::optional<std::string> refusal_before_run(const PackedRun& run, const hex::H
                                               const PrepareSettings& settings) {
     if (settings.part) {
         if (const auto problem = fit_problem(*settings.part, run.mode(), image)) {
-            return tr_args("Gravação recusada: %1. Nada foi enviado ao gravador.", {*problem});
+            return part_refusal(*problem);
         }
     }
     // The end record's slot (marker, address 0000, 16 x 0xFF) would be written too.

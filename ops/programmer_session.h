@@ -49,6 +49,9 @@ public:
     bool operation_running() const { return running_; }
     // The operation running, or the last one run.
     Operation running_operation() const { return operation_; }
+    // A run that no file could make possible (EEPROM on a part without one) is
+    // refused, and said, before a file is chosen: true when it is.
+    bool refused_before_choice(hex::PackMode mode);
     // Ends the running operation's wait at once; nothing more is sent.
     void cancel_operation() { link_.cancel(); }
     void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }

@@ -27,4 +27,9 @@ bool enable_escape_codes(std::FILE* stream);
 // whose C runtime reads it as the end of a text-mode stream.
 std::string_view end_of_input_key();
 
+// Forgets what was typed on a terminal (console) stdin and not read yet, so that
+// keys pressed during a run are not taken for the answer to the next question.
+// Input from a pipe or a file is kept.
+void discard_typed_input();
+
 }  // namespace vantro::platform

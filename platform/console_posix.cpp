@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "platform/console.h"
@@ -25,6 +26,12 @@ bool enable_escape_codes(std::FILE* stream) {
 
 std::string_view end_of_input_key() {
     return "Ctrl-D";
+}
+
+void discard_typed_input() {
+    if (isatty(STDIN_FILENO) == 1) {
+        tcflush(STDIN_FILENO, TCIFLUSH);
+    }
 }
 
 }  // namespace vantro::platform

@@ -58,4 +58,10 @@ std::string_view end_of_input_key() {
     return "Ctrl-Z";
 }
 
+void discard_typed_input() {
+    if (const HANDLE input = console_of(stdin)) {
+        FlushConsoleInputBuffer(input);
+    }
+}
+
 }  // namespace vantro::platform

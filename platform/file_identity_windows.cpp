@@ -8,8 +8,8 @@ namespace vantro::platform {
 
 std::optional<FileIdentity> file_identity(const std::string& name) {
     const HANDLE file = CreateFileW(utf16_from_utf8(name).c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
@@ -19,9 +19,9 @@ std::optional<FileIdentity> file_identity(const std::string& name) {
     if (!known) {
         return std::nullopt;
     }
-    return FileIdentity{info.dwVolumeSerialNumber,
-                        (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |
-                            info.nFileIndexLow};
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 }  // namespace vantro::platform

@@ -196,8 +196,9 @@ TEST_F(InitialState, OpenDialogIsSetUpOnceForTheWindow) {
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
     const auto* filter = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     ASSERT_NE(filter, nullptr);
-    ASSERT_EQ(filter->count(), 1);
+    ASSERT_EQ(filter->count(), 2);
     EXPECT_EQ(filter->itemText(0), QStringLiteral("Arqs. HEX(*.hex)"));
+    EXPECT_EQ(filter->itemText(1), QStringLiteral("Arqs. IHX(*.ihx)"));
     EXPECT_EQ(dialog.nameFilters().value(0), QStringLiteral("Arqs. HEX(*.hex) (*.hex *.ihx)"));
 }
 

@@ -203,6 +203,9 @@ TEST(FileChoice, CancelRefusedFileOrRefusedRehearsalSendsNothingAndChangesNothin
               "dá esse endereço. Nada foi enviado ao gravador.");
     EXPECT_EQ(rig.display.messages[2].text,
               "Gravação recusada: o AT89S52 não tem EEPROM. Nada foi enviado ao gravador.");
+    // A window asks before its dialog opens: the same refusal, with no file.
+    EXPECT_TRUE(rig.session.refused_before_choice(hex::PackMode::Eeprom));
+    EXPECT_EQ(rig.display.messages.back().text, rig.display.messages[2].text);
 }
 
 // A production job changes an image in memory before packing: it is judged as a file is.

@@ -104,8 +104,9 @@ TEST(Production, RepeatCountsEveryChipUntilQAndTracesThemAll) {
     GTEST_SKIP() << "feeds its answers through sh's printf; Wine's cmd does not pipe a block";
 #endif
     const std::string trace = scratch_path("repeat.trace");
+    // "sair" is no answer: the question comes again; q stops.
     const auto run =
-        run_shell("printf '\\n\\nq\\n' | '" + std::string(VANTRO_CLI) +
+        run_shell("printf '\\n\\nsair\\nq\\n' | '" + std::string(VANTRO_CLI) +
                   "' --emulator --repeat --device emulated:1 --trace '" + trace + "' erase");
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_NE(run.err.find("Total: 3 chips (3 gravados, 0 com falha)"), std::string::npos)
