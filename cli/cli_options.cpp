@@ -52,7 +52,7 @@ std::string file_argument() {
 }
 
 // Each command's own options, in the order they are added.
-void add_lock_bit_flags(CLI::App& app, LockBitChoice& lock_bits) {
+void add_lock_bit_flags(CLI::App& app, ops::LockBits& lock_bits) {
     app.add_flag("--lb1", lock_bits.lb1, tr("Liga o lock bit 1"));
     app.add_flag("--lb2", lock_bits.lb2, tr("Liga o lock bit 2"));
     app.add_flag("--lb3", lock_bits.lb3, tr("Liga o lock bit 3"));

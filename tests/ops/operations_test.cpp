@@ -117,13 +117,12 @@ TEST(FlashRun, EraseOrBeginFailureEmptiesTheBar) {
     TempFile file("bar.hex", kWorkedExample);
     for (const int answered : {0, 1}) {
         Rig rig;
-        rig.display.file_choices.push_back(file.path());
         rig.display.value = 7.0f;
         if (answered == 1) {
             rig.library.answer_next({0xAA});
         }
         rig.library.then(Step{{}, {}, true});
-        EXPECT_EQ(rig.session.Command6_Click(), Outcome::Removed);
+        EXPECT_EQ(rig.session.Command6_Click(file.path()), Outcome::Removed);
         EXPECT_EQ(rig.display.value, rig.display.min) << answered;
     }
 }
