@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/chip_run.h"
@@ -69,7 +70,12 @@ std::string joined(const std::string& message, const std::optional<std::string>&
     if (!chip_state) {
         return message;
     }
-    return message.empty() ? *chip_state : message + " " + *chip_state;
+    if (message.empty()) {
+        return *chip_state;
+    }
+    // "Erro na gravação" ends without a full stop; the two read as two sentences.
+    const bool ended = std::string_view(".!?").find(message.back()) != std::string_view::npos;
+    return message + (ended ? " " : ". ") + *chip_state;
 }
 
 // One command's chips: the programmers, the shared image, the log and the counts.
