@@ -77,8 +77,8 @@ code=0
 script -qec "wine64 ctrl-c.exe 1500 'vantro-cli.exe --emulator --emulate latency=400 \
     --log ctrl-c.jsonl flash crlf.hex'" /dev/null </dev/null 2>&1 |
     sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' >ctrl-c.out || code=$?
-[ "$code" = 130 ] && grep -qF 'Interrompido: o chip ficou parcialmente gravado' ctrl-c.out &&
-    grep -qF '"outcome":"cancelled"' ctrl-c.jsonl ||
+[ "$code" = 130 ] && grep -qF 'Interrompido. A FLASH fica parcialmente gravada' ctrl-c.out &&
+    grep -qF '"outcome":"cancelled","exit_code":130' ctrl-c.jsonl ||
     fail "Ctrl-C gave exit $code: $(tr -d '\r' <ctrl-c.out | tail -n 3)"
 
 # The program carries its icon, manifest and version information.
