@@ -42,7 +42,7 @@ class ChipRun {
 public:
     // trace_mode: Append for every chip after a --repeat's first, so the trace keeps them all.
     ChipRun(const CliOptions& options, Target target, ops::Display& display,
-            platform::OutputMode trace_mode);
+            platform::OutputMode trace_mode = platform::OutputMode::Truncate);
     ChipRun(const ChipRun&) = delete;
     ChipRun& operator=(const ChipRun&) = delete;
 

@@ -42,7 +42,8 @@ constexpr CommandEntry kCommands[] = {
     {"lock", "Grava os lock bits", Command::Lock},
     {"check", "Confere um arquivo HEX sem gravador", Command::Check},
     {"parts", "Lista os componentes que --part aceita, com suas memórias", Command::Parts},
-    {"job", "Executa um trabalho de produção: os chips que um arquivo TOML descreve, soquete a soquete",
+    {"job",
+     "Executa um trabalho de produção: os chips que um arquivo TOML descreve, soquete a soquete",
      Command::Job},
 };
 

@@ -559,6 +559,8 @@
     <message>
         <source>Soquete  Gravador      Gravados  Com falha  Primeiro nº  Último nº</source>
         <translation>Socket   Programmer    Done      Failed     First no.    Last no.</translation>
+    </message>
+    <message>
         <source>%1 &quot;%2&quot; é o arquivo HEX, que seria apagado. Nada foi gravado nem enviado ao gravador.</source>
         <translation>%1 &quot;%2&quot; is the HEX file, which would be overwritten. Nothing was written or sent to the programmer.</translation>
     </message>
@@ -991,8 +993,14 @@
     <message>
         <source>Executa um trabalho de produção: os chips que um arquivo TOML descreve, soquete a soquete</source>
         <translation>Run a production job: the chips a TOML job file describes, socket by socket</translation>
+    </message>
+    <message>
         <source>Arqs. IHX(*.ihx)</source>
         <translation>IHX files(*.ihx)</translation>
+    </message>
+    <message>
+        <source>Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.</source>
+        <translation>Interrupted: the chip is partly written; erase it and write it again.</translation>
     </message>
 </context>
 </TS>

@@ -10,8 +10,8 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "platform/durable_file.h"
 #include "i18n/system_error.h"
+#include "platform/durable_file.h"
 #include "platform/local_time.h"
 #include "platform/output_file.h"
 #include "platform/sha256.h"
