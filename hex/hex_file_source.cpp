@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "hex/hex_file_source.h"
 
+#include "i18n/system_error.h"
 #include "i18n/texts.h"
 
 namespace vantro::hex {
@@ -20,7 +21,7 @@ std::string HexFileSource::refusal_text(const platform::InputFailure& failure) {
         case platform::InputProblem::Other:
             break;
     }
-    return failure.system_text;
+    return failure.error != 0 ? system_error_text(failure.error) : failure.system_text;
 }
 
 std::optional<HexFileSource> HexFileSource::open(const std::string& path, std::string& reason) {

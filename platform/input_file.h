@@ -12,10 +12,13 @@ namespace vantro::platform {
 
 enum class InputProblem { Missing, NoPermission, Folder, TooLarge, NotRegular, Other };
 
-// Why a file cannot be read; `system_text` holds the system's own words for Other.
+// Why a file cannot be read. For Other, `error` is the errno value where there is
+// one (so the caller can say it in the run's language), else 0 and `system_text`
+// holds the system's own words.
 struct InputFailure {
     InputProblem problem = InputProblem::Other;
     std::string system_text;
+    int error = 0;
 };
 
 class InputFile {

@@ -23,7 +23,7 @@ InputFailure failure_for(int error) {
         case EFBIG:
             return {InputProblem::TooLarge, {}};
         default:
-            return {InputProblem::Other, std::strerror(error)};
+            return {InputProblem::Other, std::strerror(error), error};
     }
 }
 

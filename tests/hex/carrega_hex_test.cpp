@@ -215,6 +215,18 @@ TEST(HexCarregaFiles, Device) {
     EXPECT_EQ(expect_refused(device).message, test::open_refusal(device, "não é um arquivo comum"));
 }
 
+TEST(HexCarregaFiles, UncommonSystemErrorInTheRunsLanguage) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows gives its reasons in its own interface language";
+#else
+    const std::string path = (test::scratch_dir() / "loop.hex").string();
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink("loop.hex", path);  // ELOOP: strerror would say it in English
+    EXPECT_EQ(expect_refused(path).message, test::open_refusal(path, "Links simbólicos demais"));
+    std::filesystem::remove(path);
+#endif
+}
+
 TEST(HexCarregaFiles, HugeSparseFile) {
     const std::string path = write_file("sparse.hex", "");
     std::filesystem::resize_file(path, 1ull << 28);
