@@ -7,7 +7,7 @@
 
 #include "app/hex_drop_target.h"
 #include "app/qt_text.h"
-#include "ops/chip_state.h"
+#include "form/close_question.h"
 
 namespace vantro::app {
 namespace {
@@ -93,10 +93,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
     if (close_after_operation_) {
         return;
     }
-    const QString question = to_qstring(
-        tr_args("Uma operação está em andamento e fechar a interrompe. %1 Fechar mesmo assim?",
-                {ops::chip_state_text(session().running_operation())}));
-    if (message_boxes_->confirm(*this, question, to_qstring(ops::kApplicationTitle))) {
+    if (message_boxes_->confirm(*this,
+                                to_qstring(form::close_question(session().running_operation())),
+                                to_qstring(ops::kApplicationTitle))) {
         close_after_operation_ = true;
         session().cancel_operation();
         event_loop_.wake();

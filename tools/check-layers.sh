@@ -17,7 +17,7 @@ cd "${1:-$(dirname "$0")/..}"
 # From the top layer down. A folder includes its own files and those of folders
 # on later lines only; folders on one line are peers and include each other not.
 layers=(
-    "app cli"         # the two front-ends
+    "app cli win"     # the front-ends: the Qt window, the command line, the Win32 window
     "form"            # the window's form, toolkit-free
     "connection production" # the options both programs take, the backend; the production job
     "ops"             # the session and the four operations

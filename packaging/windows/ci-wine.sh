@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The Windows job: cross-builds the core and vantro-cli with MinGW-w64, with
-# warnings as errors, and runs their tests and a few end-to-end checks under Wine
-# (Ctrl-C and --repeat among them).
+# The Windows job: cross-builds the core, vantro-cli and the native window with
+# MinGW-w64, with warnings as errors, and runs their tests (the window's on an
+# Xvfb display) and a few end-to-end checks under Wine (Ctrl-C and --repeat
+# among them), and checks the setup program.
 # Run as root from any clone; BUILD (default build-wine) is the work folder.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -24,7 +25,8 @@ install_tools() {
     fi
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix wine64 \
-        dpkg-dev googletest libcli11-dev nlohmann-json3-dev libtomlplusplus-dev cmake ninja-build srecord sdcc >/dev/null
+        dpkg-dev googletest libcli11-dev nlohmann-json3-dev libtomlplusplus-dev cmake ninja-build \
+        srecord sdcc xvfb nsis >/dev/null
 }
 
 cross_cmake() {
@@ -33,6 +35,10 @@ cross_cmake() {
     # Quiet when it works; the whole log when it does not.
     local log="$binary.log"
     mkdir -p "$(dirname "$log")"
+    # Rebuilds on a machine that keeps a compiler cache take minutes, not a quarter hour.
+    if command -v ccache >/dev/null; then
+        set -- -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache "$@"
+    fi
     if ! { cmake -S "$source" -B "$binary" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
         -DVANTRO_WINDOWS_PREFIX="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" "$@" &&
@@ -78,6 +84,26 @@ start_wine() {
     wine64 wineboot -i </dev/null >/dev/null 2>&1
 }
 
+# An X display of our own for the window's tests: Wine draws its windows there.
+start_display() {
+    local number_file="$build/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    local server=$!
+    for _ in $(seq 100); do
+        [ -s "$number_file" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(cat "$number_file")"
+    # Stopped when the job ends, however it ends.
+    (while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$server") </dev/null >/dev/null 2>&1 &
+}
+
+# The setup program, built, installed, used and uninstalled under Wine.
+check_setup_program() {
+    cmake --build "$build/vantro" --target setup >/dev/null
+    bash "$top/packaging/windows/installer-check.sh" "$build/vantro"
+}
+
 # The Linux vantro-cli the Windows one is compared with: tests/run-all.sh's, when
 # .ci/run has just built it, otherwise one of our own.
 linux_cli() {
@@ -95,6 +121,7 @@ install_tools
 echo "== windows: tools installed ($((SECONDS - start)) s)"
 build_dependencies
 echo "== windows: hidapi, GoogleTest, CLI11 and toml++ ready ($((SECONDS - start)) s)"
+start_display
 start_wine
 # -O2 as on Linux: MinGW's GCC 12 at -O3 warns falsely on std::string's inlined
 # copies (-Wrestrict, GCC bug 105329), which -Werror would make fatal.
@@ -126,7 +153,7 @@ bash "$top/packaging/windows/wine-checks.sh" "$build" "$(linux_cli)"
 # The ZIP: the program and its texts, nothing of Linux's (udev rule, manual page).
 (cd "$build/vantro" && rm -f ./*.zip && cpack -G ZIP >/dev/null)
 contents="$(cmake -E tar tf "$build"/vantro/vantro-*-windows-x86_64.zip)"
-for wanted in vantro-cli.exe README.md LICENSE LEIA-ME.txt; do
+for wanted in vantro.exe vantro-cli.exe README.md LICENSE LEIA-ME.txt; do
     grep -q "/$wanted\$" <<<"$contents" || { echo "FAILED: the ZIP lacks $wanted" >&2; exit 1; }
 done
 if grep -qE 'udev|\.rules$|man1' <<<"$contents"; then
@@ -148,4 +175,5 @@ if grep -qi 'debian' "$(find "$build/zip" -name README.md)"; then
     exit 1
 fi
 echo "== windows: ZIP holds $(echo $contents | tr '\n' ' ')"
+check_setup_program
 echo "== windows: job took $((SECONDS - start)) s"

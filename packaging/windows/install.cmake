@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
-# What the Windows ZIP holds, all in its top folder: vantro-cli.exe (the C++
-# runtime linked in: nothing else to install), the Windows README, LICENSE and
+# What the Windows ZIP holds, all in its top folder: vantro.exe and vantro-cli.exe
+# (the C++ runtime linked in: nothing else to install), the Windows README, LICENSE and
 # the quick start. The texts get CRLF line ends and a UTF-8 byte-order mark, so
 # Notepad shows their accents rightly.
-install(TARGETS vantro-cli RUNTIME DESTINATION .)
+install(TARGETS vantro vantro-cli RUNTIME DESTINATION .)
 string(ASCII 239 187 191 utf8_bom)
 foreach(text README.md LEIA-ME.txt)
   file(READ ${CMAKE_CURRENT_LIST_DIR}/${text} content)
@@ -15,3 +15,17 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_SYSTEM_NAME windows-x86_64)
+
+# The setup program, vantro-VERSION-setup.exe: `cmake --build BUILD --target setup`.
+find_program(VANTRO_MAKENSIS makensis)
+if(VANTRO_MAKENSIS)
+  set(setup ${CMAKE_BINARY_DIR}/vantro-${PROJECT_VERSION}-setup.exe)
+  add_custom_command(OUTPUT ${setup}
+    COMMAND ${VANTRO_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DWINDOW=$<TARGET_FILE:vantro>
+            -DCLI=$<TARGET_FILE:vantro-cli> -DSOURCE=${PROJECT_SOURCE_DIR}
+            -DTEXTS=${CMAKE_CURRENT_BINARY_DIR}/windows -DOUTPUT=${setup}
+            ${CMAKE_CURRENT_LIST_DIR}/vantro.nsi
+    DEPENDS vantro vantro-cli ${CMAKE_CURRENT_LIST_DIR}/vantro.nsi
+            ${CMAKE_CURRENT_LIST_DIR}/LEIA-ME.txt ${CMAKE_CURRENT_LIST_DIR}/README.md)
+  add_custom_target(setup DEPENDS ${setup})
+endif()

@@ -30,8 +30,8 @@ std::set<std::string> texts_passed_to_tr() {
         QStringLiteral(R"re((?<![\w.])(?:q?tr|tr_args)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re"));
     static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
     std::set<std::string> texts;
-    for (const char* module :
-         {"hex", "protocol", "hid", "hidapi", "emulator", "ops", "connection", "app", "cli"}) {
+    for (const char* module : {"hex", "protocol", "hid", "hidapi", "emulator", "ops", "connection",
+                               "form", "app", "win", "cli"}) {
         for (const auto& entry : fs::directory_iterator(fs::path(VANTRO_SOURCE_DIR) / module)) {
             const auto extension = entry.path().extension();
             if (extension != ".cpp" && extension != ".h") {
