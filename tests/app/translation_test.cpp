@@ -23,11 +23,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The first argument of every tr(, tr_args( and qtr( call: one string literal or
+// The first argument of every tr(, tr_args(, qtr( and wtr( call: one string literal or
 // several adjacent ones, with \", \n and \\ escapes.
 std::set<std::string> texts_passed_to_tr() {
     static const QRegularExpression call(
-        QStringLiteral(R"re((?<![\w.])(?:q?tr|tr_args)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re"));
+        QStringLiteral(R"re((?<![\w.])(?:[qw]?tr|tr_args)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+))re"));
     static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
     std::set<std::string> texts;
     for (const char* module : {"hex", "protocol", "hid", "hidapi", "emulator", "ops", "connection",
