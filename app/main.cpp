@@ -52,11 +52,7 @@ int main(int argc, char** argv) {
     form.describe_backend(backend->description());
     vantro::app::AccessHint access_hint(*backend, form);
     form.filter_hid_events(access_hint);
-    form.session().set_timeout(options.timeout);
-    form.session().set_part(options.part);
-    form.session().see_chip_memory(vantro::connection::chip_memory(*backend));
-    form.session().set_firmware_model(
-        vantro::connection::firmware_model(options, options.device_path));
+    vantro::form::apply_to_session(options, *backend, form.session());
     form.show();
     if (options.quit_after_show) {
         QTimer::singleShot(0, &application, &QApplication::quit);

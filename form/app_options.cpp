@@ -8,6 +8,14 @@
 
 namespace vantro::form {
 
+void apply_to_session(const AppOptions& options, connection::Backend& backend,
+                      ops::ProgrammerSession& session) {
+    session.set_timeout(options.timeout);
+    session.set_part(options.part);
+    session.see_chip_memory(connection::chip_memory(backend));
+    session.set_firmware_model(connection::firmware_model(options, options.device_path));
+}
+
 AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream& out,
                                  std::ostream& err) {
     AppOptions options;

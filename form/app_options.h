@@ -5,7 +5,9 @@
 #include <optional>
 #include <ostream>
 
+#include "connection/backend.h"
 #include "connection/connection_options.h"
+#include "ops/programmer_session.h"
 
 namespace vantro::form {
 
@@ -19,6 +21,11 @@ struct AppParseResult {
     std::optional<AppOptions> options;  // empty: exit with exit_code
     int exit_code = 0;
 };
+
+// The session takes the options' time limit, part and firmware model, and sees
+// the chip's memory where the backend can show it.
+void apply_to_session(const AppOptions& options, connection::Backend& backend,
+                      ops::ProgrammerSession& session);
 
 // Help and version go to out, usage errors to err (exit code 2).
 AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream& out,

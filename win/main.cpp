@@ -43,8 +43,7 @@ std::optional<vantro::form::AppOptions> parse_options(int argc, char** argv, int
 void run_window(const vantro::form::AppOptions& options) {
     const auto backend = vantro::connection::make_backend(options);
     vantro::win::MainWindow form(*backend);
-    form.session().set_timeout(options.timeout);
-    form.session().set_part(options.part);
+    vantro::form::apply_to_session(options, *backend, form.session());
     ShowWindow(form.handle(), SW_SHOWDEFAULT);
     UpdateWindow(form.handle());
     MSG message;
