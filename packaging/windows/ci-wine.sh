@@ -87,6 +87,7 @@ start_wine() {
 # An X display of our own for the window's tests: Wine draws its windows there.
 start_display() {
     local number_file="$build/display"
+    rm -f "$number_file"  # a number left by an earlier run names a server gone
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     local server=$!
     for _ in $(seq 100); do
