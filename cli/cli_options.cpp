@@ -101,11 +101,11 @@ void add_command_options(CLI::App& sub, Command command, CliOptions& options) {
             add_lock_bit_flags(sub, options.lock_bits);
             break;
         case Command::Job:
-            sub.add_option("FILE", options.job_file, "The job file (TOML)")
+            sub.add_option(file_argument(), options.job_file, tr("O arquivo do job (TOML)"))
                 ->required()
                 ->type_name("");
             sub.add_flag("--check", options.check_only,
-                         "Check the job file, its images and every step; program nothing");
+                         tr("Confere o arquivo do job, suas imagens e cada passo; não grava nada"));
             break;
         case Command::List:
         case Command::Erase:
@@ -184,6 +184,8 @@ ParseResult parse_command_line(int argc, char** argv) {
     std::vector<std::pair<CLI::App*, Command>> commands;
     for (const CommandEntry& entry : kCommands) {
         CLI::App* sub = app.add_subcommand(entry.name, tr(entry.description));
+        // A command's own help flag would otherwise stand under CLI11's English heading.
+        sub->get_help_ptr()->group(tr("Opções"));
         add_command_options(*sub, entry.command, options);
         add_run_options(*sub, options, connection);
         commands.emplace_back(sub, entry.command);
@@ -229,9 +231,10 @@ ParseResult parse_command_line(int argc, char** argv) {
     for (const auto& [sub, command] : commands) {
         if (sub->parsed() && command == Command::Job &&
             (options.all || options.repeat || options.log || options.part)) {
-            platform::write_text(stderr,
-                                 "job: the job file fixes the part, the programmers, the chips and "
-                                 "the log; --part, --all, --repeat and --log do not apply\n");
+            platform::write_text(
+                stderr, tr("job: o arquivo do job fixa o chip, os gravadores e o log; --part, "
+                           "--all, --repeat e --log não se aplicam") +
+                            "\n");
             return {std::nullopt, kExitUsage};
         }
     }
@@ -249,7 +252,9 @@ ParseResult parse_command_line(int argc, char** argv) {
                 return {std::nullopt, kExitUsage};
             }
             // An empty FILE would read as no file chosen: nothing done, nothing said.
-            if (sub->get_option_no_throw(file_argument()) != nullptr && options.hex_file.empty()) {
+            const bool takes_hex_file = command == Command::Flash || command == Command::Eeprom ||
+                                        command == Command::Check;
+            if (takes_hex_file && options.hex_file.empty()) {
                 platform::write_text(stderr, tr("O nome do arquivo HEX está vazio.") + "\n");
                 return {std::nullopt, kExitUsage};
             }

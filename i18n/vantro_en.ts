@@ -995,6 +995,18 @@
         <translation>Run a production job: the chips a TOML job file describes, socket by socket</translation>
     </message>
     <message>
+        <source>O arquivo do job (TOML)</source>
+        <translation>The job file (TOML)</translation>
+    </message>
+    <message>
+        <source>Confere o arquivo do job, suas imagens e cada passo; não grava nada</source>
+        <translation>Check the job file, its images and every step; program nothing</translation>
+    </message>
+    <message>
+        <source>job: o arquivo do job fixa o chip, os gravadores e o log; --part, --all, --repeat e --log não se aplicam</source>
+        <translation>job: the job file fixes the part, the programmers and the log; --part, --all, --repeat and --log do not apply</translation>
+    </message>
+    <message>
         <source>Arqs. IHX(*.ihx)</source>
         <translation>IHX files(*.ihx)</translation>
     </message>

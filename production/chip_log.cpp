@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -76,7 +75,7 @@ bool ChipLog::write_line(const std::string& json) {
     if (durable_ && !platform::flush_to_disk(fd_) && errno != EINVAL) {
         std::lock_guard lock(mutex_);
         if (!failure_) {
-            failure_ = std::strerror(errno != 0 ? errno : EIO);
+            failure_ = system_error_text(errno != 0 ? errno : EIO);
         }
         return false;
     }

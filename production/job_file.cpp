@@ -4,11 +4,11 @@
 #include <toml++/toml.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "i18n/system_error.h"
 #include "i18n/texts.h"
 #include "platform/utf8.h"
 
@@ -225,7 +225,7 @@ JobFileRead read_job_file(const std::string& path, const std::string& computer_n
     content << in.rdbuf();
     if (!in) {
         return {std::nullopt,
-                tr_args("Não foi possível ler o arquivo \"%1\": %2", {path, std::strerror(errno)})};
+                tr_args("Não foi possível ler o arquivo \"%1\": %2", {path, system_error_text(errno)})};
     }
     try {
         const toml::table top = toml::parse(content.str(), path);

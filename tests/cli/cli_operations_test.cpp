@@ -213,7 +213,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"unopenable_log", "--emulator erase --log /nonexistent/x.jsonl",
                   "/nonexistent/x.jsonl"},
         UsageCase{"empty_part", "--emulator --part '' erase", "Componente desconhecido: \"\""},
-        UsageCase{"empty_file_name", "--emulator flash ''", "O nome do arquivo HEX está vazio."}),
+        UsageCase{"empty_file_name", "--emulator flash ''", "O nome do arquivo HEX está vazio."},
+        UsageCase{"missing_job_file_in_english", "--emulator job /nonexistent/j.toml --lang en",
+                  "/nonexistent/j.toml"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The parts: listed, checked against before anything is sent, and the sizes of
