@@ -43,11 +43,11 @@ void MainForm::describe_backend(std::string_view description) {
 }
 
 void MainForm::Command6_Click() {
-    choose_and_program(&ops::ProgrammerSession::Command6_Click, hex::PackMode::Flash);
+    choose_and_program(&ops::ProgrammerSession::Command6_Click, hex::Memory::Flash);
 }
 
 void MainForm::Command1_Click() {
-    choose_and_program(&ops::ProgrammerSession::Command1_Click, hex::PackMode::Eeprom);
+    choose_and_program(&ops::ProgrammerSession::Command1_Click, hex::Memory::Eeprom);
 }
 
 void MainForm::Command2_Click() {
@@ -58,7 +58,7 @@ void MainForm::Command4_Click() {
     run([this] { return session().Command4_Click(); });
 }
 
-void MainForm::choose_and_program(Programming programming, hex::PackMode mode) {
+void MainForm::choose_and_program(Programming programming, hex::Memory mode) {
     // No dialog over a running operation: it would refuse the file anyway.
     if (session().operation_running()) {
         last_outcome_ = ops::Outcome::Busy;

@@ -77,7 +77,7 @@ protected:
 private:
     void run(const std::function<ops::Outcome()>& operation);
     // A click on a programming button: the dialog chooses the file.
-    void choose_and_program(Programming programming, hex::PackMode mode);
+    void choose_and_program(Programming programming, hex::Memory mode);
     // The lock bits the check boxes lb1..lb3 set: only a checked box counts, not a grayed one.
     ops::LockBits lock_bits() const;
 

@@ -71,7 +71,7 @@ void BM_RehearsalShareOfAFlashRun(benchmark::State& state) {
     }
     hex::LineTable table;
     const hex::LoadResult loaded = hex::carrega_hex(table, file.path());
-    const ops::PackedRun packed = ops::PackedRun::pack(hex::PackMode::Flash, table);
+    const ops::PackedRun packed = ops::PackedRun::pack(hex::Memory::Flash, table);
     double seconds = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();

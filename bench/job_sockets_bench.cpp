@@ -39,7 +39,7 @@ public:
     bool ready() const override { return true; }
     hid::HidLibrary& library() override { return library_; }
     ops::Display& display() override { return display_; }
-    ops::ChipMemory memory() const override { return {}; }
+    ops::MemoryReader memory() const override { return {}; }
     production::PortEnd finish(const ops::RunEnd& last) override {
         return {last.outcome == ops::Outcome::Success ? 0 : 3, ops::outcome_word(last.outcome)};
     }

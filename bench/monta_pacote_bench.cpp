@@ -14,7 +14,7 @@
 namespace vantro::bench {
 namespace {
 
-void pack_all(benchmark::State& state, hex::PackMode mode) {
+void pack_all(benchmark::State& state, hex::Memory mode) {
     const ScratchHexFile file("pack-64k", kFullImageBytes);
     hex::LineTable loaded;
     if (hex::carrega_hex(loaded, file.path()).status != hex::LoadStatus::Loaded) {
@@ -41,18 +41,18 @@ void pack_all(benchmark::State& state, hex::PackMode mode) {
     }
     const double report_us = 1e6 * seconds / static_cast<double>(state.iterations()) / reports;
     const std::string name = std::string("monta_pacote per ") +
-                             (mode == hex::PackMode::Flash ? "FLASH" : "EEPROM") +
+                             (mode == hex::Memory::Flash ? "FLASH" : "EEPROM") +
                              " report, of the exchange budget";
     report_figure(state, "report_us", {name, report_us, 20, "us"});
 }
 
 void BM_PackFlashImage(benchmark::State& state) {
-    pack_all(state, hex::PackMode::Flash);
+    pack_all(state, hex::Memory::Flash);
 }
 BENCHMARK(BM_PackFlashImage)->Unit(benchmark::kMicrosecond);
 
 void BM_PackEepromImage(benchmark::State& state) {
-    pack_all(state, hex::PackMode::Eeprom);
+    pack_all(state, hex::Memory::Eeprom);
 }
 BENCHMARK(BM_PackEepromImage)->Unit(benchmark::kMicrosecond);
 

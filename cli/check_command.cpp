@@ -18,10 +18,10 @@ void print(const std::string& line) {
 
 // The verdict of the checks a FLASH or EEPROM run makes before it sends anything;
 // false when that run would be refused. A part without EEPROM has no EEPROM verdict.
-bool print_verdict(const CliOptions& options, const ops::LoadedImage& loaded, hex::PackMode mode,
+bool print_verdict(const CliOptions& options, const ops::LoadedImage& loaded, hex::Memory mode,
                    TerminalDisplay& display) {
-    const char* const memory = mode == hex::PackMode::Flash ? "FLASH" : "EEPROM";
-    if (mode == hex::PackMode::Eeprom && options.part && options.part->eeprom_size == 0) {
+    const char* const memory = mode == hex::Memory::Flash ? "FLASH" : "EEPROM";
+    if (mode == hex::Memory::Eeprom && options.part && options.part->eeprom_size == 0) {
         return true;
     }
     ops::PrepareSettings settings;
@@ -82,8 +82,8 @@ int run_check(const CliOptions& options, TerminalDisplay& display) {
     for (const std::string& warning : hex::load_warnings(result)) {
         print(warning);
     }
-    const bool flash = print_verdict(options, loaded, hex::PackMode::Flash, display);
-    const bool eeprom = print_verdict(options, loaded, hex::PackMode::Eeprom, display);
+    const bool flash = print_verdict(options, loaded, hex::Memory::Flash, display);
+    const bool eeprom = print_verdict(options, loaded, hex::Memory::Eeprom, display);
     return flash && eeprom ? kExitSuccess : kExitUsage;
 }
 

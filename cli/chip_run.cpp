@@ -34,14 +34,14 @@ bool save_dumps(const CliOptions& options, const Target& target, const connectio
     bool saved = true;
     if (options.dump_flash) {
         const std::string file = output_file(target, *options.dump_flash);
-        if (!backend.save_memory(connection::Memory::Flash, platform::path_from_utf8(file))) {
+        if (!backend.save_memory(hex::Memory::Flash, platform::path_from_utf8(file))) {
             say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
             saved = false;
         }
     }
     if (options.dump_eeprom) {
         const std::string file = output_file(target, *options.dump_eeprom);
-        if (!backend.save_memory(connection::Memory::Eeprom, platform::path_from_utf8(file))) {
+        if (!backend.save_memory(hex::Memory::Eeprom, platform::path_from_utf8(file))) {
             say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
             saved = false;
         }

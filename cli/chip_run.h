@@ -56,7 +56,7 @@ public:
 
 private:
     // The backend can see the chip's memory (the emulated programmer can).
-    bool sees_chip() const { return backend_->memory(connection::Memory::Flash) != nullptr; }
+    bool sees_chip() const { return backend_->memory(hex::Memory::Flash) != nullptr; }
 
     const CliOptions& options_;
     Target target_;

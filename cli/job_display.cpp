@@ -33,7 +33,7 @@ public:
     bool ready() const override { return chip_.ready(); }
     hid::HidLibrary& library() override { return chip_.library(); }
     ops::Display& display() override { return line_; }
-    ops::ChipMemory memory() const override { return connection::chip_memory(chip_.backend()); }
+    ops::MemoryReader memory() const override { return connection::chip_memory(chip_.backend()); }
     production::PortEnd finish(const ops::RunEnd& last) override {
         const ChipEnd end = chip_.finish(last);
         return {end.exit_code, end.outcome};

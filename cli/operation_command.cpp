@@ -356,7 +356,7 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
     if (operation == ops::Operation::Flash || operation == ops::Operation::Eeprom) {
         ops::PrepareSettings settings;
         settings.mode =
-            operation == ops::Operation::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
+            operation == ops::Operation::Flash ? hex::Memory::Flash : hex::Memory::Eeprom;
         settings.part = options.part;
         settings.model = first_model;
         auto image = ops::prepare(options.hex_file, settings);

@@ -30,10 +30,8 @@ std::unique_ptr<Backend> make_backend(const ConnectionOptions& options,
     return backend_kind(options).open(options, path);
 }
 
-ops::ChipMemory chip_memory(const Backend& backend) {
-    return [&backend](hex::PackMode mode) {
-        return backend.memory(mode == hex::PackMode::Flash ? Memory::Flash : Memory::Eeprom);
-    };
+ops::MemoryReader chip_memory(const Backend& backend) {
+    return [&backend](hex::Memory mode) { return backend.memory(mode); };
 }
 
 firmware::FirmwareModel firmware_model(const ConnectionOptions& options,

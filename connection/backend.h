@@ -34,8 +34,6 @@ struct AccessProblem {
     std::string text;
 };
 
-enum class Memory { Flash, Eeprom };
-
 // The way to one programmer.
 class Backend {
 public:
@@ -50,16 +48,16 @@ public:
     virtual std::optional<AccessProblem> access_problem() const = 0;
     // The chip's memory after a run, where the backend can see it: the emulated
     // programmer can, a real one cannot be read back (nullptr).
-    virtual const std::vector<std::uint8_t>* memory(Memory which) const = 0;
+    virtual const std::vector<std::uint8_t>* memory(hex::Memory which) const = 0;
     // Saves that memory as a binary file; false when it cannot be seen or written.
-    virtual bool save_memory(Memory which, const std::filesystem::path& path) const = 0;
+    virtual bool save_memory(hex::Memory which, const std::filesystem::path& path) const = 0;
     // For a window that hears of the system's device changes (WM_DEVICECHANGE):
     // presence is checked at once rather than at the next listing. Any thread.
     virtual void devices_changed() {}
 };
 
 // What a session sees of the chip's memory through this backend (see Backend::memory).
-ops::ChipMemory chip_memory(const Backend& backend);
+ops::MemoryReader chip_memory(const Backend& backend);
 
 // The programmer at `path` (see list_programmers), or, for "serial:XXXX", the one
 // whose serial number is XXXX; none: the first one found.

@@ -19,14 +19,15 @@ public:
 
     std::optional<AccessProblem> access_problem() const override { return std::nullopt; }
 
-    const std::vector<std::uint8_t>* memory(Memory which) const override {
+    const std::vector<std::uint8_t>* memory(hex::Memory which) const override {
         const emulator::EmulatedProgrammer& programmer = library_.programmer();
-        return which == Memory::Flash ? &programmer.flash() : &programmer.eeprom();
+        return which == hex::Memory::Flash ? &programmer.flash() : &programmer.eeprom();
     }
 
-    bool save_memory(Memory which, const std::filesystem::path& path) const override {
+    bool save_memory(hex::Memory which, const std::filesystem::path& path) const override {
         const emulator::EmulatedProgrammer& programmer = library_.programmer();
-        return which == Memory::Flash ? programmer.save_flash(path) : programmer.save_eeprom(path);
+        return which == hex::Memory::Flash ? programmer.save_flash(path)
+                                           : programmer.save_eeprom(path);
     }
 
 private:

@@ -47,8 +47,8 @@ public:
         return AccessProblem{blocked->device.path, access_problem_text(*blocked)};
     }
 
-    const std::vector<std::uint8_t>* memory(Memory) const override { return nullptr; }
-    bool save_memory(Memory, const std::filesystem::path&) const override { return false; }
+    const std::vector<std::uint8_t>* memory(hex::Memory) const override { return nullptr; }
+    bool save_memory(hex::Memory, const std::filesystem::path&) const override { return false; }
     void devices_changed() override { library_.devices_changed(); }
 
 private:

@@ -19,7 +19,7 @@ namespace vantro::fuzz {
 namespace {
 
 // Packs every report of a run in one mode and checks each against the records.
-void pack_run(hex::PackMode mode, hex::LineTable& table, const hex::LoadResult& loaded) {
+void pack_run(hex::Memory mode, hex::LineTable& table, const hex::LoadResult& loaded) {
     testing::IgnoredRecordLabels labels;
     protocol::Report report{};
     for (int i = 1; i <= table.total_linhas; i += 3) {
@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int last = std::min(table.total_linhas + 2, hex::kTableCapacity);
     const std::vector<std::string> as_loaded(table.linhas.begin() + 1,
                                              table.linhas.begin() + 1 + last);
-    fuzz::pack_run(hex::PackMode::Flash, table, loaded);
+    fuzz::pack_run(hex::Memory::Flash, table, loaded);
     std::copy(as_loaded.begin(), as_loaded.end(), table.linhas.begin() + 1);
-    fuzz::pack_run(hex::PackMode::Eeprom, table, loaded);
+    fuzz::pack_run(hex::Memory::Eeprom, table, loaded);
     return 0;
 }

@@ -100,9 +100,9 @@ void check_loaded_table(const hex::LineTable& table, const hex::LoadResult& load
     expect(bytes == loaded.image.data_bytes());
 }
 
-void check_packed_report(hex::PackMode mode, const RecordsOfReport& entries,
+void check_packed_report(hex::Memory mode, const RecordsOfReport& entries,
                          const hex::HexImage& image, const protocol::Report& report) {
-    const bool flash = mode == hex::PackMode::Flash;
+    const bool flash = mode == hex::Memory::Flash;
     expect(report[0] == 0x00);
     expect(report[1] == (flash ? protocol::kCmdFlashData : protocol::kCmdEepromData));
     expect_blank(report, 59, 5);

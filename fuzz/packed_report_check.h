@@ -30,7 +30,7 @@ RecordsOfReport records_of_report(const hex::LineTable& table, int i, int record
 void check_loaded_table(const hex::LineTable& table, const hex::LoadResult& loaded);
 
 // Aborts unless the report is the one these entries must give in this mode.
-void check_packed_report(hex::PackMode mode, const RecordsOfReport& entries,
+void check_packed_report(hex::Memory mode, const RecordsOfReport& entries,
                          const hex::HexImage& image, const protocol::Report& report);
 
 }  // namespace vantro::fuzz

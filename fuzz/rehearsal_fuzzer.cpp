@@ -60,7 +60,7 @@ protocol::Report command(std::uint8_t code) {
 // CLI judges it after a run.
 bool replay_matches(const ops::PreparedImage& prepared, const firmware::FirmwareModel& model) {
     emulator::EmulatedProgrammer programmer({.model = model});
-    const bool flash = prepared.mode == hex::PackMode::Flash;
+    const bool flash = prepared.mode == hex::Memory::Flash;
     const std::vector<std::uint8_t> before =
         flash ? std::vector<std::uint8_t>{} : programmer.eeprom();
     if (flash) {
@@ -98,10 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (loaded.load.status != hex::LoadStatus::Loaded) {
         return 0;  // overlapping records: refused before any rehearsal
     }
-    for (const hex::PackMode mode : {hex::PackMode::Flash, hex::PackMode::Eeprom}) {
+    for (const hex::Memory mode : {hex::Memory::Flash, hex::Memory::Eeprom}) {
         const auto prepared = ops::prepare(loaded, {.mode = mode, .model = model});
         fuzz::expect(prepared->packed.has_value());
-        if (mode == hex::PackMode::Eeprom && model.eeprom_ff_write) {
+        if (mode == hex::Memory::Eeprom && model.eeprom_ff_write) {
             // Refused whatever the image: the end record's slot would be written.
             fuzz::expect(prepared->refusal.has_value());
             continue;

@@ -111,9 +111,9 @@ void pack_eeprom(int i, LineTable& table, protocol::Report& report, RecordLabels
 
 }  // namespace
 
-void monta_pacote(PackMode mode, int i, LineTable& table, protocol::Report& buffer_saida,
+void monta_pacote(Memory mode, int i, LineTable& table, protocol::Report& buffer_saida,
                   RecordLabels& labels) {
-    if (mode == PackMode::Flash) {
+    if (mode == Memory::Flash) {
         pack_flash(i, table, buffer_saida, labels);
     } else {
         pack_eeprom(i, table, buffer_saida, labels);

@@ -80,11 +80,11 @@ Outcome ProgrammerSession::Command2_Click(LockBits lock_bits) {
 }
 
 Outcome ProgrammerSession::Command6_Click(const std::string& hex_path) {
-    return program(hex::PackMode::Flash, hex_path);
+    return program(hex::Memory::Flash, hex_path);
 }
 
 Outcome ProgrammerSession::Command1_Click(const std::string& hex_path) {
-    return program(hex::PackMode::Eeprom, hex_path);
+    return program(hex::Memory::Eeprom, hex_path);
 }
 
 Outcome ProgrammerSession::run(Operation operation, const OperationInput& input) {
@@ -102,7 +102,7 @@ Outcome ProgrammerSession::run(Operation operation, const OperationInput& input)
 }
 
 std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(
-    hex::PackMode mode, const std::string& hex_path) const {
+    hex::Memory mode, const std::string& hex_path) const {
     PrepareSettings settings = prepare_settings_;
     settings.mode = mode;
     if (!given_image_) {
@@ -116,7 +116,7 @@ std::shared_ptr<const PreparedImage> ProgrammerSession::prepared_for(
     return prepare(static_cast<const LoadedImage&>(*given_image_), settings);
 }
 
-bool ProgrammerSession::refused_before_choice(hex::PackMode mode) {
+bool ProgrammerSession::refused_before_choice(hex::Memory mode) {
     const auto missing = missing_memory(prepare_settings_.part, mode);
     if (missing) {
         image_ = std::make_shared<PreparedImage>();
@@ -125,7 +125,7 @@ bool ProgrammerSession::refused_before_choice(hex::PackMode mode) {
     return missing.has_value();
 }
 
-Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_path) {
+Outcome ProgrammerSession::program(hex::Memory mode, const std::string& hex_path) {
     if (running_) {
         return Outcome::Busy;
     }
@@ -141,7 +141,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_pa
         return Outcome::FileRefused;
     }
     const PackedRun& packed = *image_->packed;
-    const bool flash = mode == hex::PackMode::Flash;
+    const bool flash = mode == hex::Memory::Flash;
     // An EEPROM run erases nothing: elsewhere the chip must keep what it held.
     const std::vector<std::uint8_t>* seen = chip_memory_ && !flash ? chip_memory_(mode) : nullptr;
     const std::vector<std::uint8_t> before = seen ? *seen : std::vector<std::uint8_t>{};
@@ -193,7 +193,7 @@ Outcome ProgrammerSession::program(hex::PackMode mode, const std::string& hex_pa
     return chip_holds_image(mode, before) ? Outcome::Success : Outcome::Mismatch;
 }
 
-bool ProgrammerSession::chip_holds_image(hex::PackMode mode,
+bool ProgrammerSession::chip_holds_image(hex::Memory mode,
                                          const std::vector<std::uint8_t>& before) {
     const std::vector<std::uint8_t>* memory = chip_memory_ ? chip_memory_(mode) : nullptr;
     if (!memory) {

@@ -18,7 +18,7 @@ private:
     PackedRun& run_;
 };
 
-PackedRun PackedRun::pack(hex::PackMode mode, hex::LineTable& table, hex::Packer packer) {
+PackedRun PackedRun::pack(hex::Memory mode, hex::LineTable& table, hex::Packer packer) {
     PackedRun run;
     run.mode_ = mode;
     LabelRecorder labels(run);

@@ -18,10 +18,10 @@ class PackedRun {
 public:
     // Packs every data report of the run (i = 1, 4, 7, ... up to total_linhas),
     // padding the table's entries in place as the packing does.
-    static PackedRun pack(hex::PackMode mode, hex::LineTable& table,
+    static PackedRun pack(hex::Memory mode, hex::LineTable& table,
                           hex::Packer packer = hex::monta_pacote);
 
-    hex::PackMode mode() const { return mode_; }
+    hex::Memory mode() const { return mode_; }
     const std::vector<protocol::Report>& reports() const { return reports_; }
     // Report k into buffer_saida (indices 0..63, as packing writes them), and its
     // records onto the labels, as packing showed them.
@@ -37,7 +37,7 @@ private:
     };
     class LabelRecorder;
 
-    hex::PackMode mode_ = hex::PackMode::Flash;
+    hex::Memory mode_ = hex::Memory::Flash;
     std::vector<protocol::Report> reports_;
     // Every label text in one string: a run of 20 000 records shows 60 000 of them.
     std::string label_texts_;

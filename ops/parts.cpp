@@ -46,16 +46,16 @@ std::string part_refusal(std::string_view problem) {
     return tr_args("Gravação recusada: %1. Nada foi enviado ao gravador.", {problem});
 }
 
-std::optional<std::string> missing_memory(const std::optional<Part>& part, hex::PackMode mode) {
-    if (!part || mode != hex::PackMode::Eeprom || part->eeprom_size != 0) {
+std::optional<std::string> missing_memory(const std::optional<Part>& part, hex::Memory mode) {
+    if (!part || mode != hex::Memory::Eeprom || part->eeprom_size != 0) {
         return std::nullopt;
     }
     return part_refusal(tr_args("o %1 não tem EEPROM", {part->name}));
 }
 
-std::optional<std::string> fit_problem(const Part& part, hex::PackMode mode,
+std::optional<std::string> fit_problem(const Part& part, hex::Memory mode,
                                        const hex::HexImage& image) {
-    const bool flash = mode == hex::PackMode::Flash;
+    const bool flash = mode == hex::Memory::Flash;
     const std::uint32_t size = flash ? part.flash_size : part.eeprom_size;
     if (size == 0) {
         return tr_args("o %1 não tem EEPROM", {part.name});

@@ -30,11 +30,11 @@ std::string part_refusal(std::string_view problem);
 
 // The refusal of a run of this mode on a part without that memory (an EEPROM run
 // on a chip without EEPROM), known before any file is chosen; nothing otherwise.
-std::optional<std::string> missing_memory(const std::optional<Part>& part, hex::PackMode mode);
+std::optional<std::string> missing_memory(const std::optional<Part>& part, hex::Memory mode);
 
 // Why the image cannot go into the part's memory that mode writes: that memory
 // is missing or the image runs past its end. Nothing when it fits.
-std::optional<std::string> fit_problem(const Part& part, hex::PackMode mode,
+std::optional<std::string> fit_problem(const Part& part, hex::Memory mode,
                                        const hex::HexImage& image);
 
 }  // namespace vantro::ops

@@ -15,7 +15,7 @@ std::optional<std::string> refusal_before_run(const PackedRun& run, const hex::H
         }
     }
     // The end record's slot (marker, address 0000, 16 x 0xFF) would be written too.
-    if (run.mode() == hex::PackMode::Eeprom && settings.model.eeprom_ff_write) {
+    if (run.mode() == hex::Memory::Eeprom && settings.model.eeprom_ff_write) {
         return tr(
             "Gravação recusada: este gravador grava também os bytes 0xFF na EEPROM "
             "(eeprom-ff=write), e o slot do registro final, que o protocolo exige (marcador, "

@@ -36,14 +36,14 @@ struct LoadedImage {
 };
 
 struct PrepareSettings {
-    hex::PackMode mode = hex::PackMode::Flash;
+    hex::Memory mode = hex::Memory::Flash;
     std::optional<Part> part;       // the chip, when known: an image that does not fit is refused
     firmware::FirmwareModel model;  // the programmer's firmware, which the rehearsal runs
     hex::Packer packer = hex::monta_pacote;  // tests inject a faulty one
 };
 
 struct PreparedImage : LoadedImage {
-    hex::PackMode mode = hex::PackMode::Flash;
+    hex::Memory mode = hex::Memory::Flash;
     firmware::FirmwareModel model;  // the one it was judged on
     // Packed whenever the file loaded, even when the run is refused.
     std::optional<PackedRun> packed;

@@ -29,7 +29,7 @@ struct RunRequest {
     std::shared_ptr<const PreparedImage> image;
     std::optional<Part> part;       // the chip, when known: images that do not fit it are refused
     firmware::FirmwareModel model;  // the programmer's firmware, which the rehearsal runs
-    ChipMemory memory;              // what the backend sees of the chip after a run
+    MemoryReader memory;            // what the backend sees of the chip after a run
     // Once requested (from any thread), every run stops before its next report,
     // and a wait in progress ends at once: the process is being interrupted.
     std::stop_token stop;
@@ -50,7 +50,7 @@ struct ProgrammerJob {
     hid::HidLibrary* library = nullptr;
     Display* display = nullptr;     // used only from the programmer's own thread
     firmware::FirmwareModel model;  // this programmer's, in place of the request's
-    ChipMemory memory;              // likewise
+    MemoryReader memory;            // likewise
 };
 
 // ended(i, end) runs on programmer i's thread as soon as its run is over, so calls

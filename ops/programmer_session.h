@@ -24,7 +24,8 @@
 
 namespace vantro::ops {
 
-using ChipMemory = std::function<const std::vector<std::uint8_t>*(hex::PackMode)>;
+// Reads the chip's memory back after a run, where a backend can (nullptr: it cannot).
+using MemoryReader = std::function<const std::vector<std::uint8_t>*(hex::Memory)>;
 
 class ProgrammerSession : public hid::HidEventHandler {
 public:
@@ -51,7 +52,7 @@ public:
     Operation running_operation() const { return operation_; }
     // A run that no file could make possible (EEPROM on a part without one) is
     // refused, and said, before a file is chosen: true when it is.
-    bool refused_before_choice(hex::PackMode mode);
+    bool refused_before_choice(hex::Memory mode);
     // Ends the running operation's wait at once; nothing more is sent.
     void cancel_operation() { link_.cancel(); }
     void set_timeout(std::chrono::milliseconds limit) { link_.set_timeout(limit); }
@@ -67,7 +68,7 @@ public:
     // The chip's memory for a run of this mode where the backend can see it, null
     // where it cannot: a FLASH or EEPROM run that ended well is then checked
     // against the image, whoever shows it.
-    void see_chip_memory(ChipMemory memory) { chip_memory_ = std::move(memory); }
+    void see_chip_memory(MemoryReader memory) { chip_memory_ = std::move(memory); }
 
     protocol::CommandLink& link() { return link_; }
     // The file the last FLASH or EEPROM run loaded.
@@ -76,9 +77,9 @@ public:
 
 private:
     // The given image, or the file prepared for this run.
-    std::shared_ptr<const PreparedImage> prepared_for(hex::PackMode mode,
+    std::shared_ptr<const PreparedImage> prepared_for(hex::Memory mode,
                                                       const std::string& hex_path) const;
-    Outcome program(hex::PackMode mode, const std::string& hex_path);
+    Outcome program(hex::Memory mode, const std::string& hex_path);
     // Ends an operation whose wait did not get its answer: says why, shows the
     // status text and gives the buttons back.
     Outcome fail(protocol::WaitEnd end, std::string_view status_text, bool reset_progress);
@@ -90,7 +91,7 @@ private:
     void give_buttons_back();
     // After a run that ended well: false, with a message, when the memory the
     // backend sees differs from the image (elsewhere: from what it held before).
-    bool chip_holds_image(hex::PackMode mode, const std::vector<std::uint8_t>& before);
+    bool chip_holds_image(hex::Memory mode, const std::vector<std::uint8_t>& before);
 
     hid::HidLibrary& library_;
     Display& display_;
@@ -98,7 +99,7 @@ private:
     std::shared_ptr<const PreparedImage> given_image_;
     std::shared_ptr<const PreparedImage> image_ = std::make_shared<PreparedImage>();
     PrepareSettings prepare_settings_;  // the mode is each run's own
-    ChipMemory chip_memory_;
+    MemoryReader chip_memory_;
     bool running_ = false;
     Operation operation_ = Operation::Erase;
     // From the programmer's removal to its next arrival: an operation that ends

@@ -7,7 +7,7 @@
 namespace vantro::ops {
 std::optional<RehearsalDifference> rehearse(const PackedRun& run, const hex::HexImage& image,
                                             const firmware::FirmwareModel& model) {
-    const bool flash = run.mode() == hex::PackMode::Flash;
+    const bool flash = run.mode() == hex::Memory::Flash;
     firmware::FirmwareModel chip = model;
     (flash ? chip.eeprom_size : chip.flash_size) = 0;  // the other memory plays no part
     firmware::Firmware programmer(chip);

@@ -154,7 +154,7 @@ public:
         if (memory != "eeprom" && memory != "flash") {
             refuse("serial.memory", entry->get("memory"), tr("deve ser \"eeprom\" ou \"flash\""));
         }
-        serial.memory = memory == "flash" ? ChipMemory::Flash : ChipMemory::Eeprom;
+        serial.memory = memory == "flash" ? hex::Memory::Flash : hex::Memory::Eeprom;
         const auto address = integer(*entry, "serial.", "address", 0, 0xFFFF);
         if (!address) {
             refuse("serial.address", entry, tr("chave obrigatória ausente"));
@@ -224,8 +224,8 @@ JobFileRead read_job_file(const std::string& path, const std::string& computer_n
     std::ostringstream content;
     content << in.rdbuf();
     if (!in) {
-        return {std::nullopt,
-                tr_args("Não foi possível ler o arquivo \"%1\": %2", {path, system_error_text(errno)})};
+        return {std::nullopt, tr_args("Não foi possível ler o arquivo \"%1\": %2",
+                                      {path, system_error_text(errno)})};
     }
     try {
         const toml::table top = toml::parse(content.str(), path);

@@ -11,12 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "hex/memory.h"
 #include "ops/parts.h"
 #include "production/serial_format.h"
 
 namespace vantro::production {
-
-enum class ChipMemory { Flash, Eeprom };
 
 struct JobImage {
     std::string file;    // as resolved against the job file's folder
@@ -24,7 +23,7 @@ struct JobImage {
 };
 
 struct JobSerial {
-    ChipMemory memory = ChipMemory::Eeprom;
+    hex::Memory memory = hex::Memory::Eeprom;
     std::uint32_t address = 0;
     SerialFormat format;
     std::uint64_t first = 0;

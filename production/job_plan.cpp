@@ -29,16 +29,12 @@ std::optional<std::string> file_sha256(const std::string& path) {
     return platform::sha256_hex(bytes);
 }
 
-const char* memory_word(ChipMemory memory) {
-    return memory == ChipMemory::Flash ? "flash" : "eeprom";
+const char* memory_word(hex::Memory memory) {
+    return memory == hex::Memory::Flash ? "flash" : "eeprom";
 }
 
-std::uint32_t memory_size(const ops::Part& part, ChipMemory memory) {
-    return memory == ChipMemory::Flash ? part.flash_size : part.eeprom_size;
-}
-
-hex::PackMode pack_mode(ChipMemory memory) {
-    return memory == ChipMemory::Flash ? hex::PackMode::Flash : hex::PackMode::Eeprom;
+std::uint32_t memory_size(const ops::Part& part, hex::Memory memory) {
+    return memory == hex::Memory::Flash ? part.flash_size : part.eeprom_size;
 }
 
 // The data record (less its checksum, as the table stores records) for bytes at address.
@@ -100,9 +96,9 @@ std::variant<JobPlan, std::string> JobPlan::make(JobFile job,
                                                  const firmware::FirmwareModel& model) {
     JobPlan plan(std::move(job));
     const JobFile& file = plan.job_;
-    for (const ChipMemory memory : {ChipMemory::Flash, ChipMemory::Eeprom}) {
+    for (const hex::Memory memory : {hex::Memory::Flash, hex::Memory::Eeprom}) {
         const std::optional<JobImage>& entry =
-            memory == ChipMemory::Flash ? file.flash : file.eeprom;
+            memory == hex::Memory::Flash ? file.flash : file.eeprom;
         if (!entry) {
             continue;
         }
@@ -121,10 +117,10 @@ std::variant<JobPlan, std::string> JobPlan::make(JobFile job,
         if (image.load.status != hex::LoadStatus::Loaded) {
             return file.problem(section + ".file", image.load.message);
         }
-        if (const auto problem = ops::fit_problem(file.part, pack_mode(memory), image.load.image)) {
+        if (const auto problem = ops::fit_problem(file.part, memory, image.load.image)) {
             return file.problem(section + ".file", *problem);
         }
-        (memory == ChipMemory::Flash ? plan.flash_ : plan.eeprom_) = std::move(image);
+        (memory == hex::Memory::Flash ? plan.flash_ : plan.eeprom_) = std::move(image);
     }
     if (file.serial) {
         const JobSerial& serial = *file.serial;
@@ -140,7 +136,7 @@ std::variant<JobPlan, std::string> JobPlan::make(JobFile job,
                         {std::to_string(serial.format.size()), hex::address_text(serial.address),
                          ops::size_text(size), file.part.name}));
         }
-        const auto& base = serial.memory == ChipMemory::Flash ? plan.flash_ : plan.eeprom_;
+        const auto& base = serial.memory == hex::Memory::Flash ? plan.flash_ : plan.eeprom_;
         for (std::uint32_t address = serial.address; base && address < end; ++address) {
             if (base->load.image.has(address)) {
                 return file.problem("serial.address",
@@ -170,8 +166,8 @@ std::variant<JobPlan, std::string> JobPlan::make(JobFile job,
 std::variant<ChipImages, std::string> JobPlan::images_for(
     std::optional<std::uint64_t> serial, const firmware::FirmwareModel& model) const {
     std::shared_ptr<const ops::PreparedImage> images[2];
-    for (const ChipMemory memory : {ChipMemory::Flash, ChipMemory::Eeprom}) {
-        const auto& base = memory == ChipMemory::Flash ? flash_ : eeprom_;
+    for (const hex::Memory memory : {hex::Memory::Flash, hex::Memory::Eeprom}) {
+        const auto& base = memory == hex::Memory::Flash ? flash_ : eeprom_;
         std::optional<ops::LoadedImage> loaded = base;
         if (serial && serial_in(memory)) {
             const auto bytes = serial_bytes(job_.serial->format, *serial);
@@ -187,8 +183,8 @@ std::variant<ChipImages, std::string> JobPlan::images_for(
         if (!loaded) {
             continue;
         }
-        auto& image = images[memory == ChipMemory::Flash ? 0 : 1];
-        image = ops::prepare(std::move(*loaded), {pack_mode(memory), job_.part, model});
+        auto& image = images[memory == hex::Memory::Flash ? 0 : 1];
+        image = ops::prepare(std::move(*loaded), {memory, job_.part, model});
         if (image->refusal) {
             return *image->refusal;
         }

@@ -32,8 +32,8 @@ public:
                                                    const firmware::FirmwareModel& model);
 
     const JobFile& job() const { return job_; }
-    bool has_flash_step() const { return flash_ || serial_in(ChipMemory::Flash); }
-    bool has_eeprom_step() const { return eeprom_ || serial_in(ChipMemory::Eeprom); }
+    bool has_flash_step() const { return flash_ || serial_in(hex::Memory::Flash); }
+    bool has_eeprom_step() const { return eeprom_ || serial_in(hex::Memory::Eeprom); }
 
     // One chip's images with its serial number in place, packed and rehearsed; the
     // refusal when a run would not write them exactly.
@@ -43,7 +43,9 @@ public:
 
 private:
     explicit JobPlan(JobFile job) : job_(std::move(job)) {}
-    bool serial_in(ChipMemory memory) const { return job_.serial && job_.serial->memory == memory; }
+    bool serial_in(hex::Memory memory) const {
+        return job_.serial && job_.serial->memory == memory;
+    }
 
     JobFile job_;
     std::optional<ops::LoadedImage> flash_;  // as loaded, without a serial number

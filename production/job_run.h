@@ -49,7 +49,7 @@ public:
     virtual hid::HidLibrary& library() = 0;
     virtual ops::Display& display() = 0;
     // What the backend sees of the chip after a run (nothing for a real programmer).
-    virtual ops::ChipMemory memory() const = 0;
+    virtual ops::MemoryReader memory() const = 0;
     // After the chip's last step: its outcome, with what the port adds (dumps, trace).
     virtual PortEnd finish(const ops::RunEnd& last) = 0;
     // The last message the chip's runs showed; empty when none.

@@ -104,7 +104,7 @@ TEST_F(Operations, EepromWritesTheImageWithoutErasing) {
 TEST_F(Operations, AChipMemoryThatDiffersAfterTheRunIsShownInABox) {
     start(with({"eeprom=256"}));
     rig->form.session().see_chip_memory(
-        [this](hex::PackMode) { return &rig->library.programmer().eeprom(); });
+        [this](hex::Memory) { return &rig->library.programmer().eeprom(); });
     choose(hex_file);
     rig->form.controls().Command1->click();
     EXPECT_EQ(rig->form.last_outcome(), Outcome::Mismatch);

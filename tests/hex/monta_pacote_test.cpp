@@ -61,7 +61,7 @@ using HexMontaPacote = Packing;
 
 TEST_F(HexMontaPacote, WorkedExampleFlash) {
     store({kFull, kShort, kEnd});
-    monta_pacote(PackMode::Flash, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Flash, 1, table, buffer_saida, labels);
     expect_report(buffer_saida,
                   "00 BB  00 01 00  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"
                   "  00 01 10  E4 F5 A0 13*FF  19*FF  5*FF  00");
@@ -73,7 +73,7 @@ TEST_F(HexMontaPacote, WorkedExampleFlash) {
 
 TEST_F(HexMontaPacote, WorkedExampleEeprom) {
     store({kFull, kShort, kEnd});
-    monta_pacote(PackMode::Eeprom, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Eeprom, 1, table, buffer_saida, labels);
     expect_report(buffer_saida,
                   "00 AF  01 01 00  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"
                   "  02 01 10  E4 F5 A0 13*FF  03 00 00 16*FF  5*FF  00");
@@ -84,14 +84,14 @@ TEST_F(HexMontaPacote, WorkedExampleEeprom) {
 
 TEST_F(HexMontaPacote, EmptyEntriesAfterTheRecords) {
     store({kFull, kShort, kEnd});
-    monta_pacote(PackMode::Flash, 4, table, buffer_saida, labels);
+    monta_pacote(Memory::Flash, 4, table, buffer_saida, labels);
     // Nothing but the pad: the data bytes stay blank, so no byte reaches the chip.
     const std::string flash_slot = "00 FF FF 16*FF ";
     expect_report(buffer_saida, "00 BB " + flash_slot + flash_slot + flash_slot + "5*FF 00");
     EXPECT_EQ(labels.texts, (std::array<std::string, 3>{"", "", ""}));
     EXPECT_EQ(table.entry(4), std::string(36, 'F'));
 
-    monta_pacote(PackMode::Eeprom, 7, table, buffer_saida, labels);
+    monta_pacote(Memory::Eeprom, 7, table, buffer_saida, labels);
     const std::string eeprom_data = "FF FF 16*FF ";
     expect_report(buffer_saida, "00 AF 01 " + eeprom_data + "02 " + eeprom_data + "03 " +
                                     eeprom_data + "5*FF 00");
@@ -99,7 +99,7 @@ TEST_F(HexMontaPacote, EmptyEntriesAfterTheRecords) {
 
 TEST_F(HexMontaPacote, FlashEndRecordFirstSendsNoSlot) {
     store({kEnd, kShort, kFull});
-    monta_pacote(PackMode::Flash, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Flash, 1, table, buffer_saida, labels);
     expect_report(buffer_saida, "00 BB 62*FF 00");
     EXPECT_EQ(labels.calls, 0);
     EXPECT_EQ(table.entry(1), kEnd);
@@ -108,7 +108,7 @@ TEST_F(HexMontaPacote, FlashEndRecordFirstSendsNoSlot) {
 
 TEST_F(HexMontaPacote, EepromEndRecordFirstCarriesAddressZero) {
     store({kEnd, kShort, kFull});
-    monta_pacote(PackMode::Eeprom, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Eeprom, 1, table, buffer_saida, labels);
     expect_report(buffer_saida, "00 AF 01 00 00 16*FF 19*FF 19*FF 5*FF 00");
     EXPECT_EQ(labels.texts, (std::array<std::string, 3>{kEnd, kShort, kFull}));
     EXPECT_EQ(table.entry(2), kShort + std::string(32, 'F'));
@@ -116,7 +116,7 @@ TEST_F(HexMontaPacote, EepromEndRecordFirstCarriesAddressZero) {
 
 TEST_F(HexMontaPacote, FlashEndRecordSecondIsPaddedAllTheSame) {
     store({kShort, kEnd, kFull});
-    monta_pacote(PackMode::Flash, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Flash, 1, table, buffer_saida, labels);
     expect_report(buffer_saida, "00 BB 00 01 10 E4 F5 A0 13*FF 19*FF 19*FF 5*FF 00");
     EXPECT_EQ(table.entry(2), kEnd + std::string(36, 'F'));
     EXPECT_EQ(table.entry(3), kFull + std::string(36, 'F'));
@@ -124,7 +124,7 @@ TEST_F(HexMontaPacote, FlashEndRecordSecondIsPaddedAllTheSame) {
 
 TEST_F(HexMontaPacote, AnEndRecordThatGoesOnIsStillTheEnd) {
     store({kShort, kShort, kEnd + "FF"});
-    monta_pacote(PackMode::Eeprom, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Eeprom, 1, table, buffer_saida, labels);
     expect_report(buffer_saida,
                   "00 AF 01 01 10 E4 F5 A0 13*FF 02 01 10 E4 F5 A0 13*FF 03 00 00 16*FF 5*FF 00");
 }
@@ -132,15 +132,15 @@ TEST_F(HexMontaPacote, AnEndRecordThatGoesOnIsStillTheEnd) {
 TEST_F(HexMontaPacote, LastByteIsNeverWritten) {
     buffer_saida[64] = 0x5A;
     store({kShort, kShort, kShort});
-    monta_pacote(PackMode::Flash, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Flash, 1, table, buffer_saida, labels);
     EXPECT_EQ(buffer_saida[64], 0x5A);
-    monta_pacote(PackMode::Eeprom, 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Eeprom, 1, table, buffer_saida, labels);
     EXPECT_EQ(buffer_saida[64], 0x5A);
 }
 
 TEST_F(HexMontaPacote, EntriesPastTheTableReadAsEmpty) {
     store({kShort, kShort}, kTableCapacity - 1);
-    monta_pacote(PackMode::Flash, kTableCapacity - 1, table, buffer_saida, labels);
+    monta_pacote(Memory::Flash, kTableCapacity - 1, table, buffer_saida, labels);
     expect_report(buffer_saida,
                   "00 BB 00 01 10 E4 F5 A0 13*FF 00 01 10 E4 F5 A0 13*FF "
                   "00 FF FF 16*FF 5*FF 00");
@@ -164,7 +164,7 @@ void PrintTo(const SlotDataCase& c, std::ostream* out) {
 
 class HexSlotData : public ::testing::TestWithParam<SlotDataCase> {};
 
-Bytes slot_data(PackMode mode, const std::string& entry) {
+Bytes slot_data(Memory mode, const std::string& entry) {
     LineTable table;
     table.at(1) = entry;
     table.at(2) = kEnd;
@@ -175,8 +175,8 @@ Bytes slot_data(PackMode mode, const std::string& entry) {
 }
 
 TEST_P(HexSlotData, FollowsFromThePad) {
-    EXPECT_EQ(slot_data(PackMode::Flash, GetParam().entry), bytes(GetParam().flash));
-    EXPECT_EQ(slot_data(PackMode::Eeprom, GetParam().entry), bytes(GetParam().eeprom));
+    EXPECT_EQ(slot_data(Memory::Flash, GetParam().entry), bytes(GetParam().flash));
+    EXPECT_EQ(slot_data(Memory::Eeprom, GetParam().entry), bytes(GetParam().eeprom));
 }
 
 INSTANTIATE_TEST_SUITE_P(

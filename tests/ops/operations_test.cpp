@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A packing that puts pad bytes into the slots of entries past the last record,
 // as FF..F0 00 00 at address 0xFFFF: a programmer that wraps writes F0 at 0x000C.
-void pad_bytes_packing(hex::PackMode mode, int i, hex::LineTable& table, Report& report,
+void pad_bytes_packing(hex::Memory mode, int i, hex::LineTable& table, Report& report,
                        hex::RecordLabels& labels) {
     hex::monta_pacote(mode, i, table, report, labels);
     for (std::size_t slot = 0; slot < protocol::kSlotCount; ++slot) {
@@ -203,7 +203,7 @@ TEST(FileChoice, CancelRefusedFileOrRefusedRehearsalSendsNothingAndChangesNothin
     EXPECT_EQ(rig.display.messages[2].text,
               "Gravação recusada: o AT89S52 não tem EEPROM. Nada foi enviado ao gravador.");
     // A window asks before its dialog opens: the same refusal, with no file.
-    EXPECT_TRUE(rig.session.refused_before_choice(hex::PackMode::Eeprom));
+    EXPECT_TRUE(rig.session.refused_before_choice(hex::Memory::Eeprom));
     EXPECT_EQ(rig.display.messages.back().text, rig.display.messages[2].text);
 }
 

@@ -144,9 +144,9 @@ TEST_F(WindowTest, EveryCommandSucceedsWithItsTexts) {
 
     drop("Command6", kImage);
     ASSERT_TRUE(pump_until([&] { return status() == L"Gravou com sucesso!"; })) << status();
-    EXPECT_EQ((*backend->memory(connection::Memory::Flash))[3], 0x04);
+    EXPECT_EQ((*backend->memory(hex::Memory::Flash))[3], 0x04);
     drop("Command1", kImage);
-    const auto& eeprom = *backend->memory(connection::Memory::Eeprom);
+    const auto& eeprom = *backend->memory(hex::Memory::Eeprom);
     ASSERT_TRUE(
         pump_until([&] { return eeprom[0] == 0x01 && IsWindowEnabled(control("Command1")); }));
     EXPECT_EQ(status(), L"Gravou com sucesso!");
