@@ -16,6 +16,7 @@
 #include "bench/bench_figures.h"
 #include "bench/scratch_hex_file.h"
 #include "emulator/emulated_hid_library.h"
+#include "ops/exit_codes.h"
 #include "ops/headless_display.h"
 #include "platform/sha256.h"
 #include "production/job_run.h"
@@ -41,7 +42,7 @@ public:
     ops::Display& display() override { return display_; }
     ops::MemoryReader memory() const override { return {}; }
     production::PortEnd finish(const ops::RunEnd& last) override {
-        return {last.outcome == ops::Outcome::Success ? 0 : 3, ops::outcome_word(last.outcome)};
+        return {ops::exit_code_for(last.outcome), last.outcome};
     }
     std::string last_message() const override { return {}; }
 

@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "ops/prepare.h"
 #include "platform/console.h"
 
@@ -63,7 +63,7 @@ int run_check(const CliOptions& options, TerminalDisplay& display) {
     const hex::LoadResult& result = loaded.load;
     if (result.status != hex::LoadStatus::Loaded) {
         display.print_line(result.message);
-        return kExitUsage;
+        return ops::kExitUsage;
     }
     const hex::HexImage& image = result.image;
     const int reports = hex::data_reports_for(result.records);
@@ -84,7 +84,7 @@ int run_check(const CliOptions& options, TerminalDisplay& display) {
     }
     const bool flash = print_verdict(options, loaded, hex::Memory::Flash, display);
     const bool eeprom = print_verdict(options, loaded, hex::Memory::Eeprom, display);
-    return flash && eeprom ? kExitSuccess : kExitUsage;
+    return flash && eeprom ? ops::kExitSuccess : ops::kExitUsage;
 }
 
 }  // namespace vantro::cli

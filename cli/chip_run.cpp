@@ -8,10 +8,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "cli/exit_codes.h"
 #include "hex/hex_image.h"
 #include "i18n/system_error.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "platform/output_file.h"
 #include "platform/utf8.h"
 
@@ -50,30 +50,6 @@ bool save_dumps(const CliOptions& options, const Target& target, const connectio
 }
 
 }  // namespace
-
-std::string outcome_text(const std::string& word) {
-    static constexpr std::pair<std::string_view, std::string_view> kTexts[] = {
-        {"success", "sucesso"},
-        {"not-chosen", "sem arquivo"},
-        {"file-refused", "arquivo recusado"},
-        {"refused", "recusado"},
-        {"removed", "desconectado"},
-        {"timed-out", "sem resposta"},
-        {"wrong-answer", "resposta errada"},
-        {"write-failed", "falha de escrita"},
-        {"not-found", "não encontrado"},
-        {"cancelled", "interrompido"},
-        {"mismatch", "difere"},
-        {"output-failed", "saída falhou"},
-        {"busy", "ocupado"},
-    };
-    for (const auto& [log_word, text] : kTexts) {
-        if (word == log_word) {
-            return tr(text);
-        }
-    }
-    return word;
-}
 
 std::string no_programmer_text(const std::optional<std::string>& path) {
     return (path ? tr_args("Nenhum gravador em \"%1\".", {*path})
@@ -143,7 +119,7 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
 }
 
 ChipEnd ChipRun::finish(const ops::RunEnd& run) {
-    ChipEnd chip{run, exit_code_for(run.outcome), ops::outcome_word(run.outcome), std::nullopt};
+    ChipEnd chip{run, ops::exit_code_for(run.outcome), run.outcome, std::nullopt};
     if (tracing_) {
         // A failed write never stopped the run; it is told now, with its reason.
         errno = 0;
@@ -151,9 +127,9 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
         if (!trace_file_) {
             say(display_,
                 unwritable_text(output_file(target_, *options_.trace), errno != 0 ? errno : EIO));
-            if (chip.exit_code == kExitSuccess) {
-                chip.exit_code = kExitUsage;
-                chip.outcome = "output-failed";
+            if (chip.exit_code == ops::kExitSuccess) {
+                chip.outcome = ops::Outcome::OutputFailed;
+                chip.exit_code = ops::exit_code_for(chip.outcome);
             }
         }
     }
@@ -164,13 +140,14 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
     }
     if (sees_chip()) {
         // The session checked the memory; a difference it has said already.
-        if (chip.exit_code == kExitSuccess && run.image) {
+        if (chip.exit_code == ops::kExitSuccess && run.image) {
             say(display_, tr("Memória emulada confere com a imagem."),
                 ops::MessageIcon::Information);
         }
-        if (!save_dumps(options_, target_, *backend_, display_) && chip.exit_code == kExitSuccess) {
-            chip.exit_code = kExitUsage;
-            chip.outcome = "output-failed";
+        if (!save_dumps(options_, target_, *backend_, display_) &&
+            chip.exit_code == ops::kExitSuccess) {
+            chip.outcome = ops::Outcome::OutputFailed;
+            chip.exit_code = ops::exit_code_for(chip.outcome);
         }
     }
     return chip;

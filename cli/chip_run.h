@@ -29,7 +29,7 @@ struct Target {
 struct ChipEnd {
     ops::RunEnd run;
     int exit_code = 0;
-    std::string outcome;  // the log's word for it: success, refused, ...
+    ops::Outcome outcome = ops::Outcome::Success;  // the run's, or OutputFailed
     // What a failed or interrupted run leaves on the chip and what to do; nothing
     // after a success or when nothing was sent.
     std::optional<std::string> chip_state;
@@ -66,10 +66,6 @@ private:
     std::unique_ptr<hid::TracingHidLibrary> tracing_;
     bool ready_ = true;
 };
-
-// The log's word for an outcome ("wrong-answer") as the table shows it, in the
-// run's language.
-std::string outcome_text(const std::string& word);
 
 // That no programmer was found (at path, when given), and what to do about it.
 std::string no_programmer_text(const std::optional<std::string>& path = std::nullopt);

@@ -5,10 +5,10 @@
 #include <iostream>
 
 #include "cli/command_suggestion.h"
-#include "cli/exit_codes.h"
 #include "connection/backend_kind.h"
 #include "connection/command_line_texts.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "platform/console.h"
 
 namespace vantro::cli {
@@ -148,16 +148,16 @@ int print_help(const CLI::App& app, const std::string& topic) {
     if (topic.empty()) {
         std::cout << app.get_formatter()->make_help(&app, app.get_name(),
                                                     CLI::AppFormatMode::Normal);
-        return kExitSuccess;
+        return ops::kExitSuccess;
     }
     for (const CommandEntry& entry : kCommands) {
         if (topic == entry.name) {
             std::cout << app.get_subcommand(entry.name)->help(app.get_name());
-            return kExitSuccess;
+            return ops::kExitSuccess;
         }
     }
     platform::write_text(stderr, unknown_command_message(topic) + "\n");
-    return kExitUsage;
+    return ops::kExitUsage;
 }
 
 }  // namespace
@@ -201,19 +201,19 @@ ParseResult parse_command_line(int argc, char** argv) {
         const auto word = error.get_exit_code() != 0 ? stray_word(app) : std::nullopt;
         if (word) {
             platform::write_text(stderr, unknown_command_message(*word) + "\n");
-            return {std::nullopt, kExitUsage};
+            return {std::nullopt, ops::kExitUsage};
         }
         // Through write_text, so that help and errors show their accents in a console.
         if (error.get_exit_code() != 0) {
             platform::write_text(stderr, connection::parse_error_text(error));
-            return {std::nullopt, kExitUsage};
+            return {std::nullopt, ops::kExitUsage};
         }
         std::ostringstream out;
         std::ostringstream err;
         app.exit(error, out, err);
         platform::write_text(stdout, out.str());
         platform::write_text(stderr, err.str());
-        return {std::nullopt, kExitSuccess};
+        return {std::nullopt, ops::kExitSuccess};
     }
     if (help->parsed()) {
         return {std::nullopt, print_help(app, help_topic)};
@@ -221,12 +221,12 @@ ParseResult parse_command_line(int argc, char** argv) {
 
     if (const auto message = connection.finish()) {
         platform::write_text(stderr, *message + "\n");
-        return {std::nullopt, kExitUsage};
+        return {std::nullopt, ops::kExitUsage};
     }
     if ((options.dump_flash || options.dump_eeprom) &&
         !connection::backend_kind(options).memory_visible) {
         platform::write_text(stderr, tr("--dump-flash e --dump-eeprom requerem --emulator") + "\n");
-        return {std::nullopt, kExitUsage};
+        return {std::nullopt, ops::kExitUsage};
     }
     for (const auto& [sub, command] : commands) {
         if (sub->parsed() && command == Command::Job &&
@@ -235,13 +235,13 @@ ParseResult parse_command_line(int argc, char** argv) {
                 stderr, tr("job: o arquivo do job fixa o chip, os gravadores e o log; --part, "
                            "--all, --repeat e --log não se aplicam") +
                             "\n");
-            return {std::nullopt, kExitUsage};
+            return {std::nullopt, ops::kExitUsage};
         }
     }
     if (options.all && !options.device_paths.empty()) {
         platform::write_text(
             stderr, tr("--all toma todos os gravadores e não pode ser usado com --device") + "\n");
-        return {std::nullopt, kExitUsage};
+        return {std::nullopt, ops::kExitUsage};
     }
     const bool lock_bits = options.lock_bits.lb1 || options.lock_bits.lb2 || options.lock_bits.lb3;
     for (const auto& [sub, command] : commands) {
@@ -249,18 +249,18 @@ ParseResult parse_command_line(int argc, char** argv) {
             options.command = command;
             if (lock_bits && command != Command::Lock) {
                 platform::write_text(stderr, tr("--lb1, --lb2 e --lb3 são opções de lock") + "\n");
-                return {std::nullopt, kExitUsage};
+                return {std::nullopt, ops::kExitUsage};
             }
             // An empty FILE would read as no file chosen: nothing done, nothing said.
             const bool takes_hex_file = command == Command::Flash || command == Command::Eeprom ||
                                         command == Command::Check;
             if (takes_hex_file && options.hex_file.empty()) {
                 platform::write_text(stderr, tr("O nome do arquivo HEX está vazio.") + "\n");
-                return {std::nullopt, kExitUsage};
+                return {std::nullopt, ops::kExitUsage};
             }
         }
     }
-    return {options, kExitSuccess};
+    return {options, ops::kExitSuccess};
 }
 
 }  // namespace vantro::cli

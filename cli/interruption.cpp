@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "cli/exit_codes.h"
+#include "ops/exit_codes.h"
 #include "platform/interrupting_signals.h"
 
 namespace vantro::cli {
@@ -28,7 +28,7 @@ struct Interruption::State {
 
     [[noreturn]] void end(const std::string& text, int number) {
         platform::say_at_once(text);
-        std::_Exit(exit_code_for_signal(number));
+        std::_Exit(ops::exit_code_for_signal(number));
     }
 
     void take(int number) {

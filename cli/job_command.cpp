@@ -14,10 +14,10 @@
 
 #include "cli/chip_run.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "cli/job_display.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "platform/computer_name.h"
 #include "platform/console.h"
 #include "production/job_plan.h"
@@ -31,7 +31,7 @@ using production::Socket;
 
 struct SocketChoice {
     std::vector<Socket> sockets;
-    int exit_code = kExitSuccess;
+    int exit_code = ops::kExitSuccess;
     std::string problem;
 };
 
@@ -57,7 +57,7 @@ SocketChoice choose_sockets(const CliOptions& options, const production::JobFile
     };
     for (const std::string& device : options.device_paths) {
         if (!add(device)) {
-            return {{}, kExitNoDevice, no_programmer_text(device)};
+            return {{}, ops::kExitNoDevice, no_programmer_text(device)};
         }
     }
     if (!options.device_paths.empty()) {
@@ -66,7 +66,7 @@ SocketChoice choose_sockets(const CliOptions& options, const production::JobFile
     for (const std::string& serial : job.sockets) {
         if (!add(std::string(connection::kSerialPrefix) + serial)) {
             return {{},
-                    kExitNoDevice,
+                    ops::kExitNoDevice,
                     job.problem("sockets", tr_args("nenhum gravador presente tem o número de "
                                                    "série %1",
                                                    {serial}))};
@@ -79,7 +79,7 @@ SocketChoice choose_sockets(const CliOptions& options, const production::JobFile
         }
     }
     if (choice.sockets.empty()) {
-        return {{}, kExitNoDevice, no_programmer_text()};
+        return {{}, ops::kExitNoDevice, no_programmer_text()};
     }
     return choice;
 }
@@ -148,7 +148,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     auto read = production::read_job_file(options.job_file, platform::computer_name());
     if (!read.job) {
         display.print_line(read.problem);
-        return kExitUsage;
+        return ops::kExitUsage;
     }
     const production::JobFile& job = *read.job;
     std::optional<std::uint64_t> next_serial;
@@ -158,7 +158,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
                 .peek();
         if (!counter.next) {
             display.print_line(job.problem("serial.counter", counter.problem));
-            return kExitUsage;
+            return ops::kExitUsage;
         }
         next_serial = counter.next;
     }
@@ -166,7 +166,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
                                           connection::firmware_model(options, std::nullopt));
     if (const auto* problem = std::get_if<std::string>(&made)) {
         display.print_line(*problem);
-        return kExitUsage;
+        return ops::kExitUsage;
     }
     const production::JobPlan& plan = std::get<production::JobPlan>(made);
     if (options.check_only) {
@@ -174,7 +174,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
                              tr_args("Job \"%1\" conferido: %2; nada foi enviado a um gravador.",
                                      {plan.job().name, std::string(plan.job().part.name)}) +
                                  "\n");
-        return kExitSuccess;
+        return ops::kExitSuccess;
     }
     const SocketChoice choice = choose_sockets(options, plan.job());
     if (choice.sockets.empty()) {
@@ -186,7 +186,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     if (!log) {
         display.print_line(
             tr_args("Não foi possível abrir o registro \"%1\": %2", {plan.job().log, reason}));
-        return kExitUsage;
+        return ops::kExitUsage;
     }
     log->set_durable(true);
 
@@ -208,9 +208,9 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     if (!log->write_line(run.summary_json()) && !run.stopped()) {
         display.print_line(tr_args("Não foi possível gravar o registro \"%1\": %2",
                                    {plan.job().log, log->failure().value_or("")}));
-        code = std::max(code, static_cast<int>(kExitUsage));
+        code = std::max(code, static_cast<int>(ops::kExitUsage));
     }
-    return signal != 0 ? exit_code_for_signal(signal) : code;
+    return signal != 0 ? ops::exit_code_for_signal(signal) : code;
 }
 
 }  // namespace vantro::cli

@@ -3,9 +3,9 @@
 
 #include "cli/chip_run.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "platform/console.h"
 
 namespace vantro::cli {
@@ -34,9 +34,9 @@ int run_list(const CliOptions& options, TerminalDisplay& display) {
     }
     if (programmers.empty()) {
         display.print_line(no_programmer_text());
-        return kExitNoDevice;
+        return ops::kExitNoDevice;
     }
-    return kExitSuccess;
+    return ops::kExitSuccess;
 }
 
 }  // namespace vantro::cli

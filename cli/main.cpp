@@ -12,12 +12,12 @@
 
 #include "cli/cli_options.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "cli/interruption.h"
 #include "connection/command_line_texts.h"
 #include "i18n/catalogue.h"
 #include "i18n/system_error.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "platform/arguments.h"
 #include "platform/console.h"
 #include "platform/standard_streams.h"
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         display.print_line(vantro::tr_args("Não foi possível escrever na saída padrão: %1",
                                            {vantro::system_error_text(errno != 0 ? errno : EIO)}));
-        return std::max(code, static_cast<int>(kExitUsage));
+        return std::max(code, static_cast<int>(vantro::ops::kExitUsage));
     }
     return code;
 }

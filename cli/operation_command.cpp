@@ -14,13 +14,13 @@
 
 #include "cli/chip_run.h"
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
 #include "cli/output_clash.h"
 #include "cli/production_targets.h"
 #include "cli/programmer_board.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
 #include "ops/chip_state.h"
+#include "ops/exit_codes.h"
 #include "platform/console.h"
 #include "platform/utf8.h"
 #include "production/chip_log.h"
@@ -112,8 +112,8 @@ public:
         for (const Target& target : targets_) {
             ChipEnd end;
             end.run.outcome = ops::Outcome::FileRefused;
-            end.exit_code = kExitUsage;
-            end.outcome = "file-refused";
+            end.outcome = ops::Outcome::FileRefused;
+            end.exit_code = ops::exit_code_for(end.outcome);
             log_record(target, end, message);
         }
     }
@@ -132,12 +132,12 @@ private:
         display_.forget_message();
         ChipRun chip(options_, targets_.front(), display_, trace_mode_);
         if (!chip.ready()) {
-            return kExitUsage;
+            return ops::kExitUsage;
         }
         ops::RunRequest request = request_;
         request.memory = connection::chip_memory(chip.backend());
         ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request));
-        if (end.exit_code != kExitSuccess) {
+        if (end.exit_code != ops::kExitSuccess) {
             display_.print_held_messages();
         }
         settle(end);
@@ -162,7 +162,7 @@ private:
             if (!chips[i]->ready()) {
                 // Every output file is open before anything is sent, or nothing is.
                 display_.print_line(lines[i]->last_message());
-                return kExitUsage;
+                return ops::kExitUsage;
             }
             jobs.push_back({&chips[i]->library(), lines[i].get(),
                             connection::firmware_model(options_, targets_[i].path),
@@ -175,14 +175,14 @@ private:
             settle(ends[i]);
             const std::string message = joined(lines[i]->last_message(), ends[i].chip_state);
             record(targets_[i], ends[i], message);
-            const bool failed = ends[i].exit_code != kExitSuccess;
+            const bool failed = ends[i].exit_code != ops::kExitSuccess;
             // A failure's message says why; a lock-bit write tells its result only in one.
             const bool by_message = failed || lines[i]->status().empty();
             board_.ended(i, by_message && !message.empty() ? message : lines[i]->status(), failed);
         });
         board_.finish();
         print_summary(ends);
-        int code = kExitSuccess;
+        int code = ops::kExitSuccess;
         for (const ChipEnd& end : ends) {
             code = std::max(code, end.exit_code);
         }
@@ -202,7 +202,7 @@ private:
     void settle(ChipEnd& end) const {
         if (end.run.outcome == ops::Outcome::Cancelled) {
             if (const int signal = interruption_->signal()) {
-                end.exit_code = exit_code_for_signal(signal);
+                end.exit_code = ops::exit_code_for_signal(signal);
             }
             end.chip_state = ops::interrupted_text(request_.operation, end.run.sent);
             return;
@@ -214,7 +214,7 @@ private:
     void record(const Target& target, const ChipEnd& end, const std::string& message) {
         {
             std::lock_guard lock(tally_mutex_);
-            ++(end.exit_code == kExitSuccess ? tally_.done : tally_.failed);
+            ++(end.exit_code == ops::kExitSuccess ? tally_.done : tally_.failed);
             if (end.run.outcome == ops::Outcome::Cancelled && end.run.sent) {
                 tally_.stopped_after_sending = true;
             }
@@ -240,7 +240,7 @@ private:
         if (options_.part) {
             record.part = std::string(options_.part->name);
         }
-        record.outcome = end.outcome;
+        record.outcome = ops::outcome_word(end.outcome);
         record.exit_code = end.exit_code;
         record.duration_ms = end.run.took.count();
         if (!message.empty()) {
@@ -268,7 +268,7 @@ private:
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.2f s",
                           static_cast<double>(ends[i].run.took.count()) / 1000.0);
-            row(targets_[i].name, outcome_text(ends[i].outcome), seconds,
+            row(targets_[i].name, ops::outcome_text(ends[i].outcome), seconds,
                 ends[i].chip_state.value_or(""));
         }
         std::fflush(stdout);
@@ -329,11 +329,11 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
     std::vector<Target> targets = production_targets(options);
     if (targets.empty()) {
         display.print_line(no_programmer_text());
-        return kExitNoDevice;
+        return ops::kExitNoDevice;
     }
     if (const auto clash = output_clash(options, targets)) {
         display.print_line(*clash);
-        return kExitUsage;
+        return ops::kExitUsage;
     }
     std::unique_ptr<ChipLog> log;
     if (options.log) {
@@ -342,7 +342,7 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
         if (!log) {
             display.print_line(
                 tr_args("Não foi possível abrir o registro \"%1\": %2", {*options.log, reason}));
-            return kExitUsage;
+            return ops::kExitUsage;
         }
     }
     // The first programmer's firmware judges the shared image; one whose firmware
@@ -369,14 +369,14 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
             const std::string refusal = image->refusal.value_or(image->load.message);
             display.print_line(refusal);
             production.refuse_file(*image, refusal);
-            return kExitUsage;
+            return ops::kExitUsage;
         }
         production.use_image(std::move(image));
     }
 
     // A signal stops a round, nothing more is sent, and the program ends saying what
     // the chip holds; between rounds it ends the program at once.
-    int code = kExitSuccess;
+    int code = ops::kExitSuccess;
     for (;;) {
         if (!interruption.begin_run(ops::interrupted_text(operation, true))) {
             wait_for_the_end();
@@ -385,7 +385,7 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
         if (const int signal = interruption.end_run()) {
             display.print_line(
                 ops::interrupted_text(operation, production.tally().stopped_after_sending));
-            return exit_code_for_signal(signal);
+            return ops::exit_code_for_signal(signal);
         }
         if (!options.repeat) {
             break;
@@ -405,7 +405,7 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
         if (const auto failure = log->failure()) {
             display.print_line(
                 tr_args("Não foi possível gravar o arquivo \"%1\": %2", {*options.log, *failure}));
-            code = std::max(code, static_cast<int>(kExitUsage));
+            code = std::max(code, static_cast<int>(ops::kExitUsage));
         }
     }
     return code;

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
-#include "cli/exit_codes.h"
+#include "ops/exit_codes.h"
 #include "ops/parts.h"
 
 namespace vantro::cli {
@@ -14,7 +14,7 @@ int run_parts() {
         std::printf("%-10.*s  FLASH %-7s  EEPROM %s\n", static_cast<int>(part.name.size()),
                     part.name.data(), flash.c_str(), eeprom.c_str());
     }
-    return kExitSuccess;
+    return ops::kExitSuccess;
 }
 
 }  // namespace vantro::cli

@@ -32,14 +32,14 @@ AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() != 0) {
             err << connection::parse_error_text(error);
-            return {std::nullopt, kExitUsage};
+            return {std::nullopt, ops::kExitUsage};
         }
         app.exit(error, out, err);
         return {std::nullopt, 0};
     }
     if (const auto message = connection.finish()) {
         err << *message << '\n';
-        return {std::nullopt, kExitUsage};
+        return {std::nullopt, ops::kExitUsage};
     }
     return {options, 0};
 }

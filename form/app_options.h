@@ -7,11 +7,10 @@
 
 #include "connection/backend.h"
 #include "connection/connection_options.h"
+#include "ops/exit_codes.h"
 #include "ops/programmer_session.h"
 
 namespace vantro::form {
-
-inline constexpr int kExitUsage = 2;
 
 struct AppOptions : connection::ConnectionOptions {
     bool quit_after_show = false;  // for start-up measurements

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
+
 namespace vantro::ops {
 
 // How an operation ended; the CLI turns it into its exit code.
@@ -17,6 +19,9 @@ enum class Outcome {
     NotFound,     // no programmer where the owner looked: nothing was sent
     Cancelled,    // the owner cancelled the wait (the window is closing)
     Busy,         // another operation is running: nothing happened
+    // The chip's run ended well, but a file its caller writes after it (a trace, a
+    // memory dump) could not be written. No operation ends so by itself.
+    OutputFailed,
 };
 
 // The chip log's word for it: success, refused, timed-out, ...
@@ -45,9 +50,14 @@ inline const char* outcome_word(ops::Outcome outcome) {
         case ops::Outcome::Cancelled:
             return "cancelled";
         case ops::Outcome::Busy:
+            return "busy";
+        case ops::Outcome::OutputFailed:
             break;
     }
-    return "busy";
+    return "output-failed";
 }
+
+// How a table of chips names it, in the run's language: "sem resposta".
+std::string outcome_text(Outcome outcome);
 
 }  // namespace vantro::ops

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "platform/utf8.h"
 
 namespace vantro::production {
@@ -129,7 +130,7 @@ void JobRun::stop_job(const std::string& why) {
             return;
         }
         stopped_ = true;
-        worst_exit_code_ = std::max(worst_exit_code_, 2);
+        worst_exit_code_ = std::max(worst_exit_code_, static_cast<int>(ops::kExitUsage));
         for (State& state : states_) {
             state.waiting = 0;
         }
@@ -209,8 +210,8 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
     std::size_t failed = 0;
     bool sent = false;
     if (const auto* refusal = std::get_if<std::string>(&images)) {
-        result.exit_code = 2;
-        result.outcome = "file-refused";
+        result.outcome = ops::Outcome::FileRefused;
+        result.exit_code = ops::exit_code_for(result.outcome);
         result.message = *refusal;
     } else {
         const ChipImages& chip = std::get<ChipImages>(images);
@@ -274,7 +275,7 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
     record.part = std::string(job.part.name);
     record.programmer = socket.path;
     record.serial = socket.serial;
-    record.outcome = result.outcome;
+    record.outcome = ops::outcome_word(result.outcome);
     record.exit_code = result.exit_code;
     record.duration_ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                              std::chrono::steady_clock::now() - clock)

@@ -37,7 +37,7 @@ struct Socket {
 // How a chip's run on a programmer ended, as the front-end judged it.
 struct PortEnd {
     int exit_code = 0;
-    std::string outcome;  // the log's word: success, refused, ...
+    ops::Outcome outcome = ops::Outcome::Success;
 };
 
 // The way to one socket's programmer for one chip, made by the front-end.
@@ -62,7 +62,7 @@ struct ChipResult {
     std::optional<std::uint64_t> serial;
     bool passed = false;
     int exit_code = 0;
-    std::string outcome;
+    ops::Outcome outcome = ops::Outcome::Success;
     std::string message;     // the last message shown; empty when none
     std::string chip_holds;  // on failure: what the chip holds, and what to do
     std::vector<std::pair<std::string, std::string>> steps;

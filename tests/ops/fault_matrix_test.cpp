@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/exit_codes.h"
 #include "hex/hex_image.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "tests/ops/faulty_hid_library.h"
 #include "tests/support/session_rig.h"
 #include "tests/support/temp_file.h"
@@ -256,7 +256,7 @@ TEST_P(FaultMatrix, EndsWithTheRightVerdictAndSendsNothingAfterTheStop) {
     EXPECT_LT(Clock::now() - start, expected + std::chrono::seconds(1));
 
     EXPECT_EQ(outcome, c.verdict.outcome);
-    EXPECT_EQ(cli::exit_code_for(outcome), c.verdict.exit_code);
+    EXPECT_EQ(ops::exit_code_for(outcome), c.verdict.exit_code);
     std::vector<std::string> messages;
     for (const auto& m : rig.display.messages) {
         messages.push_back(m.text);

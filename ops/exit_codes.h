@@ -3,9 +3,9 @@
 
 #include "ops/outcome.h"
 
-namespace vantro::cli {
+namespace vantro::ops {
 
-// The CLI's exit codes; scripts rely on them.
+// The exit codes of the command line and of a production run; scripts rely on them.
 enum ExitCode : int {
     kExitSuccess = 0,
     kExitRefused = 1,   // the programmer refused a data report or the lock bits
@@ -18,26 +18,27 @@ inline int exit_code_for_signal(int number) {
     return 128 + number;
 }
 
-inline int exit_code_for(ops::Outcome outcome) {
+inline int exit_code_for(Outcome outcome) {
     switch (outcome) {
-        case ops::Outcome::Success:
+        case Outcome::Success:
             return kExitSuccess;
-        case ops::Outcome::Refused:
-        case ops::Outcome::Mismatch:
+        case Outcome::Refused:
+        case Outcome::Mismatch:
             return kExitRefused;
-        case ops::Outcome::NotChosen:
-        case ops::Outcome::FileRefused:
+        case Outcome::NotChosen:
+        case Outcome::FileRefused:
+        case Outcome::OutputFailed:
             return kExitUsage;
-        case ops::Outcome::Removed:
-        case ops::Outcome::TimedOut:
-        case ops::Outcome::WrongAnswer:
-        case ops::Outcome::WriteFailed:
-        case ops::Outcome::NotFound:
-        case ops::Outcome::Cancelled:
-        case ops::Outcome::Busy:
+        case Outcome::Removed:
+        case Outcome::TimedOut:
+        case Outcome::WrongAnswer:
+        case Outcome::WriteFailed:
+        case Outcome::NotFound:
+        case Outcome::Cancelled:
+        case Outcome::Busy:
             return kExitNoDevice;
     }
     return kExitNoDevice;
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::ops
