@@ -7,6 +7,7 @@
 
 #include "connection/connection_options.h"
 #include "ops/operation.h"
+#include "production/production_targets.h"
 
 namespace vantro::cli {
 
@@ -27,7 +28,7 @@ struct CliOptions : connection::ConnectionOptions {
     bool check_only = false;         // job --check: every check, nothing programmed
 
     // Several programmers at once (each --device, or --all), not one.
-    bool several_programmers() const { return all || device_paths.size() > 1; }
+    bool several_programmers() const { return production::several_programmers(*this, all); }
 };
 
 struct ParseResult {

@@ -12,7 +12,6 @@
 #include <thread>
 #include <variant>
 
-#include "cli/chip_run.h"
 #include "cli/commands.h"
 #include "cli/job_display.h"
 #include "connection/backend.h"
@@ -20,6 +19,7 @@
 #include "ops/exit_codes.h"
 #include "platform/computer_name.h"
 #include "platform/console.h"
+#include "production/chip_run.h"
 #include "production/job_plan.h"
 #include "production/job_run.h"
 
@@ -57,7 +57,7 @@ SocketChoice choose_sockets(const CliOptions& options, const production::JobFile
     };
     for (const std::string& device : options.device_paths) {
         if (!add(device)) {
-            return {{}, ops::kExitNoDevice, no_programmer_text(device)};
+            return {{}, ops::kExitNoDevice, production::no_programmer_text(device)};
         }
     }
     if (!options.device_paths.empty()) {
@@ -79,7 +79,7 @@ SocketChoice choose_sockets(const CliOptions& options, const production::JobFile
         }
     }
     if (choice.sockets.empty()) {
-        return {{}, ops::kExitNoDevice, no_programmer_text()};
+        return {{}, ops::kExitNoDevice, production::no_programmer_text()};
     }
     return choice;
 }

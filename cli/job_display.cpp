@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "cli/chip_run.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
 #include "platform/console.h"
+#include "production/chip_run.h"
 
 namespace vantro::cli {
 
@@ -24,10 +24,11 @@ public:
     JobPort(const CliOptions& options, ProgrammerBoard& board, const production::Socket& socket,
             bool numbered_files)
         : line_(board, static_cast<std::size_t>(socket.number - 1)),
-          chip_(options,
-                Target{socket.path, socket.path, socket.serial,
-                       connection::number_in_path(options, socket.path).value_or(socket.number),
-                       numbered_files},
+          chip_(options, {options.dump_flash, options.dump_eeprom, options.trace},
+                production::Target{
+                    socket.path, socket.path, socket.serial,
+                    connection::number_in_path(options, socket.path).value_or(socket.number),
+                    numbered_files},
                 line_) {}
 
     bool ready() const override { return chip_.ready(); }
@@ -35,14 +36,14 @@ public:
     ops::Display& display() override { return line_; }
     ops::MemoryReader memory() const override { return connection::chip_memory(chip_.backend()); }
     production::PortEnd finish(const ops::RunEnd& last) override {
-        const ChipEnd end = chip_.finish(last);
+        const production::ChipEnd end = chip_.finish(last);
         return {end.exit_code, end.outcome};
     }
     std::string last_message() const override { return line_.last_message(); }
 
 private:
     ProgrammerLine line_;
-    ChipRun chip_;
+    production::ChipRun chip_;
 };
 
 std::string serial_text(const std::optional<std::uint64_t>& serial) {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include <cstdio>
 
-#include "cli/chip_run.h"
 #include "cli/commands.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
 #include "ops/exit_codes.h"
 #include "platform/console.h"
+#include "production/chip_run.h"
 
 namespace vantro::cli {
 
@@ -33,7 +33,7 @@ int run_list(const CliOptions& options, TerminalDisplay& display) {
         }
     }
     if (programmers.empty()) {
-        display.print_line(no_programmer_text());
+        display.print_line(production::no_programmer_text());
         return ops::kExitNoDevice;
     }
     return ops::kExitSuccess;

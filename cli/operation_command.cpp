@@ -12,46 +12,25 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/chip_run.h"
 #include "cli/commands.h"
 #include "cli/output_clash.h"
-#include "cli/production_targets.h"
 #include "cli/programmer_board.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
 #include "ops/chip_state.h"
 #include "ops/exit_codes.h"
 #include "platform/console.h"
-#include "platform/utf8.h"
 #include "production/chip_log.h"
+#include "production/operation_run.h"
+#include "production/production_targets.h"
 
 namespace vantro::cli {
 
 namespace {
 
+using production::ChipEnd;
 using production::ChipLog;
-using production::ChipRecord;
-using production::image_sha256;
-
-const char* operation_word(ops::Operation operation) {
-    switch (operation) {
-        case ops::Operation::Flash:
-            return "flash";
-        case ops::Operation::Eeprom:
-            return "eeprom";
-        case ops::Operation::Lock:
-            return "lock";
-        case ops::Operation::Erase:
-            break;
-    }
-    return "erase";
-}
-
-struct Tally {
-    int done = 0;
-    int failed = 0;
-    bool stopped_after_sending = false;  // a run was interrupted after it wrote a report
-};
+using production::Target;
 
 // Characters, not bytes: "não encontrado" takes 14 columns.
 std::size_t shown_width(const std::string& text) {
@@ -65,197 +44,71 @@ std::string padded(const std::string& text, std::size_t width) {
     return shown < width ? text + std::string(width - shown, ' ') : text;
 }
 
-// The last message, and after it what the chip holds.
-std::string joined(const std::string& message, const std::optional<std::string>& chip_state) {
-    if (!chip_state) {
-        return message;
-    }
-    if (message.empty()) {
-        return *chip_state;
-    }
-    // "Erro na gravação" ends without a full stop; the two read as two sentences.
-    const bool ended = std::string_view(".!?").find(message.back()) != std::string_view::npos;
-    return message + (ended ? " " : ". ") + *chip_state;
-}
-
-// One command's chips: the programmers, the shared image, the log and the counts.
-class Production {
+// One programmer: its messages as they come, on the terminal's display.
+class OneProgrammerView : public production::OperationView {
 public:
-    Production(const CliOptions& options, ops::Operation operation, TerminalDisplay& display,
-               std::vector<Target> targets, ChipLog* log)
-        : options_(options),
-          display_(display),
-          targets_(std::move(targets)),
-          log_(log),
-          board_(stderr, display.progress_bar() && platform::enable_escape_codes(stderr),
-                 options.quiet) {
-        request_.operation = operation;
-        request_.input = {options.hex_file, options.lock_bits};
-        request_.timeout = options.timeout;
-        request_.part = options.part;
-        request_.model = connection::firmware_model(options, targets_.front().path);
-    }
+    explicit OneProgrammerView(TerminalDisplay& display) : display_(display) {}
 
-    void stop_on(const Interruption& interruption) {
-        interruption_ = &interruption;
-        request_.stop = interruption.stop_token();
-    }
-
-    void use_image(std::shared_ptr<const ops::PreparedImage> image) {
-        describe(*image);
-        request_.image = std::move(image);
-    }
-
-    // A file refused before any programmer heard of it: each one's attempt is logged.
-    void refuse_file(const ops::PreparedImage& image, const std::string& message) {
-        describe(image);
-        for (const Target& target : targets_) {
-            ChipEnd end;
-            end.run.outcome = ops::Outcome::FileRefused;
-            end.outcome = ops::Outcome::FileRefused;
-            end.exit_code = ops::exit_code_for(end.outcome);
-            log_record(target, end, message);
-        }
-    }
-
-    // One chip on every programmer; the highest exit code among them.
-    int round() {
-        const int code = options_.several_programmers() ? several_at_once() : one();
-        trace_mode_ = platform::OutputMode::Append;
-        return code;
-    }
-
-    const Tally& tally() const { return tally_; }
-
-private:
-    int one() {
-        display_.forget_message();
-        ChipRun chip(options_, targets_.front(), display_, trace_mode_);
-        if (!chip.ready()) {
-            return ops::kExitUsage;
-        }
-        ops::RunRequest request = request_;
-        request.memory = connection::chip_memory(chip.backend());
-        ChipEnd end = chip.finish(ops::run_on_programmer(chip.library(), display_, request));
+    void round_starting() override { display_.forget_message(); }
+    ops::Display& display(std::size_t) override { return display_; }
+    std::string last_message(std::size_t) const override { return display_.last_message(); }
+    void not_ready(std::size_t) override {}
+    void runs_starting() override {}
+    void chip_ended(std::size_t, const ChipEnd& end, const std::string&) override {
         if (end.exit_code != ops::kExitSuccess) {
             display_.print_held_messages();
         }
-        settle(end);
         // An interrupted run's last line, said once the run has stopped, tells the same.
         if (end.chip_state && end.run.outcome != ops::Outcome::Cancelled) {
             display_.print_line(*end.chip_state);
         }
-        record(targets_.front(), end, joined(display_.last_message(), end.chip_state));
-        return end.exit_code;
     }
+    void round_ended(const std::vector<ChipEnd>&) override {}
 
-    int several_at_once() {
-        std::vector<std::string> names;
-        std::vector<std::unique_ptr<ProgrammerLine>> lines;
-        std::vector<std::unique_ptr<ChipRun>> chips;
-        std::vector<ops::ProgrammerJob> jobs;
-        for (std::size_t i = 0; i < targets_.size(); ++i) {
-            names.push_back(targets_[i].name);
-            lines.push_back(std::make_unique<ProgrammerLine>(board_, i));
-            chips.push_back(
-                std::make_unique<ChipRun>(options_, targets_[i], *lines[i], trace_mode_));
-            if (!chips[i]->ready()) {
-                // Every output file is open before anything is sent, or nothing is.
-                display_.print_line(lines[i]->last_message());
-                return ops::kExitUsage;
-            }
-            jobs.push_back({&chips[i]->library(), lines[i].get(),
-                            connection::firmware_model(options_, targets_[i].path),
-                            connection::chip_memory(chips[i]->backend())});
+private:
+    TerminalDisplay& display_;
+};
+
+// Several programmers: a line each on the board, then a table of the round.
+class SeveralProgrammersView : public production::OperationView {
+public:
+    SeveralProgrammersView(const CliOptions& options, TerminalDisplay& display,
+                           std::vector<std::string> names)
+        : options_(options),
+          display_(display),
+          names_(std::move(names)),
+          board_(stderr, display.progress_bar() && platform::enable_escape_codes(stderr),
+                 options.quiet) {}
+
+    void round_starting() override {
+        lines_.clear();
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            lines_.push_back(std::make_unique<ProgrammerLine>(board_, i));
         }
-        board_.start(names);
-        std::vector<ChipEnd> ends(targets_.size());
-        ops::run_in_parallel(jobs, request_, [&](std::size_t i, const ops::RunEnd& run) {
-            ends[i] = chips[i]->finish(run);
-            settle(ends[i]);
-            const std::string message = joined(lines[i]->last_message(), ends[i].chip_state);
-            record(targets_[i], ends[i], message);
-            const bool failed = ends[i].exit_code != ops::kExitSuccess;
-            // A failure's message says why; a lock-bit write tells its result only in one.
-            const bool by_message = failed || lines[i]->status().empty();
-            board_.ended(i, by_message && !message.empty() ? message : lines[i]->status(), failed);
-        });
+    }
+    ops::Display& display(std::size_t i) override { return *lines_[i]; }
+    std::string last_message(std::size_t i) const override { return lines_[i]->last_message(); }
+    void not_ready(std::size_t i) override { display_.print_line(lines_[i]->last_message()); }
+    void runs_starting() override { board_.start(names_); }
+    void chip_ended(std::size_t i, const ChipEnd& end, const std::string& message) override {
+        const bool failed = end.exit_code != ops::kExitSuccess;
+        // A failure's message says why; a lock-bit write tells its result only in one.
+        const bool by_message = failed || lines_[i]->status().empty();
+        board_.ended(i, by_message && !message.empty() ? message : lines_[i]->status(), failed);
+    }
+    void round_ended(const std::vector<ChipEnd>& ends) override {
         board_.finish();
         print_summary(ends);
-        int code = ops::kExitSuccess;
-        for (const ChipEnd& end : ends) {
-            code = std::max(code, end.exit_code);
-        }
-        return code;
     }
 
-    void describe(const ops::PreparedImage& image) {
-        hex_file_ = platform::utf8_from_path(
-            std::filesystem::absolute(platform::path_from_utf8(image.load.path)));
-        if (image.load.status == hex::LoadStatus::Loaded) {
-            sha256_ = image_sha256(image.load.image);
-        }
-    }
-
-    // A run a signal stopped ends with the process's exit code; a failed one says
-    // what it leaves on the chip.
-    void settle(ChipEnd& end) const {
-        if (end.run.outcome == ops::Outcome::Cancelled) {
-            if (const int signal = interruption_->signal()) {
-                end.exit_code = ops::exit_code_for_signal(signal);
-            }
-            end.chip_state = ops::interrupted_text(request_.operation, end.run.sent);
-            return;
-        }
-        end.chip_state = ops::chip_state_after(request_.operation, end.run.outcome, end.run.sent);
-    }
-
-    // Called from the programmers' threads: the log locks itself, the tally here.
-    void record(const Target& target, const ChipEnd& end, const std::string& message) {
-        {
-            std::lock_guard lock(tally_mutex_);
-            ++(end.exit_code == ops::kExitSuccess ? tally_.done : tally_.failed);
-            if (end.run.outcome == ops::Outcome::Cancelled && end.run.sent) {
-                tally_.stopped_after_sending = true;
-            }
-        }
-        log_record(target, end, message);
-    }
-
-    void log_record(const Target& target, const ChipEnd& end, const std::string& message) {
-        if (!log_) {
-            return;
-        }
-        ChipRecord record;
-        record.time = std::chrono::system_clock::now();
-        record.operation = operation_word(request_.operation);
-        if (!hex_file_.empty()) {
-            record.hex_file = hex_file_;
-        }
-        if (!sha256_.empty()) {
-            record.sha256 = sha256_;
-        }
-        record.programmer = target.name;
-        record.serial = target.serial;
-        if (options_.part) {
-            record.part = std::string(options_.part->name);
-        }
-        record.outcome = ops::outcome_word(end.outcome);
-        record.exit_code = end.exit_code;
-        record.duration_ms = end.run.took.count();
-        if (!message.empty()) {
-            record.message = message;
-        }
-        log_->write(record);
-    }
-
+private:
     void print_summary(const std::vector<ChipEnd>& ends) const {
         if (options_.quiet) {
             return;
         }
         std::size_t width = shown_width(tr("Gravador"));
-        for (const Target& target : targets_) {
-            width = std::max(width, shown_width(target.name));
+        for (const std::string& name : names_) {
+            width = std::max(width, shown_width(name));
         }
         const auto row = [width](const std::string& programmer, const std::string& outcome,
                                  const std::string& time, const std::string& chip) {
@@ -268,7 +121,7 @@ private:
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.2f s",
                           static_cast<double>(ends[i].run.took.count()) / 1000.0);
-            row(targets_[i].name, ops::outcome_text(ends[i].outcome), seconds,
+            row(names_[i], ops::outcome_text(ends[i].outcome), seconds,
                 ends[i].chip_state.value_or(""));
         }
         std::fflush(stdout);
@@ -276,17 +129,9 @@ private:
 
     const CliOptions& options_;
     TerminalDisplay& display_;
-    const Interruption* interruption_ = nullptr;
-    std::vector<Target> targets_;
-    ChipLog* log_;
+    std::vector<std::string> names_;
     ProgrammerBoard board_;
-    ops::RunRequest request_;
-    std::string hex_file_;  // the image's, absolute, and its hash: the same in every record
-    std::string sha256_;
-    std::mutex tally_mutex_;
-    Tally tally_;
-    // The first chip's trace starts the file afresh; the next chips' are added to it.
-    platform::OutputMode trace_mode_ = platform::OutputMode::Truncate;
+    std::vector<std::unique_ptr<ProgrammerLine>> lines_;
 };
 
 // Enter: one more chip; q, Q or the end of the input (Ctrl-D, Ctrl-Z on Windows):
@@ -317,7 +162,7 @@ bool another_chip() {
     }
 }
 
-std::string count_text(const Tally& tally) {
+std::string count_text(const production::OperationTally& tally) {
     return tr_args("Chips: %1 gravados, %2 com falha",
                    {std::to_string(tally.done), std::to_string(tally.failed)});
 }
@@ -326,9 +171,10 @@ std::string count_text(const Tally& tally) {
 
 int run_operation(const CliOptions& options, ops::Operation operation, TerminalDisplay& display,
                   Interruption& interruption) {
-    std::vector<Target> targets = production_targets(options);
+    std::vector<Target> targets =
+        production::production_targets(options, options.all, options.log.has_value());
     if (targets.empty()) {
-        display.print_line(no_programmer_text());
+        display.print_line(production::no_programmer_text());
         return ops::kExitNoDevice;
     }
     if (const auto clash = output_clash(options, targets)) {
@@ -349,8 +195,24 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
     // differs judges it again before its run.
     const firmware::FirmwareModel first_model =
         connection::firmware_model(options, targets.front().path);
-    Production production(options, operation, display, std::move(targets), log.get());
-    production.stop_on(interruption);
+    std::unique_ptr<production::OperationView> view;
+    if (options.several_programmers()) {
+        std::vector<std::string> names;
+        for (const Target& target : targets) {
+            names.push_back(target.name);
+        }
+        view = std::make_unique<SeveralProgrammersView>(options, display, std::move(names));
+    } else {
+        view = std::make_unique<OneProgrammerView>(display);
+    }
+    production::OperationRun production({operation,
+                                         {options.hex_file, options.lock_bits},
+                                         options,
+                                         {options.dump_flash, options.dump_eeprom, options.trace},
+                                         options.several_programmers()},
+                                        std::move(targets), *view, log.get());
+    production.stop_on(interruption.stop_token(),
+                       [&interruption] { return interruption.signal(); });
     // The file is loaded and checked once, before any programmer hears of it, and
     // what it holds is said before anything is sent.
     if (operation == ops::Operation::Flash || operation == ops::Operation::Eeprom) {
@@ -396,7 +258,7 @@ int run_operation(const CliOptions& options, ops::Operation operation, TerminalD
         }
     }
     if (options.repeat) {
-        const Tally& tally = production.tally();
+        const production::OperationTally tally = production.tally();
         display.print_line(tr_args("Total: %1 chips (%2 gravados, %3 com falha)",
                                    {std::to_string(tally.done + tally.failed),
                                     std::to_string(tally.done), std::to_string(tally.failed)}));

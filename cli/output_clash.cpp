@@ -13,17 +13,18 @@ struct NamedOutput {
     std::string file;
 };
 
-std::vector<NamedOutput> outputs_of(const CliOptions& options, const std::vector<Target>& targets) {
+std::vector<NamedOutput> outputs_of(const CliOptions& options,
+                                    const std::vector<production::Target>& targets) {
     std::vector<NamedOutput> outputs;
     if (options.log) {
         outputs.push_back({"--log", *options.log});
     }
-    for (const Target& target : targets) {
+    for (const production::Target& target : targets) {
         for (const auto& [option, file] :
              {std::pair{"--trace", &options.trace}, std::pair{"--dump-flash", &options.dump_flash},
               std::pair{"--dump-eeprom", &options.dump_eeprom}}) {
             if (*file) {
-                outputs.push_back({option, output_file(target, **file)});
+                outputs.push_back({option, production::output_file(target, **file)});
             }
         }
     }
@@ -33,7 +34,7 @@ std::vector<NamedOutput> outputs_of(const CliOptions& options, const std::vector
 }  // namespace
 
 std::optional<std::string> output_clash(const CliOptions& options,
-                                        const std::vector<Target>& targets) {
+                                        const std::vector<production::Target>& targets) {
     const std::vector<NamedOutput> outputs = outputs_of(options, targets);
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         if (!options.hex_file.empty() && platform::same_file(outputs[i].file, options.hex_file)) {

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/chip_run.h"
 #include "cli/cli_options.h"
+#include "production/chip_run.h"
 
 namespace vantro::cli {
 
 // The message when an output (--log, --trace, --dump-flash, --dump-eeprom, each
 // programmer's own) names the HEX file or another output; nothing when none does.
 std::optional<std::string> output_clash(const CliOptions& options,
-                                        const std::vector<Target>& targets);
+                                        const std::vector<production::Target>& targets);
 
 }  // namespace vantro::cli

@@ -2,12 +2,10 @@
 #include "production/job_run.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "i18n/texts.h"
 #include "ops/exit_codes.h"
-#include "platform/utf8.h"
 
 namespace vantro::production {
 
@@ -258,31 +256,19 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
                                 : chip_holds_text(steps, std::min(failed, steps.size() - 1), sent);
     }
 
-    ChipRecord record;
-    record.time = started;
-    record.operation = "job";
     const auto& main_image = job.flash ? job.flash : job.eeprom;
-    if (main_image) {
-        record.hex_file = platform::utf8_from_path(
-            std::filesystem::absolute(platform::path_from_utf8(main_image->file)));
-    }
+    const hex::HexImage* written = nullptr;
     if (const auto* chip = std::get_if<ChipImages>(&images)) {
-        const auto& image = chip->flash ? chip->flash : chip->eeprom;
-        if (image) {
-            record.sha256 = image_sha256(image->load.image);
+        if (const auto& image = chip->flash ? chip->flash : chip->eeprom) {
+            written = &image->load.image;
         }
     }
-    record.part = std::string(job.part.name);
-    record.programmer = socket.path;
-    record.serial = socket.serial;
-    record.outcome = ops::outcome_word(result.outcome);
-    record.exit_code = result.exit_code;
-    record.duration_ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                             std::chrono::steady_clock::now() - clock)
-                             .count();
-    if (!result.message.empty()) {
-        record.message = result.message;
-    }
+    ChipRecord record =
+        chip_record(run_facts("job", main_image ? main_image->file : "", written, job.part),
+                    {started, socket.path, socket.serial, result.outcome, result.exit_code,
+                     std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::steady_clock::now() - clock),
+                     result.message});
     JobChipFields fields;
     fields.job = job.name;
     fields.station = job.station;

@@ -20,6 +20,7 @@
 #include "ops/display.h"
 #include "ops/programmer_run.h"
 #include "production/chip_log.h"
+#include "production/chip_records.h"
 #include "production/job_plan.h"
 #include "production/serial_counter.h"
 

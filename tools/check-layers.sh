@@ -19,7 +19,8 @@ cd "${1:-$(dirname "$0")/..}"
 layers=(
     "app cli win"     # the front-ends: the Qt window, the command line, the Win32 window
     "form"            # the window's form, toolkit-free
-    "connection production" # the options both programs take, the backend; the production job
+    "production"      # the production corridor: jobs, runs of one operation chip after chip, the chip log
+    "connection"      # the options both programs take, the backend
     "ops"             # the session and the four operations
     "emulator hidapi" # the two backends of the HID library
     "hex firmware"    # HEX files read, checked and packed; the firmware's model of the chip

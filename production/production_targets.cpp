@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "cli/production_targets.h"
+#include "production/production_targets.h"
 
 #include "connection/backend.h"
 #include "connection/backend_kind.h"
 
-namespace vantro::cli {
+namespace vantro::production {
 
 namespace {
 
@@ -24,10 +24,10 @@ Target listed_target(const std::vector<connection::ProgrammerEntry>& listed,
     return target;
 }
 
-std::vector<Target> several_targets(const CliOptions& options) {
+std::vector<Target> several_targets(const connection::ConnectionOptions& options, bool all) {
     std::vector<std::string> paths = options.device_paths;
     const std::vector<connection::ProgrammerEntry> listed = connection::list_programmers(options);
-    if (options.all) {
+    if (all) {
         paths.clear();
         for (const connection::ProgrammerEntry& programmer : listed) {
             paths.push_back(programmer.path);
@@ -46,16 +46,17 @@ std::vector<Target> several_targets(const CliOptions& options) {
 
 }  // namespace
 
-std::vector<Target> production_targets(const CliOptions& options) {
-    if (options.several_programmers()) {
-        return several_targets(options);
+std::vector<Target> production_targets(const connection::ConnectionOptions& options, bool all,
+                                       bool named) {
+    if (several_programmers(options, all)) {
+        return several_targets(options, all);
     }
     // A programmer's name and serial number need the listing, which may open every
     // programmer once: asked only when the log needs them, or when it costs nothing.
-    if (options.log || connection::backend_kind(options).listing_is_free) {
+    if (named || connection::backend_kind(options).listing_is_free) {
         return {listed_target(connection::list_programmers(options), options.device_path)};
     }
     return {Target{options.device_path, options.device_path.value_or("-"), std::nullopt, 1, false}};
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::production

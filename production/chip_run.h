@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
 #include "connection/backend.h"
+#include "connection/connection_options.h"
 #include "hid/tracing_hid_library.h"
 #include "ops/display.h"
 #include "ops/programmer_run.h"
 #include "platform/output_file.h"
 
-namespace vantro::cli {
+namespace vantro::production {
 
 struct Target {
     std::optional<std::string> path;  // empty: the first programmer found
@@ -24,6 +24,13 @@ struct Target {
     std::optional<std::string> serial;
     int number = 1;  // put before the extension of its output files when numbered
     bool numbered_files = false;
+};
+
+// What a run writes beside the chip, each programmer its own file when several run.
+struct ChipOutputs {
+    std::optional<std::string> dump_flash;
+    std::optional<std::string> dump_eeprom;
+    std::optional<std::string> trace;
 };
 
 struct ChipEnd {
@@ -41,7 +48,8 @@ struct ChipEnd {
 class ChipRun {
 public:
     // trace_mode: Append for every chip after a --repeat's first, so the trace keeps them all.
-    ChipRun(const CliOptions& options, Target target, ops::Display& display,
+    ChipRun(const connection::ConnectionOptions& options, const ChipOutputs& outputs, Target target,
+            ops::Display& display,
             platform::OutputMode trace_mode = platform::OutputMode::Truncate);
     ChipRun(const ChipRun&) = delete;
     ChipRun& operator=(const ChipRun&) = delete;
@@ -58,7 +66,7 @@ private:
     // The backend can see the chip's memory (the emulated programmer can).
     bool sees_chip() const { return backend_->memory(hex::Memory::Flash) != nullptr; }
 
-    const CliOptions& options_;
+    ChipOutputs outputs_;
     Target target_;
     ops::Display& display_;
     std::unique_ptr<connection::Backend> backend_;
@@ -75,4 +83,4 @@ std::string numbered_file(const std::string& path, int number);
 // The target's own file for an output option's path: numbered when several run.
 std::string output_file(const Target& target, const std::string& path);
 
-}  // namespace vantro::cli
+}  // namespace vantro::production

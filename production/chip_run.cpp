@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/chip_run.h"
+#include "production/chip_run.h"
 
 #include <unistd.h>
 
@@ -15,7 +15,7 @@
 #include "platform/output_file.h"
 #include "platform/utf8.h"
 
-namespace vantro::cli {
+namespace vantro::production {
 
 namespace {
 
@@ -29,8 +29,8 @@ std::string unwritable_text(const std::string& file, int error) {
                    {file, system_error_text(error)});
 }
 
-bool save_dumps(const CliOptions& options, const Target& target, const connection::Backend& backend,
-                ops::Display& display) {
+bool save_dumps(const ChipOutputs& options, const Target& target,
+                const connection::Backend& backend, ops::Display& display) {
     bool saved = true;
     if (options.dump_flash) {
         const std::string file = output_file(target, *options.dump_flash);
@@ -73,15 +73,15 @@ std::string output_file(const Target& target, const std::string& path) {
     return target.numbered_files ? numbered_file(path, target.number) : path;
 }
 
-ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display,
-                 platform::OutputMode trace_mode)
-    : options_(options),
+ChipRun::ChipRun(const connection::ConnectionOptions& options, const ChipOutputs& outputs,
+                 Target target, ops::Display& display, platform::OutputMode trace_mode)
+    : outputs_(outputs),
       target_(std::move(target)),
       display_(display),
       backend_(connection::make_backend(options, target_.path)) {
     std::vector<std::string> dumps;
     if (sees_chip()) {
-        for (const auto& dump : {options.dump_flash, options.dump_eeprom}) {
+        for (const auto& dump : {outputs.dump_flash, outputs.dump_eeprom}) {
             if (dump) {
                 dumps.push_back(output_file(target_, *dump));
             }
@@ -97,8 +97,8 @@ ChipRun::ChipRun(const CliOptions& options, Target target, ops::Display& display
         }
         ::close(fd);
     }
-    if (options.trace) {
-        const std::string file = output_file(target_, *options.trace);
+    if (outputs.trace) {
+        const std::string file = output_file(target_, *outputs.trace);
         // Held open while the stream opens, so that a FIFO's reader stays connected.
         const int fd = platform::open_output(file, trace_mode);
         if (fd >= 0) {
@@ -126,7 +126,7 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
         trace_file_.close();
         if (!trace_file_) {
             say(display_,
-                unwritable_text(output_file(target_, *options_.trace), errno != 0 ? errno : EIO));
+                unwritable_text(output_file(target_, *outputs_.trace), errno != 0 ? errno : EIO));
             if (chip.exit_code == ops::kExitSuccess) {
                 chip.outcome = ops::Outcome::OutputFailed;
                 chip.exit_code = ops::exit_code_for(chip.outcome);
@@ -144,7 +144,7 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
             say(display_, tr("Memória emulada confere com a imagem."),
                 ops::MessageIcon::Information);
         }
-        if (!save_dumps(options_, target_, *backend_, display_) &&
+        if (!save_dumps(outputs_, target_, *backend_, display_) &&
             chip.exit_code == ops::kExitSuccess) {
             chip.outcome = ops::Outcome::OutputFailed;
             chip.exit_code = ops::exit_code_for(chip.outcome);
@@ -153,4 +153,4 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
     return chip;
 }
 
-}  // namespace vantro::cli
+}  // namespace vantro::production
