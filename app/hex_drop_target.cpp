@@ -4,27 +4,22 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 #include <QUrl>
-
-#include "form/form_table.h"
 
 namespace vantro::app {
 
-std::optional<std::string> dropped_hex_file(const QMimeData& data) {
-    const QList<QUrl> urls = data.urls();
-    if (urls.size() != 1 || !urls.front().isLocalFile()) {
-        return std::nullopt;
+std::vector<form::DroppedFile> dropped_files(const QMimeData& data) {
+    std::vector<form::DroppedFile> files;
+    for (const QUrl& url : data.urls()) {
+        const QFileInfo file(url.toLocalFile());
+        files.push_back(
+            {QFile::encodeName(file.filePath()).toStdString(), url.isLocalFile() && !file.isDir()});
     }
-    const QFileInfo file(urls.front().toLocalFile());
-    if (!form::names_hex_file(file.fileName().toStdString()) || file.isDir()) {
-        return std::nullopt;
-    }
-    return QFile::encodeName(file.filePath()).toStdString();
+    return files;
 }
 
-HexDropTarget::HexDropTarget(QPushButton& button, std::function<void(std::string path)> on_drop)
-    : QObject(&button), button_(button), on_drop_(std::move(on_drop)) {
+HexDropTarget::HexDropTarget(QPushButton& button, form::WindowController& controller)
+    : QObject(&button), button_(button), controller_(controller) {
     button.setAcceptDrops(true);
     button.installEventFilter(this);
 }
@@ -35,19 +30,14 @@ bool HexDropTarget::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     auto* drop = static_cast<QDropEvent*>(event);  // the drag events derive from it
-    const std::optional<std::string> path =
-        button_.isEnabled() ? dropped_hex_file(*drop->mimeData()) : std::nullopt;
-    if (!path) {
+    const std::string name = button_.objectName().toStdString();
+    const std::vector<form::DroppedFile> files = dropped_files(*drop->mimeData());
+    const bool taken =
+        type == QEvent::Drop ? controller_.drop(name, files) : controller_.takes_drop(name, files);
+    if (taken) {
+        drop->acceptProposedAction();
+    } else {
         drop->ignore();
-        return true;
-    }
-    drop->acceptProposedAction();
-    if (type == QEvent::Drop) {
-        QTimer::singleShot(0, this, [this, file = *path] {
-            if (button_.isEnabled()) {  // an unplug may have come first
-                on_drop_(file);
-            }
-        });
     }
     return true;
 }

@@ -1,33 +1,30 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A HEX file dropped on a programming button stands in for the file dialog:
-// while the button is enabled, one local .hex or .ihx file is taken; anything
-// else dropped is refused.
+// Drops on a programming button, handed to the window controller, which says
+// whether it takes them.
 
 #include <QMimeData>
 #include <QObject>
 #include <QPushButton>
-#include <functional>
-#include <optional>
-#include <string>
+#include <vector>
+
+#include "form/window_controller.h"
 
 namespace vantro::app {
 
-// The dropped file, in the platform's 8-bit file-name encoding, when the drop is
-// exactly one local file named *.hex or *.ihx.
-std::optional<std::string> dropped_hex_file(const QMimeData& data);
+// What was dropped, as the controller judges it: each URL's file, in the platform's
+// 8-bit file-name encoding, and whether it is a local file rather than a folder.
+std::vector<form::DroppedFile> dropped_files(const QMimeData& data);
 
 class HexDropTarget : public QObject {
 public:
-    // on_drop runs from the event loop once the drop is over, so the drag's
-    // source is not kept waiting for the whole operation.
-    HexDropTarget(QPushButton& button, std::function<void(std::string path)> on_drop);
+    HexDropTarget(QPushButton& button, form::WindowController& controller);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPushButton& button_;
-    std::function<void(std::string path)> on_drop_;
+    form::WindowController& controller_;
 };
 
 }  // namespace vantro::app

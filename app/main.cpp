@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <iostream>
 
-#include "app/access_hint.h"
 #include "app/main_form.h"
 #include "app/translation.h"
 #include "app/window_dialogs.h"
@@ -50,9 +49,8 @@ int main(int argc, char** argv) {
     const auto backend = vantro::connection::make_backend(options);
     vantro::app::MainForm form(backend->library());
     form.describe_backend(backend->description());
-    vantro::app::AccessHint access_hint(*backend, form);
-    form.filter_hid_events(access_hint);
-    vantro::form::apply_to_session(options, *backend, form.session());
+    form.controller().watch_access(*backend);
+    vantro::form::apply_to_session(options, *backend, form.controller().session());
     form.show();
     if (options.quit_after_show) {
         QTimer::singleShot(0, &application, &QApplication::quit);

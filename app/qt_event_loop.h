@@ -34,7 +34,7 @@ public:
     void process_pending_events(Deadline deadline) override;
     // Something a wait looks at has changed: a HID event was handled or the
     // operation was cancelled. Ends the blocking part of the current call.
-    void wake();
+    void wake() override;
 
 protected:
     // Delivers a posted HID event, then wakes the wait.

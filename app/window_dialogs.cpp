@@ -81,19 +81,26 @@ bool QtMessageBoxes::confirm(QWidget& parent, const QString& question, const QSt
 }
 
 HexFileDialog::HexFileDialog(QWidget& parent)
-    : dialog_(new QFileDialog(&parent, qtr("Procurar arquivo hex"), initial_folder())),
-      folder_(initial_folder()) {
+    : dialog_(new QFileDialog(&parent)), folder_(initial_folder()) {
     dialog_->setObjectName(QStringLiteral("cmdlg1"));
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     dialog_->setFileMode(QFileDialog::ExistingFile);
-    // Qt's own dialog, so that the first filter reads "Arqs. HEX(*.hex)" while
-    // .ihx files are shown with it too; the second names .ihx, SDCC's files.
+    // Qt's own dialog, so that an entry reads as its caption alone ("Arqs.
+    // HEX(*.hex)") whatever patterns it shows.
     dialog_->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
-    dialog_->setNameFilters({qtr("Arqs. HEX(*.hex)") + QStringLiteral(" (*.hex *.ihx)"),
-                             qtr("Arqs. IHX(*.ihx)") + QStringLiteral(" (*.ihx)")});
 }
 
-std::string HexFileDialog::choose_hex_file() {
+std::string HexFileDialog::choose_hex_file(const form::OpenDialog& question) {
+    dialog_->setWindowTitle(to_qstring(question.title));
+    QStringList filters;
+    for (const form::FileFilter& filter : question.filters) {
+        QStringList patterns;
+        for (const std::string& pattern : filter.patterns) {
+            patterns << to_qstring(pattern);
+        }
+        filters << to_qstring(filter.caption) + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    dialog_->setNameFilters(filters);
     // Set at every use: Qt's dialog would otherwise open where its last use in any
     // program left it, as its own settings remember.
     dialog_->setDirectory(folder_);

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <string>
 
-#include "form/file_chooser.h"
+#include "form/window_surface.h"
 #include "ops/display.h"
 
 namespace vantro::app {
@@ -38,13 +38,13 @@ void store_no_qt_settings();
 // cmdlg1: one open dialog for the life of the window, so that its file name
 // survives from one use to the next. It opens in the folder of the last file
 // chosen, which it keeps in memory only.
-class HexFileDialog : public form::FileChooser {
+class HexFileDialog {
 public:
     explicit HexFileDialog(QWidget& parent);
 
     // The chosen existing file, in the platform's 8-bit file-name encoding;
     // empty when the user cancelled.
-    std::string choose_hex_file() override;
+    std::string choose_hex_file(const form::OpenDialog& question);
     QFileDialog& cmdlg1() { return *dialog_; }
 
 private:

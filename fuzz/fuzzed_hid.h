@@ -33,6 +33,8 @@ public:
     void deliver_to(Delivery delivery) override { dispatch_ = std::move(delivery); }
     // Events wait in the loop until the next call of process_pending_events.
     hid::EventPoster poster() override;
+    // The fuzzer's waits never sleep.
+    void wake() override {}
 
     bool Connect(hid::EventPoster poster) override;
     bool Disconnect() override;

@@ -18,6 +18,9 @@ public:
     virtual void deliver_to(Delivery delivery) = 0;
     // A poster for HidLibrary::Connect that feeds this loop. Thread-safe.
     virtual EventPoster poster() = 0;
+    // Something a wait looks at has changed without an event (the operation was
+    // cancelled): ends the sleep of the current process_pending_events.
+    virtual void wake() = 0;
 };
 
 }  // namespace vantro::hid

@@ -20,7 +20,7 @@ public:
     // Thread-safe; the event is dispatched later by process_pending_events.
     void post(const HidEvent& event);
     // Thread-safe; ends the sleep of process_pending_events, as an event would.
-    void wake();
+    void wake() override;
     EventPoster poster() override;
 
     void process_pending_events(Deadline deadline) override;

@@ -113,6 +113,12 @@ HWND FormWindows::operator[](std::string_view name) const {
     return found == controls_.end() ? nullptr : found->second;
 }
 
+std::string_view FormWindows::name_of(HWND control) const {
+    const auto found =
+        std::ranges::find(controls_, control, &std::pair<const form::FormControl*, HWND>::second);
+    return found == controls_.end() ? std::string_view{} : found->first->name;
+}
+
 HFONT FormWindows::font(double points, int dots_per_inch) {
     auto& face = fonts_[points];
     if (face == nullptr) {

@@ -27,6 +27,8 @@ public:
 
     // The control called name; nullptr when the form has none.
     HWND operator[](std::string_view name) const;
+    // The name of the control; empty for a window that is none of the form's.
+    std::string_view name_of(HWND control) const;
 
     // WM_CTLCOLORSTATIC: the control's text and background colours into dc, and the
     // brush of its background (the form's where it has none of its own).

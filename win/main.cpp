@@ -43,17 +43,11 @@ std::optional<vantro::form::AppOptions> parse_options(int argc, char** argv, int
 void run_window(const vantro::form::AppOptions& options) {
     const auto backend = vantro::connection::make_backend(options);
     vantro::win::MainWindow form(*backend);
-    vantro::form::apply_to_session(options, *backend, form.session());
+    vantro::form::apply_to_session(options, *backend, form.controller().session());
     ShowWindow(form.handle(), SW_SHOWDEFAULT);
     UpdateWindow(form.handle());
-    MSG message;
-    while (!options.quit_after_show && IsWindow(form.handle()) &&
-           GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The tab key moves between the controls, as in a dialog.
-        if (!IsDialogMessageW(form.handle(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+    if (!options.quit_after_show) {
+        form.run_until_closed();
     }
 }
 

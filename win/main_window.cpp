@@ -4,10 +4,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cmath>
 #include <utility>
+#include <vector>
 
-#include "form/close_question.h"
 #include "platform/utf8.h"
 #include "win/win_text.h"
 
@@ -15,14 +14,9 @@ namespace vantro::win {
 namespace {
 
 constexpr wchar_t kClassName[] = L"VantroMainForm";
-// A dropped file's run, and the access hint's box, wait for these in the queue.
-constexpr UINT kRunDroppedFile = WM_APP + 1;
-constexpr UINT kShowAccessHint = WM_APP + 2;
+// Each task of later() waits for one of these in the queue.
+constexpr UINT kRunLater = WM_APP + 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-int bar_units(float value) {
-    return static_cast<int>(std::lround(value));
-}
 
 HICON program_icon(int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, size,
@@ -46,15 +40,11 @@ void register_class() {
 }  // namespace
 
 MainWindow::MainWindow(connection::Backend& backend)
-    : access_hint_(backend, *this), attached_session_(backend.library(), event_loop_, *this) {
+    : controller_(backend.library(), event_loop_, *this) {
     register_class();
-    std::string caption = tr(form::main_form().caption);
-    if (const std::string description = backend.description(); !description.empty()) {
-        caption += " — " + description;
-    }
-    window_ =
-        CreateWindowExW(0, kClassName, wide(caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(
+        0, kClassName, wide(form::window_caption(backend.description())).c_str(), kStyle,
+        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&window_procedure));
 
@@ -72,21 +62,14 @@ MainWindow::MainWindow(connection::Backend& backend)
         DragAcceptFiles(button, TRUE);
         SetWindowSubclass(button, &button_procedure, 1, reinterpret_cast<DWORD_PTR>(this));
     }
-    event_loop_.filter_with([this](const hid::HidEvent& event) {
-        if (event.kind != hid::HidEventKind::Changed) {
-            return;
-        }
-        if (auto warning = access_hint_.device_list_changed()) {
-            pending_hint_ = std::move(warning);
-            PostMessageW(window_, kShowAccessHint, 0, 0);
-        }
-    });
-    attached_session_.attach();  // Form_Load
+    event_loop_.give_dialog_keys_to(window_);
+    controller_.watch_access(backend);
+    controller_.Form_Load();
 }
 
 MainWindow::~MainWindow() {
     if (IsWindow(window_)) {
-        attached_session_.detach();
+        controller_.Form_Unload();
         DestroyWindow(window_);
     }
 }
@@ -114,7 +97,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wparam) == BN_CLICKED && lparam != 0) {
-                clicked(reinterpret_cast<HWND>(lparam));
+                controller_.click(controls_->name_of(reinterpret_cast<HWND>(lparam)));
             }
             return 0;
         case WM_CTLCOLORSTATIC:
@@ -126,16 +109,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             close();
             return 0;
-        case kRunDroppedFile:
-            if (auto drop = std::exchange(pending_drop_, std::nullopt);
-                drop &&
-                IsWindowEnabled((*controls_)["Command6"])) {  // an unplug may have come first
-                carrega_hex(drop->first, drop->second);
-            }
-            return 0;
-        case kShowAccessHint:
-            if (auto text = std::exchange(pending_hint_, std::nullopt)) {
-                show_message(*text, ops::kApplicationTitle, ops::MessageIcon::Warning);
+        case kRunLater:
+            if (!later_.empty()) {
+                const std::function<void()> task = std::move(later_.front());
+                later_.pop_front();
+                task();
             }
             return 0;
         default:
@@ -143,138 +121,47 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-void MainWindow::clicked(HWND control) {
-    const FormWindows& c = *controls_;
-    if (control == c["Command6"]) {
-        Command6_Click();
-    } else if (control == c["Command1"]) {
-        Command1_Click();
-    } else if (control == c["Command2"]) {
-        Command2_Click();
-    } else if (control == c["Command4"]) {
-        Command4_Click();
-    }
-}
-
 void MainWindow::dropped(HWND button, HDROP drop) {
-    std::wstring name;
-    const UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    if (files == 1) {
-        name.resize(DragQueryFileW(drop, 0, nullptr, 0));
-        DragQueryFileW(drop, 0, name.data(), static_cast<UINT>(name.size() + 1));
+    std::vector<form::DroppedFile> files(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+    for (UINT i = 0; i < files.size(); ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        const bool folder =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        files[i] = {platform::utf8_from_utf16(name), !folder};
     }
     DragFinish(drop);
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    const bool folder =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    std::string path = platform::utf8_from_utf16(name);
-    if (files != 1 || folder || !form::names_hex_file(path) || !IsWindowEnabled(button)) {
-        return;
-    }
-    const Programming programming = button == (*controls_)["Command6"]
-                                        ? &ops::ProgrammerSession::Command6_Click
-                                        : &ops::ProgrammerSession::Command1_Click;
-    // Run from the queue once the drop is over, so its source is not kept waiting.
-    pending_drop_.emplace(programming, std::move(path));
-    PostMessageW(window_, kRunDroppedFile, 0, 0);
+    controller_.drop(controls_->name_of(button), files);
 }
 
-void MainWindow::Command6_Click() {
-    choose_and_program(&ops::ProgrammerSession::Command6_Click);
-}
-
-void MainWindow::Command1_Click() {
-    choose_and_program(&ops::ProgrammerSession::Command1_Click);
-}
-
-void MainWindow::Command2_Click() {
-    run([this] { return session().Command2_Click(lock_bits()); });
-}
-
-void MainWindow::Command4_Click() {
-    run([this] { return session().Command4_Click(); });
-}
-
-void MainWindow::choose_and_program(Programming programming) {
-    // No dialog over a running operation: it would refuse the file anyway.
-    if (!session().operation_running()) {
-        carrega_hex(programming, cmdlg1_->choose_hex_file());
-    }
-}
-
-void MainWindow::carrega_hex(Programming programming, const std::string& path) {
-    run([this, programming, &path] { return (session().*programming)(path); });
-}
-
-void MainWindow::run(const std::function<ops::Outcome()>& operation) {
-    operation();
-    if (close_after_operation_) {
-        close();
-    }
+void MainWindow::later(std::function<void()> task) {
+    later_.push_back(std::move(task));
+    PostMessageW(window_, kRunLater, 0, 0);
 }
 
 void MainWindow::close() {
-    if (!session().operation_running()) {
-        attached_session_.detach();  // Form_Unload
+    if (controller_.close_requested()) {
         DestroyWindow(window_);
-        return;
-    }
-    if (close_after_operation_) {
-        return;
-    }
-    if (confirm_box(window_, form::close_question(session().running_operation()),
-                    ops::kApplicationTitle)) {
-        close_after_operation_ = true;
-        session().cancel_operation();
-        event_loop_.wake();
     }
 }
 
-void MainWindow::set_text(const char* control, std::string_view text) {
+void MainWindow::set_text(std::string_view control, std::string_view text) {
     SetWindowTextW((*controls_)[control], wide(text).c_str());
 }
 
-void MainWindow::set_record_label(int index, std::string_view text) {
-    const char* const labels[] = {"lblmsg", "lblmsg1", "lblmsg2"};
-    if (index >= 0 && index < 3) {
-        set_text(labels[index], text);
-    }
+void MainWindow::enable(std::string_view control, bool enabled) {
+    EnableWindow((*controls_)[control], enabled ? TRUE : FALSE);
 }
 
-void MainWindow::set_status(std::string_view text) {
-    set_text("sucesso", text);
+bool MainWindow::checked(std::string_view control) const {
+    return SendMessageW((*controls_)[control], BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void MainWindow::set_connection_text(std::string_view text) {
-    set_text("estado", text);
-}
-
-void MainWindow::habilita_comandos(bool enabled) {
-    for (const char* button : {"Command1", "Command2", "Command4", "Command6"}) {
-        EnableWindow((*controls_)[button], enabled ? TRUE : FALSE);
-    }
-}
-
-void MainWindow::set_progress_max(float max) {
-    progress_max_ = max;
-    SendMessageW((*controls_)["porcentagem"], PBM_SETRANGE32, 0, bar_units(max));
-}
-
-void MainWindow::set_progress_value(float value) {
-    progress_value_ = value;
-    SendMessageW((*controls_)["porcentagem"], PBM_SETPOS, static_cast<WPARAM>(bar_units(value)), 0);
-}
-
-void MainWindow::show_message(std::string_view text, std::string_view title,
-                              ops::MessageIcon icon) {
-    show_message_box(window_, text, title.empty() ? ops::kApplicationTitle : title, icon);
-}
-
-ops::LockBits MainWindow::lock_bits() const {
-    const auto checked = [this](const char* box) {
-        return SendMessageW((*controls_)[box], BM_GETCHECK, 0, 0) == BST_CHECKED;
-    };
-    return {checked("lb1"), checked("lb2"), checked("lb3")};
+void MainWindow::set_bar(int maximum, int value) {
+    HWND bar = (*controls_)["porcentagem"];
+    SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
+    SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
 }
 
 }  // namespace vantro::win

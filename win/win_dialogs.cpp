@@ -54,15 +54,19 @@ bool confirm_box(HWND owner, std::string_view question, std::string_view title) 
     return answer == IDYES;
 }
 
-std::string HexOpenDialog::choose_hex_file() {
-    // One entry that reads "Arqs. HEX(*.hex)" and offers .ihx files too.
-    std::wstring filter = wtr("Arqs. HEX(*.hex)");
-    filter += L'\0';
-    filter += L"*.hex;*.ihx";
-    filter += L'\0';
+std::string HexOpenDialog::choose_hex_file(const form::OpenDialog& question) {
+    // Pairs of a caption and its patterns, "*.hex;*.ihx", each ended by a NUL.
+    std::wstring filter;
+    for (const form::FileFilter& entry : question.filters) {
+        std::wstring patterns;
+        for (const std::string& pattern : entry.patterns) {
+            patterns += (patterns.empty() ? L"" : L";") + wide(pattern);
+        }
+        filter += wide(entry.caption) + L'\0' + patterns + L'\0';
+    }
     std::array<wchar_t, 32768> name{};
     file_name_.copy(name.data(), name.size() - 1);
-    const std::wstring title = wtr("Procurar arquivo hex");
+    const std::wstring title = wide(question.title);
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);

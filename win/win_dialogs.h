@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/file_chooser.h"
+#include "form/window_surface.h"
 #include "ops/display.h"
 
 namespace vantro::win {
@@ -21,12 +21,12 @@ bool confirm_box(HWND owner, std::string_view question, std::string_view title);
 
 // cmdlg1: the system's open dialog. It opens in the folder of the last file
 // chosen, which it keeps in memory only.
-class HexOpenDialog : public form::FileChooser {
+class HexOpenDialog {
 public:
     explicit HexOpenDialog(HWND owner) : owner_(owner) {}
 
     // The chosen existing file in UTF-8; empty when the user cancelled.
-    std::string choose_hex_file() override;
+    std::string choose_hex_file(const form::OpenDialog& question);
 
 private:
     HWND owner_;

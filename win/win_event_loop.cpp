@@ -51,9 +51,6 @@ LRESULT CALLBACK WinEventLoop::window_procedure(HWND window, UINT message, WPARA
 }
 
 void WinEventLoop::deliver(const hid::HidEvent& event) {
-    if (filter_) {
-        filter_(event);
-    }
     if (delivery_) {
         delivery_(event);
     }
@@ -68,8 +65,22 @@ void WinEventLoop::dispatch_pending() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        dispatch(message);
+    }
+}
+
+void WinEventLoop::dispatch(MSG& message) {
+    if (dialog_ != nullptr && IsDialogMessageW(dialog_, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void WinEventLoop::run_while_open(HWND window) {
+    MSG message;
+    while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        dispatch(message);
     }
 }
 

@@ -25,8 +25,11 @@ public:
     WinEventLoop& operator=(const WinEventLoop&) = delete;
 
     void deliver_to(Delivery delivery) override { delivery_ = std::move(delivery); }
-    // Sees each event before it is delivered.
-    void filter_with(Delivery filter) { filter_ = std::move(filter); }
+    // The tab key moves between form's controls, as in a dialog, in every message
+    // loop of the window: the program's, and each wait's.
+    void give_dialog_keys_to(HWND form) { dialog_ = form; }
+    // The program's message loop, until window is gone or the program quits.
+    void run_while_open(HWND window);
     // Posts each event to the loop's window. Thread-safe, and posted messages keep their order.
     hid::EventPoster poster() override;
 
@@ -35,18 +38,19 @@ public:
     void process_pending_events(Deadline deadline) override;
     // Something a wait looks at has changed (the operation was cancelled): ends
     // the waiting part of the current call.
-    void wake() { woken_ = true; }
+    void wake() override { woken_ = true; }
 
 private:
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam,
                                              LPARAM lparam);
     void deliver(const hid::HidEvent& event);
     // Dispatches what is queued, as the window's own message loop would.
-    static void dispatch_pending();
+    void dispatch_pending();
+    void dispatch(MSG& message);
 
     HWND window_ = nullptr;
+    HWND dialog_ = nullptr;
     Delivery delivery_;
-    Delivery filter_;
     bool woken_ = false;
 };
 

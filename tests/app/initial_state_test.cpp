@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QDir>
 #include <QFontInfo>
 
 #include "app/form_controls.h"
@@ -166,9 +164,9 @@ TEST_F(InitialState, CaptionsAndStatesAreTheInitialOnes) {
     EXPECT_EQ(c.porcentagem->minimum(), 0);
     EXPECT_EQ(c.porcentagem->maximum(), 100);
     EXPECT_EQ(c.porcentagem->value(), 0);
-    EXPECT_EQ(rig.form.progress_min(), 0.0f);
-    EXPECT_EQ(rig.form.progress_max(), 100.0f);
-    EXPECT_EQ(rig.form.progress_value(), 0.0f);
+    EXPECT_EQ(rig.form.controller().progress_min(), 0.0f);
+    EXPECT_EQ(rig.form.controller().progress_max(), 100.0f);
+    EXPECT_EQ(rig.form.controller().progress_value(), 0.0f);
     ASSERT_FALSE(c.Image1->pixmap().isNull());
     EXPECT_EQ(c.Image1->pixmap().size(), QSize(240, 90));
     EXPECT_TRUE(c.Image1->hasScaledContents());
@@ -185,21 +183,6 @@ TEST_F(InitialState, TabOrderFollowsTheTabIndices) {
     } while (widget != &control("Command2"));
     EXPECT_EQ(chain,
               (QStringList{"Command2", "Command4", "lb1", "lb2", "lb3", "Command1", "Command6"}));
-}
-
-TEST_F(InitialState, OpenDialogIsSetUpOnceForTheWindow) {
-    QFileDialog& dialog = rig.form.cmdlg1();
-    EXPECT_EQ(dialog.parent(), &form);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Procurar arquivo hex"));
-    EXPECT_EQ(dialog.directory().absolutePath(), QDir::home().absolutePath());
-    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
-    const auto* filter = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-    ASSERT_NE(filter, nullptr);
-    ASSERT_EQ(filter->count(), 2);
-    EXPECT_EQ(filter->itemText(0), QStringLiteral("Arqs. HEX(*.hex)"));
-    EXPECT_EQ(filter->itemText(1), QStringLiteral("Arqs. IHX(*.ihx)"));
-    EXPECT_EQ(dialog.nameFilters().value(0), QStringLiteral("Arqs. HEX(*.hex) (*.hex *.ihx)"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "app/translation.h"
 #include "connection/backend.h"
 #include "form/form_table.h"
+#include "form/window_controller.h"
 #include "i18n/catalogue.h"
 #include "i18n/texts.h"
 #include "tests/app/form_rig.h"
@@ -94,7 +95,7 @@ TEST(Translation, PortugueseUnlessEnglishIsAskedFor) {
         EXPECT_EQ(rig.form.controls().Command6->text(), QStringLiteral("Write FLASH"));
         EXPECT_EQ(rig.form.controls().estado->text(),
                   QStringLiteral("Status: Programmer Disconnected"));
-        EXPECT_EQ(rig.form.cmdlg1().windowTitle(), QStringLiteral("Find hex file"));
+        EXPECT_EQ(form::hex_file_dialog().title, "Find hex file");
         connection::ConnectionOptions emulated;
         emulated.emulator = true;
         rig.form.describe_backend(connection::make_backend(emulated)->description());

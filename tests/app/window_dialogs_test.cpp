@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include "app/window_dialogs.h"
+#include "form/window_controller.h"
 #include "tests/app/qt_app.h"
 #include "tests/support/temp_file.h"
 
@@ -43,7 +45,7 @@ TEST_F(WindowDialogs, OpenDialogGivesTheChosenFileAndKeepsItsFolderInMemoryOnly)
         dialog.selectFile(QString::fromStdString(file.path()));
         QMetaObject::invokeMethod(&dialog, "accept");  // as the Open button does
     });
-    EXPECT_EQ(cmdlg1.choose_hex_file(), file.path());
+    EXPECT_EQ(cmdlg1.choose_hex_file(form::hex_file_dialog()), file.path());
 
     when_open<QFileDialog>([&](QFileDialog& dialog) {
         // Folder and name survive from one use to the next; cancelling gives none.
@@ -52,16 +54,32 @@ TEST_F(WindowDialogs, OpenDialogGivesTheChosenFileAndKeepsItsFolderInMemoryOnly)
         dialog.setDirectory(QDir::rootPath());  // browsing without choosing
         dialog.reject();
     });
-    EXPECT_EQ(cmdlg1.choose_hex_file(), "");
+    EXPECT_EQ(cmdlg1.choose_hex_file(form::hex_file_dialog()), "");
     when_open<QFileDialog>([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.directory().absolutePath(), file_folder);
         dialog.reject();
     });
-    cmdlg1.choose_hex_file();
+    cmdlg1.choose_hex_file(form::hex_file_dialog());
 
     delete &cmdlg1.cmdlg1();  // as Qt's dialog goes, it stores its state
     const QSettings qt_settings(QSettings::UserScope, QStringLiteral("QtProject"));
     EXPECT_FALSE(QFileInfo::exists(qt_settings.fileName())) << qt_settings.fileName().toStdString();
+}
+
+TEST_F(WindowDialogs, OpenDialogShowsTheCoresTitleAndFileTypes) {
+    app::HexFileDialog cmdlg1(window);
+    when_open<QFileDialog>([](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Procurar arquivo hex"));
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+        const auto* filter = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(filter, nullptr);
+        ASSERT_EQ(filter->count(), 2);
+        EXPECT_EQ(filter->itemText(0), QStringLiteral("Arqs. HEX(*.hex)"));
+        EXPECT_EQ(filter->itemText(1), QStringLiteral("Arqs. IHX(*.ihx)"));
+        EXPECT_EQ(dialog.nameFilters().value(0), QStringLiteral("Arqs. HEX(*.hex) (*.hex *.ihx)"));
+        dialog.reject();
+    });
+    EXPECT_EQ(cmdlg1.choose_hex_file(form::hex_file_dialog()), "");
 }
 
 TEST_F(WindowDialogs, MessageBoxShowsTextTitleAndIconWithOkOnly) {

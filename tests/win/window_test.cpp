@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -132,54 +133,59 @@ void write_image() {
     std::ofstream(kImage) << ":0400000001020304F2\n:00000001FF\n";
 }
 
-TEST_F(WindowTest, EveryCommandSucceedsWithItsTexts) {
-    write_image();
+TEST_F(WindowTest, SurfaceSetsTextsStatesAndTheBarAndReadsTheBoxes) {
     open({});
     EXPECT_EQ(text_of(window->handle()), L"Vantro - Vr 2018_B — gravador emulado");
-    EXPECT_EQ(text_of(control("estado")), L"Estado: Gravador Conectado");
     RECT client;
     GetClientRect(window->handle(), &client);
     EXPECT_EQ(client.right, 460);
     EXPECT_EQ(client.bottom, 244);
 
+    window->set_text("sucesso", "Gravou com sucesso!");
+    EXPECT_EQ(status(), L"Gravou com sucesso!");
+    window->enable("Command4", false);
+    EXPECT_FALSE(IsWindowEnabled(control("Command4")));
+    window->set_bar(7, 3);
+    EXPECT_EQ(SendMessageW(control("porcentagem"), PBM_GETRANGE, FALSE, 0), 7);
+    EXPECT_EQ(SendMessageW(control("porcentagem"), PBM_GETPOS, 0, 0), 3);
+    SendMessageW(control("lb2"), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(control("lb3"), BM_SETCHECK, BST_INDETERMINATE, 0);  // grayed: not checked
+    EXPECT_FALSE(window->checked("lb1"));
+    EXPECT_TRUE(window->checked("lb2"));
+    EXPECT_FALSE(window->checked("lb3"));
+
+    std::vector<int> ran;
+    window->later([&] { ran.push_back(1); });
+    window->later([&] { ran.push_back(2); });
+    EXPECT_TRUE(ran.empty());  // not inside the caller
+    ASSERT_TRUE(pump_until([&] { return ran.size() == 2; }));
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+    window->show_message("Erro na gravação\nA FLASH", "Vantro", ops::MessageIcon::None);
+    ASSERT_FALSE(boxes.seen().empty());
+    EXPECT_EQ(boxes.seen().back(),
+              std::make_pair(std::wstring(L"Vantro"), std::wstring(L"Erro na gravação\nA FLASH")));
+}
+
+TEST_F(WindowTest, ClicksAndDropsReachTheController) {
+    write_image();
+    open({});
     drop("Command6", kImage);
     ASSERT_TRUE(pump_until([&] { return status() == L"Gravou com sucesso!"; })) << status();
     EXPECT_EQ((*backend->memory(hex::Memory::Flash))[3], 0x04);
-    drop("Command1", kImage);
-    const auto& eeprom = *backend->memory(hex::Memory::Eeprom);
-    ASSERT_TRUE(
-        pump_until([&] { return eeprom[0] == 0x01 && IsWindowEnabled(control("Command1")); }));
-    EXPECT_EQ(status(), L"Gravou com sucesso!");
     SendMessageW(control("Command4"), BM_CLICK, 0, 0);
     EXPECT_EQ(status(), L"Apagou com sucesso!");
-
-    SendMessageW(control("lb1"), BM_CLICK, 0, 0);
-    EXPECT_EQ(SendMessageW(control("lb1"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    SendMessageW(control("Command2"), BM_CLICK, 0, 0);
-    ASSERT_TRUE(pump_until([&] { return !boxes.seen().empty(); }));
-    EXPECT_EQ(boxes.seen().back(),
-              std::make_pair(std::wstring(L"Vantro Velmora"),
-                             std::wstring(L"Lock bits gravados com sucesso!!!")));
 }
 
-TEST_F(WindowTest, RefusedDataReportShowsItsBox) {
-    write_image();
-    open({"refuse=3"});
-    drop("Command6", kImage);
-    ASSERT_TRUE(pump_until([&] { return !boxes.seen().empty(); }));
-    EXPECT_EQ(boxes.seen().front(),
-              std::make_pair(std::wstring(L"Vantro"), std::wstring(L"Erro na gravação")));
-    EXPECT_EQ(status(), L"Erro na gravação!");
-}
-
-TEST_F(WindowTest, RemovalDisablesTheButtons) {
-    open({"unplug=1"});
-    SendMessageW(control("Command4"), BM_CLICK, 0, 0);
-    ASSERT_TRUE(pump_until([&] { return !IsWindowEnabled(control("Command6")); }));
-    for (const char* button : {"Command1", "Command2", "Command4"}) {
-        EXPECT_FALSE(IsWindowEnabled(control(button))) << button;
-    }
-    EXPECT_EQ(text_of(control("estado")), L"Estado: Gravador Desconectado");
+// The wait's message loop is the window's: the tab key still moves the focus.
+TEST_F(WindowTest, TabMovesTheFocusWhileAnOperationWaits) {
+    open({"latency=300"});
+    SetFocus(control("lb1"));
+    ASSERT_EQ(GetFocus(), control("lb1"));
+    PostMessageW(window->handle(), WM_COMMAND, MAKEWPARAM(win::control_id("Command4"), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control("Command4")));
+    PostMessageW(control("lb1"), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(pump_until([&] { return status() == L"Apagou com sucesso!"; })) << status();
+    EXPECT_EQ(GetFocus(), control("lb2"));
 }
 
 }  // namespace
