@@ -212,9 +212,7 @@ public:
     std::string description() const override { return {}; }
     std::optional<connection::AccessProblem> access_problem() const override { return problem; }
     const std::vector<std::uint8_t>* memory(hex::Memory) const override { return nullptr; }
-    bool save_memory(hex::Memory, const std::filesystem::path&) const override {
-        return false;
-    }
+    bool save_memory(hex::Memory, const std::filesystem::path&) const override { return false; }
 
 private:
     hid::HidLibrary& library_;
