@@ -5,6 +5,7 @@
 #include "connection/backend.h"
 #include "i18n/texts.h"
 #include "ops/exit_codes.h"
+#include "ops/parts.h"
 #include "ops/prepare.h"
 #include "platform/console.h"
 
@@ -16,12 +17,14 @@ void print(const std::string& line) {
     platform::write_text(stdout, line + "\n");
 }
 
-// The verdict of the checks a FLASH or EEPROM run makes before it sends anything;
-// false when that run would be refused. A part without EEPROM has no EEPROM verdict.
+// The verdict of the checks a FLASH or EEPROM run makes before it sends anything,
+// and, with --part, the part's; false when that run would be refused.
 bool print_verdict(const CliOptions& options, const ops::LoadedImage& loaded, hex::Memory mode,
                    TerminalDisplay& display) {
-    const char* const memory = mode == hex::Memory::Flash ? "FLASH" : "EEPROM";
-    if (mode == hex::Memory::Eeprom && options.part && options.part->eeprom_size == 0) {
+    const bool flash = mode == hex::Memory::Flash;
+    const char* const memory = flash ? "FLASH" : "EEPROM";
+    if (!flash && options.part && options.part->eeprom_size == 0) {
+        print(tr_args("Ensaio EEPROM: nenhum, o %1 não tem EEPROM.", {options.part->name}));
         return true;
     }
     ops::PrepareSettings settings;
@@ -31,6 +34,11 @@ bool print_verdict(const CliOptions& options, const ops::LoadedImage& loaded, he
     const auto prepared = ops::prepare(loaded, settings);
     if (!prepared->refusal) {
         print(tr_args("Ensaio %1: confere com a imagem.", {memory}));
+        if (options.part) {
+            const std::uint32_t size = flash ? options.part->flash_size : options.part->eeprom_size;
+            print(tr_args("%1: a imagem cabe na %2 de %3.",
+                          {options.part->name, memory, ops::size_text(size)}));
+        }
         return true;
     }
     print(tr_args("Ensaio %1: recusado.", {memory}));

@@ -5,13 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_table.h"
 #include "connection/connection_options.h"
 #include "ops/operation.h"
 #include "production/production_targets.h"
 
 namespace vantro::cli {
-
-enum class Command { List, Erase, Flash, Eeprom, Lock, Check, Parts, Job };
 
 struct CliOptions : connection::ConnectionOptions {
     Command command = Command::List;

@@ -29,16 +29,16 @@ std::size_t edit_distance(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<std::string> nearest_command(std::string_view word,
-                                           const std::vector<std::string>& commands) {
+std::optional<std::string> nearest_name(std::string_view word,
+                                        const std::vector<std::string>& names) {
     std::optional<std::string> best;
     // Two slips at most, and at most half the word: "x" is no typo of "list".
     std::size_t best_distance = std::min<std::size_t>(2, word.size() / 2);
-    for (const std::string& command : commands) {
-        const std::size_t distance = edit_distance(word, command);
+    for (const std::string& name : names) {
+        const std::size_t distance = edit_distance(word, name);
         if (distance <= best_distance && (!best || distance < best_distance)) {
             best_distance = distance;
-            best = command;
+            best = name;
         }
     }
     return best;

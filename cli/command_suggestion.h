@@ -8,9 +8,9 @@
 
 namespace vantro::cli {
 
-// The command a mistyped word most likely meant: the nearest by edit distance,
+// The command or option a mistyped word most likely meant: the nearest by edit distance,
 // when it is near enough to be a typing slip.
-std::optional<std::string> nearest_command(std::string_view word,
-                                           const std::vector<std::string>& commands);
+std::optional<std::string> nearest_name(std::string_view word,
+                                        const std::vector<std::string>& names);
 
 }  // namespace vantro::cli

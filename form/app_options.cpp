@@ -19,11 +19,19 @@ void apply_to_session(const AppOptions& options, connection::Backend& backend,
 AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream& out,
                                  std::ostream& err) {
     AppOptions options;
-    CLI::App app{tr("vantro: a janela do gravador Vantro de 8051")};
+    // Named, so that the help shows "vantro" and not the path it was started by.
+    CLI::App app{tr("vantro: a janela do gravador Vantro de 8051"), "vantro"};
     connection::speak_the_language(app, std::string("vantro ") + VANTRO_VERSION);
 
     connection::ConnectionOptionParser connection(options);
     connection.add_to(app);
+    // The window runs on one programmer and has no commands: its help says so.
+    app.get_option("--device")
+        ->description(tr("Usa o gravador neste caminho, ou serial:NÚMERO para o de número de série "
+                         "NÚMERO, quando há mais de um"));
+    app.get_option("--part")->description(
+        tr("O chip (AT89S51, AT89S8252...): imagens que não cabem nele são "
+           "recusadas"));
     // Exits right after the window is first shown: for start-up measurements.
     app.add_flag("--quit-after-show", options.quit_after_show)->group("");
 
@@ -39,6 +47,10 @@ AppParseResult parse_app_options(int argc, const char* const* argv, std::ostream
     }
     if (const auto message = connection.finish()) {
         err << *message << '\n';
+        return {std::nullopt, ops::kExitUsage};
+    }
+    if (options.device_paths.size() > 1) {
+        err << tr("A janela usa um só gravador: dê --device uma vez só.") << '\n';
         return {std::nullopt, ops::kExitUsage};
     }
     return {options, 0};

@@ -397,6 +397,14 @@
         <translation>Rehearsal %1: refused.</translation>
     </message>
     <message>
+        <source>Ensaio EEPROM: nenhum, o %1 não tem EEPROM.</source>
+        <translation>Rehearsal EEPROM: none, the %1 has no EEPROM.</translation>
+    </message>
+    <message>
+        <source>%1: a imagem cabe na %2 de %3.</source>
+        <translation>%1: the image fits its %3 %2.</translation>
+    </message>
+    <message>
         <source>chave desconhecida</source>
         <translation>unknown key</translation>
     </message>
@@ -703,7 +711,7 @@
         <translation>Chip after chip: after each run, Enter runs again, q or %1 stops</translation>
     </message>
     <message>
-        <source>Acrescenta a ARQUIVO uma linha JSON por gravador e gravação, ao fim de cada</source>
+        <source>Acrescenta a ARQUIVO uma linha JSON por gravador e gravação, quando cada uma termina</source>
         <translation>Append one JSON line per programmer and run to FILE, as each ends</translation>
     </message>
     <message>
@@ -717,6 +725,30 @@
     <message>
         <source>%1: não existe esse comando</source>
         <translation>%1: no such command</translation>
+    </message>
+    <message>
+        <source>%1: não existe essa opção</source>
+        <translation>%1: no such option</translation>
+    </message>
+    <message>
+        <source>%1: %2 não se aplica a este comando; vantro-cli help %1 lista as suas opções.</source>
+        <translation>%1: %2 does not apply to this command; vantro-cli help %1 lists its options.</translation>
+    </message>
+    <message>
+        <source>Usa o gravador neste caminho, ou serial:NÚMERO para o de número de série NÚMERO, quando há mais de um</source>
+        <translation>Use the programmer at this path, or serial:NUMBER for the one with serial number NUMBER, when there are several</translation>
+    </message>
+    <message>
+        <source>O chip (AT89S51, AT89S8252...): imagens que não cabem nele são recusadas</source>
+        <translation>The chip (AT89S51, AT89S8252...): images that do not fit it are refused</translation>
+    </message>
+    <message>
+        <source>A janela usa um só gravador: dê --device uma vez só.</source>
+        <translation>The window uses one programmer: give --device once only.</translation>
+    </message>
+    <message>
+        <source>As opções de cada comando: vantro-cli help COMANDO.</source>
+        <translation>Each command's options: vantro-cli help COMMAND.</translation>
     </message>
     <message>
         <source>Execute com --help para mais informações.</source>
@@ -745,10 +777,6 @@
     <message>
         <source>--all toma todos os gravadores e não pode ser usado com --device</source>
         <translation>--all takes every programmer and cannot be used with --device</translation>
-    </message>
-    <message>
-        <source>--lb1, --lb2 e --lb3 são opções de lock</source>
-        <translation>--lb1, --lb2 and --lb3 are options of lock</translation>
     </message>
     <message>
         <source>&quot;%1&quot; não é um número</source>
@@ -1001,10 +1029,6 @@
     <message>
         <source>Confere o arquivo do job, suas imagens e cada passo; não grava nada</source>
         <translation>Check the job file, its images and every step; program nothing</translation>
-    </message>
-    <message>
-        <source>job: o arquivo do job fixa o chip, os gravadores e o log; --part, --all, --repeat e --log não se aplicam</source>
-        <translation>job: the job file fixes the part, the programmers and the log; --part, --all, --repeat and --log do not apply</translation>
     </message>
     <message>
         <source>Arqs. IHX(*.ihx)</source>

@@ -44,7 +44,16 @@ version="$(dpkg-deb -f "$deb" Version)"
 "$cli" --quiet --emulator flash "$sample" || fail "vantro-cli could not flash the emulated programmer"
 
 installed lib/udev/rules.d/70-vantro-programmer.rules >/dev/null
-gzip -t "$(installed man1/vantro-cli.1.gz)" || fail "the manual page is damaged"
+# Every program's manual page, in English and in Portuguese.
+pages=(vantro-cli)
+if dpkg -L vantro | grep -q '/bin/vantro$'; then
+    pages+=(vantro)
+fi
+for page in "${pages[@]}"; do
+    for folder in man/man1 man/pt_BR/man1; do
+        gzip -t "$(installed "$folder/$page.1.gz")" || fail "the manual page $folder/$page is damaged"
+    done
+done
 
 if dpkg -L vantro | grep -q '/bin/vantro$'; then
     QT_QPA_PLATFORM=offscreen timeout 60 "$(installed bin/vantro)" --emulator --quit-after-show ||

@@ -61,6 +61,8 @@ TEST(CliCheck, EepromBytesFFAreCountedAndJudgedOnTheEmulatorsFill) {
         {"--emulator eeprom", 0, "Memória emulada confere com a imagem."},
         {"--emulator --emulate eeprom-fill=00 check", 2,
          "no endereço 0x0020 o chip ficaria com 0x00, mas a imagem dá 0xFF"},
+        // check judges the emulator's model, as the run does.
+        {"--emulator --emulate eeprom-ff=write check", 2, "sobrescreveria 0x0000–0x000F"},
         {"--emulator --emulate eeprom-fill=00 eeprom", 2,
          "no endereço 0x0020 o chip ficaria com 0x00, mas a imagem dá 0xFF"},
         {"--emulator --emulate programmers=2 --emulate eeprom-fill=00@2 --all eeprom", 2,
@@ -69,8 +71,10 @@ TEST(CliCheck, EepromBytesFFAreCountedAndJudgedOnTheEmulatorsFill) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);
         std::remove(trace.c_str());
-        const auto run =
-            run_cli(std::string(row.arguments) + " '" + hex.path() + "' --trace '" + trace + "'");
+        // check sends nothing, and takes no --trace.
+        const bool check = std::string(row.arguments).ends_with("check");
+        const auto run = run_cli(std::string(row.arguments) + " '" + hex.path() + "'" +
+                                 (check ? "" : " --trace '" + trace + "'"));
         EXPECT_EQ(run.exit_code, row.exit_code) << run.err;
         EXPECT_NE((run.out + run.err).find(row.says), std::string::npos) << run.out << run.err;
         if (row.exit_code != 0) {
@@ -159,13 +163,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "não respondeu em 0,3 s"},
         FaultCase{"lock_only_7f", "--emulate lock=0x7F lock", false, 3,
                   "O gravador respondeu 0x7F: os lock bits não foram confirmados."},
-        // The end record's slot carries 16 x FF at 0x0000: refused before it is written,
-        // and check judges the same model.
+        // The end record's slot carries 16 x FF at 0x0000: refused before it is written.
         FaultCase{"eeprom_ff_write_refused",
                   "--emulate eeprom-fill=00 --emulate eeprom-ff=write eeprom", true, 2,
-                  "sobrescreveria 0x0000–0x000F. Nada foi enviado"},
-        FaultCase{"check_judges_the_emulators_model", "--emulate eeprom-ff=write check", true, 2,
-                  "sobrescreveria 0x0000–0x000F"}),
+                  "sobrescreveria 0x0000–0x000F. Nada foi enviado"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UsageCase {
@@ -205,8 +206,6 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"help_for_a_mistyped_command", "help eras", "eras: você quis dizer erase?"},
         UsageCase{"missing_file_in_english", "flash --lang=en", "FILE is required."},
         UsageCase{"unexpected_argument", "erase x", "Argumento inesperado: x"},
-        UsageCase{"lock_bit_of_another_command", "--lb1 --emulator erase",
-                  "--lb1, --lb2 e --lb3 são opções de lock"},
         UsageCase{"fault_for_a_missing_programmer",
                   "--emulator --emulate programmers=2 --emulate refuse=1@3 erase", "refuse=1@3"},
         UsageCase{"all_and_device", "--emulator --all --device emulated:1 erase", "--all"},
@@ -258,7 +257,16 @@ TEST(CliPart, RefusesAnImagePastThePartsMemoryAndSendsNothing) {
     EXPECT_NE(check.out.find("Ensaio FLASH: recusado."), std::string::npos) << check.out;
     const auto fits = run_cli("--part AT89S53 check '" + hex.path() + "'");
     EXPECT_EQ(fits.exit_code, 0) << fits.err;
-    EXPECT_NE(fits.out.find("Ensaio FLASH: confere com a imagem."), std::string::npos);
+    EXPECT_NE(fits.out.find("Ensaio FLASH: confere com a imagem.\nAT89S53: a imagem cabe na "
+                            "FLASH de 12 KiB.\nEnsaio EEPROM: nenhum, o AT89S53 não tem EEPROM."),
+              std::string::npos)
+        << fits.out;
+    const auto both = run_cli("--part at89s8253 check '" + hex.path() + "' --lang en");
+    EXPECT_EQ(both.exit_code, 2) << both.err;  // 0x2000 is past the 2 KiB EEPROM
+    EXPECT_NE(both.out.find("AT89S8253: the image fits its 12 KiB FLASH.\nRehearsal EEPROM: "
+                            "refused."),
+              std::string::npos)
+        << both.out;
 }
 
 TEST(CliHelp, DocumentsTheExitCodesInTheRunsLanguage) {

@@ -79,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--timeout", "soon"}, "não é um número"},
                       Refusal{{"--timeout", "nan"}, "não é um número"},
                       Refusal{{"--emulator", "--device", "/dev/hidraw0"}, "--device"},
-                      Refusal{{"--lang", "fr"}, "--lang"}, Refusal{{"extra"}, "extra"}));
+                      Refusal{{"--lang", "fr"}, "--lang"}, Refusal{{"extra"}, "extra"},
+                      Refusal{{"--device", "/dev/hidraw0", "--device", "/dev/hidraw1"},
+                              "A janela usa um só gravador"}));
 
 TEST(AppOptions, HelpAndVersionGoToOutAndExitWithZero) {
     const Parsed help = parse({"--help"});
@@ -87,6 +89,15 @@ TEST(AppOptions, HelpAndVersionGoToOutAndExitWithZero) {
     EXPECT_EQ(help.result.exit_code, 0);
     EXPECT_NE(help.out.find("--emulator"), std::string::npos);
     EXPECT_EQ(help.out.find("--quit-after-show"), std::string::npos);
+    // Started by its full path, the window names itself, and no command of vantro-cli.
+    std::vector<const char*> by_path{"/usr/bin/vantro", "--help"};
+    std::ostringstream out;
+    std::ostringstream err;
+    form::parse_app_options(static_cast<int>(by_path.size()), by_path.data(), out, err);
+    EXPECT_NE(out.str().find("Uso: vantro [OPÇÕES]"), std::string::npos) << out.str();
+    for (const char* absent : {"/usr/bin", "veja list", "comando parts", "vários ao mesmo tempo"}) {
+        EXPECT_EQ(out.str().find(absent), std::string::npos) << absent << "\n" << out.str();
+    }
 
     const Parsed version = parse({"--version"});
     EXPECT_EQ(version.result.exit_code, 0);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -81,6 +82,33 @@ TEST(Job, ThreeSocketsWriteSerials1000To1002AndTheCounterReads1003) {
     }
     EXPECT_EQ(logged, (std::set<std::uint64_t>{1000, 1001, 1002}));
     EXPECT_NE(run.err.find("PASS"), std::string::npos) << run.err;
+}
+
+// The README's job is the tree's sample, and runs as the README says: checked in
+// place, and on three emulated programmers from a copy (the tree stays clean).
+TEST(Job, TheReadmesSampleJobChecksAndRunsAsWritten) {
+    const std::filesystem::path sample =
+        std::filesystem::path(VANTRO_SOURCE_DIR) / "packaging" / "sample";
+    const std::string job = read_all(sample / "controlador-v3.toml");
+    const std::string readme = read_all(std::filesystem::path(VANTRO_SOURCE_DIR) / "README.md");
+    const auto block = readme.find("```toml\n");
+    ASSERT_NE(block, std::string::npos);
+    EXPECT_EQ(readme.substr(block + 8, job.size() + 4), job + "```\n");
+
+    const auto check =
+        run_cli("job '" + (sample / "controlador-v3.toml").string() + "' --check --lang en");
+    EXPECT_EQ(check.exit_code, 0) << check.err;
+    for (const char* file : {"blink.hex", "calibracao.hex", "controlador-v3.toml"}) {
+        std::filesystem::copy_file(sample / file, scratch_path(file),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    std::remove(scratch_path("controlador-v3.counter").c_str());
+    std::remove(scratch_path("controlador-v3.jsonl").c_str());
+    const auto run = run_cli("--emulator --emulate programmers=3 job '" +
+                             scratch_path("controlador-v3.toml") + "'");
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(read_all(scratch_path("controlador-v3.counter")), "1003\n");
+    EXPECT_EQ(chip_lines(scratch_path("controlador-v3.jsonl")).size(), 3u);
 }
 
 // Each is refused naming its line and key, before any report is written.
