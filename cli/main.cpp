@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,17 @@ int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDis
     return run_operation(options, operation, display, interruption);
 }
 
+// stdout carries help, check's summary and list's programmers: a failed write (a
+// full disk, a closed pipe) is a failure, told on stderr.
+std::optional<std::string> stdout_failure() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        return vantro::tr_args("Não foi possível escrever na saída padrão: %1",
+                               {vantro::system_error_text(errno != 0 ? errno : EIO)});
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +80,10 @@ int main(int argc, char** argv) {
     const ParseResult parsed =
         parse_command_line(static_cast<int>(utf8_argv.size()), utf8_argv.data());
     if (!parsed.options) {
+        if (const auto failure = stdout_failure()) {
+            vantro::platform::write_text(stderr, *failure + "\n");
+            return std::max(parsed.exit_code, static_cast<int>(vantro::ops::kExitUsage));
+        }
         return parsed.exit_code;
     }
     const CliOptions& options = *parsed.options;
@@ -75,11 +91,8 @@ int main(int argc, char** argv) {
     interruption.set_text_before_run(vantro::tr("Interrompido."));
     TerminalDisplay display(stderr, options.quiet, vantro::platform::is_terminal(stderr));
     const int code = run_command(options, display, interruption);
-    // stdout carries check's summary and list's programmers: a failed write is a failure.
-    errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        display.print_line(vantro::tr_args("Não foi possível escrever na saída padrão: %1",
-                                           {vantro::system_error_text(errno != 0 ? errno : EIO)}));
+    if (const auto failure = stdout_failure()) {
+        display.print_line(*failure);
         return std::max(code, static_cast<int>(vantro::ops::kExitUsage));
     }
     return code;

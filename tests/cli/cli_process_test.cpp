@@ -81,6 +81,34 @@ TEST(CliStreams, AClosedStderrNeverCarriesTextsIntoAnOutputFile) {
     EXPECT_EQ(sent.find("Grav"), std::string::npos) << sent;
 }
 
+// `vantro-cli ... | true`: the reader is gone before the first write (it opens the
+// FIFO, closes it and is waited for), so every write to stdout fails. The run ends
+// with its own code and says so; a process killed by SIGPIPE would exit 141.
+TEST(CliStreams, AStdoutPipeWithoutReaderEndsTheRunWithItsCodeAndAMessage) {
+#ifdef _WIN32
+    GTEST_SKIP() << "drives sh with mkfifo; Windows has no SIGPIPE";
+#endif
+    TempFile hex("pipe.hex", testing::kWorkedExample);
+    const std::string fifo = testing::scratch_path("stdout.fifo");
+    const struct {
+        std::string arguments;
+        const char* says;
+    } rows[] = {
+        {"check '" + hex.path() + "'", "Não foi possível escrever na saída padrão: "},
+        {"--emulator --emulate programmers=32 list --lang en",
+         "Could not write to standard output: "},
+        {"help flash", "Não foi possível escrever na saída padrão: "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const auto run = run_shell("rm -f '" + fifo + "'; mkfifo '" + fifo + "'; (exec <'" + fifo +
+                                   "') & exec 3>'" + fifo + "'; wait; rm -f '" + fifo + "'; '" +
+                                   VANTRO_CLI + "' " + row.arguments + " >&3");
+        EXPECT_EQ(run.exit_code, 2) << run.err;
+        EXPECT_NE(run.err.find(row.says), std::string::npos) << run.err;
+    }
+}
+
 struct OutputCase {
     const char* name;
     const char* arguments;  // HEX and TRACE are replaced by paths

@@ -155,6 +155,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "Arquivo HEX inválido: linha 2: a contagem de bytes não confere com os dados"},
         RefusedFile{"BadChecksumAtLine12", eleven_good_then_bad(),
                     "Arquivo HEX inválido: linha 12: soma de verificação incorreta"},
+        // Right in its low digit, wrong in its high one (BD is right).
+        RefusedFile{"ChecksumWrongInItsHighDigitOnly", ":0100000042AD\n:00000001FF\n",
+                    "Arquivo HEX inválido: linha 1: soma de verificação incorreta"},
         RefusedFile{"Binary",
                     std::string("\x7F"
                                 "ELF\0\0\0\x02\n",
