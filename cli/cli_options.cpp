@@ -56,7 +56,7 @@ void add_every_option(CLI::App& app, CliOptions& options,
     app.add_flag("--all", options.all,
                  tr("Grava em todos os gravadores presentes, ao mesmo tempo"));
     app.add_flag("--repeat", options.repeat,
-                 tr_args("Chip após chip: após cada gravação, Enter grava de novo, q ou %1 para",
+                 tr_args("Chip após chip: após cada gravação, Enter grava de novo; q ou %1 encerra",
                          {platform::end_of_input_key()}));
     app.add_option("--log", options.log,
                    tr("Acrescenta a ARQUIVO uma linha JSON por gravador e gravação, quando cada "

@@ -707,8 +707,8 @@
         <translation>Run on every programmer present, all at once</translation>
     </message>
     <message>
-        <source>Chip após chip: após cada gravação, Enter grava de novo, q ou %1 para</source>
-        <translation>Chip after chip: after each run, Enter runs again, q or %1 stops</translation>
+        <source>Chip após chip: após cada gravação, Enter grava de novo; q ou %1 encerra</source>
+        <translation>Chip after chip: after each run, Enter runs again; q or %1 stops</translation>
     </message>
     <message>
         <source>Acrescenta a ARQUIVO uma linha JSON por gravador e gravação, quando cada uma termina</source>
