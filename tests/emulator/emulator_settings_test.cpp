@@ -97,39 +97,59 @@ TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
     }
 }
 
-// The man page and the README list the table's keys, no more, each with its values.
+// The man pages (both languages) and the README list the table's keys, no more,
+// each with its values.
 TEST(EmulatorSettings, DocumentationListsEveryKeyOfTheTable) {
     const auto top =
         std::filesystem::path(VANTRO_TEST_DATA).parent_path().parent_path().parent_path();
     const std::string readme = testing::read_all(top / "README.md");
-    std::string man = testing::read_all(top / "packaging/linux/vantro-cli.1.in");
-    man = man.substr(man.find(".SH EMULATOR SETTINGS"));
-    man = man.substr(0, man.find("\n.SH ", 1));
-    std::size_t entries = 0;
-    for (std::size_t at = man.find("\n.TP\n"); at != std::string::npos;
-         at = man.find("\n.TP\n", at + 1)) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, setting_keys().size() + 1);  // programmers=N is not a firmware setting
     for (const SettingKey& key : setting_keys()) {
-        std::string name(key.name);
-        SCOPED_TRACE(name);
-        EXPECT_NE(readme.find("`" + name + "="), std::string::npos);
-        for (std::size_t dash = name.find('-'); dash != std::string::npos;
-             dash = name.find('-', dash + 2)) {
-            name.replace(dash, 1, "\\-");
+        EXPECT_NE(readme.find("`" + std::string(key.name) + "="), std::string::npos) << key.name;
+    }
+    const struct {
+        const char* path;
+        const char* section;
+        const char* range;       // "from MIN to MAX"
+        const char* hex_digits;  // a byte's value
+    } pages[] = {
+        {"packaging/linux/vantro-cli.1.in", "EMULATOR SETTINGS", "from %1 to %2",
+         "two hexadecimal digits"},
+        {"packaging/linux/vantro-cli.pt_BR.1.in", "CONFIGURAÇÕES DO EMULADOR", "de %1 a %2",
+         "dois dígitos hexadecimais"},
+    };
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.path);
+        std::string man = testing::read_all(top / page.path);
+        man = man.substr(man.find(std::string(".SH ") + page.section));
+        man = man.substr(0, man.find("\n.SH ", 1));
+        std::size_t entries = 0;
+        for (std::size_t at = man.find("\n.TP\n"); at != std::string::npos;
+             at = man.find("\n.TP\n", at + 1)) {
+            ++entries;
         }
-        const std::size_t start = man.find(" " + name + "=");
-        ASSERT_NE(start, std::string::npos);
-        const std::string entry = man.substr(start, man.find("\n.TP\n", start) - start);
-        const std::string values =
-            key.kind == ValueKind::Word
-                ? std::string(key.words[0]) + " | " + std::string(key.words[1])
-            : key.kind == ValueKind::HexByte ? "two hexadecimal digits"
-            : key.max == UINT64_MAX
-                ? ""
-                : "from " + std::to_string(key.min) + " to " + std::to_string(key.max);
-        EXPECT_NE(entry.find(values), std::string::npos) << entry;
+        EXPECT_EQ(entries, setting_keys().size() + 1);  // programmers=N is not a firmware setting
+        for (const SettingKey& key : setting_keys()) {
+            std::string name(key.name);
+            SCOPED_TRACE(name);
+            for (std::size_t dash = name.find('-'); dash != std::string::npos;
+                 dash = name.find('-', dash + 2)) {
+                name.replace(dash, 1, "\\-");
+            }
+            const std::size_t start = man.find(" " + name + "=");
+            ASSERT_NE(start, std::string::npos);
+            const std::string entry = man.substr(start, man.find("\n.TP\n", start) - start);
+            std::string values = page.range;
+            values.replace(values.find("%1"), 2, std::to_string(key.min));
+            values.replace(values.find("%2"), 2, std::to_string(key.max));
+            if (key.kind == ValueKind::Word) {
+                values = std::string(key.words[0]) + " | " + std::string(key.words[1]);
+            } else if (key.kind == ValueKind::HexByte) {
+                values = page.hex_digits;
+            } else if (key.max == UINT64_MAX) {
+                values.clear();
+            }
+            EXPECT_NE(entry.find(values), std::string::npos) << entry;
+        }
     }
 }
 
