@@ -46,8 +46,8 @@ TEST(Parts, DocumentationListsEveryPartOfTheTable) {
         SCOPED_TRACE(document.path);
         std::string text = testing::read_all(top / document.path);
         ASSERT_FALSE(text.empty());
-        // The man pages' unbreakable spaces read as spaces.
-        text = std::regex_replace(text, std::regex(R"(\\ )"), " ");
+        // The man pages' unbreakable spaces, and line ends, read as spaces.
+        text = std::regex_replace(text, std::regex(R"((\\ |\s)+)"), " ");
         for (const Part& part : known_parts()) {
             const std::string entry =
                 filled(part.eeprom_size > 0 ? document.with_eeprom : document.flash_only, part);
