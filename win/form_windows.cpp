@@ -40,6 +40,40 @@ COLORREF colour_ref(const form::Rgb& rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
+// A label is shrunk to fit at most to this share of its form size, in these steps.
+constexpr double kSmallestFit = 0.8;
+constexpr double kFitStep = 0.25;
+
+TEXTMETRICW metrics_of(HWND control, HFONT face) {
+    HDC dc = GetDC(control);
+    const HGDIOBJ before = SelectObject(dc, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    return metrics;
+}
+
+int text_width(HWND control, HFONT face, const std::wstring& text) {
+    HDC dc = GetDC(control);
+    const HGDIOBJ before = SelectObject(dc, face);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+RECT client_rect(HWND control) {
+    RECT room{};
+    GetClientRect(control, &room);
+    return room;
+}
+
+bool on_one_line(HWND control) {
+    return (GetWindowLongPtrW(control, GWL_STYLE) & SS_ENDELLIPSIS) != 0;
+}
+
 }  // namespace
 
 int control_id(std::string_view name) {
@@ -49,7 +83,7 @@ int control_id(std::string_view name) {
                : 1000 + static_cast<int>(control - form::main_form().controls.data());
 }
 
-FormWindows::FormWindows(HWND form, int dots_per_inch) {
+FormWindows::FormWindows(HWND form, int dots_per_inch) : dots_per_inch_(dots_per_inch) {
     const auto pixels = [dots_per_inch](int twips) {
         return form::pixels_from_twips(twips, dots_per_inch);
     };
@@ -72,9 +106,17 @@ FormWindows::FormWindows(HWND form, int dots_per_inch) {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id(control.name))),
                             instance, nullptr);
         const HFONT face = control.font_points > 0
-                               ? font(control.font_points, dots_per_inch)
+                               ? font(control.font_points)
                                : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(face), FALSE);
+        // A label without room for a second line must never wrap into one: its
+        // text would read cut, without a sign that it is.
+        if (control.kind == ControlKind::Label && control.font_points > 0 &&
+            client_rect(handle).bottom < 2 * metrics_of(handle, face).tmHeight) {
+            SetWindowLongPtrW(handle, GWL_STYLE,
+                              GetWindowLongPtrW(handle, GWL_STYLE) | SS_ENDELLIPSIS);
+            fit_to_line(control, handle, caption);
+        }
         if (control.kind == ControlKind::ProgressBar) {
             SendMessageW(handle, PBM_SETRANGE32, 0, form::kProgressStartMaximum);
         }
@@ -119,10 +161,34 @@ std::string_view FormWindows::name_of(HWND control) const {
     return found == controls_.end() ? std::string_view{} : found->first->name;
 }
 
-HFONT FormWindows::font(double points, int dots_per_inch) {
+void FormWindows::set_text(std::string_view name, std::string_view text) {
+    const auto found =
+        std::ranges::find(controls_, name, [](const auto& entry) { return entry.first->name; });
+    if (found == controls_.end()) {
+        return;
+    }
+    const std::wstring shown = wide(text);
+    if (on_one_line(found->second)) {
+        fit_to_line(*found->first, found->second, shown);
+    }
+    SetWindowTextW(found->second, shown.c_str());
+}
+
+void FormWindows::fit_to_line(const form::FormControl& control, HWND handle,
+                              const std::wstring& text) {
+    const int width = client_rect(handle).right;
+    double points = control.font_points;
+    while (points - kFitStep >= control.font_points * kSmallestFit &&
+           text_width(handle, font(points), text) > width) {
+        points -= kFitStep;
+    }
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font(points)), FALSE);
+}
+
+HFONT FormWindows::font(double points) {
     auto& face = fonts_[points];
     if (face == nullptr) {
-        const int height = -static_cast<int>(points * dots_per_inch / 72.0 + 0.5);
+        const int height = -static_cast<int>(points * dots_per_inch_ / 72.0 + 0.5);
         face = CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            VARIABLE_PITCH | FF_SWISS, wide(form::kFontFace).c_str());

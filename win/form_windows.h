@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,11 @@ public:
     HWND operator[](std::string_view name) const;
     // The name of the control; empty for a window that is none of the form's.
     std::string_view name_of(HWND control) const;
+    // Sets the text of the control called name. A label one line high keeps it on
+    // that line: in a smaller font where the form's is too wide (a substituted face
+    // often is), down to four fifths of the form's size, and beyond that cut with an
+    // ellipsis.
+    void set_text(std::string_view name, std::string_view text);
 
     // WM_CTLCOLORSTATIC: the control's text and background colours into dc, and the
     // brush of its background (the form's where it has none of its own).
@@ -37,9 +43,12 @@ public:
     void draw_picture(const DRAWITEMSTRUCT& item) const { picture_.draw(item.hDC, item.rcItem); }
 
 private:
-    HFONT font(double points, int dots_per_inch);
+    HFONT font(double points);
+    // The largest font, down to four fifths of the form's, that shows text on one line.
+    void fit_to_line(const form::FormControl& control, HWND handle, const std::wstring& text);
     HBRUSH brush(const form::Rgb& colour);
 
+    int dots_per_inch_;
     std::vector<std::pair<const form::FormControl*, HWND>> controls_;
     std::map<double, HFONT> fonts_;
     std::vector<std::pair<form::Rgb, HBRUSH>> brushes_;

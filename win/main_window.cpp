@@ -147,7 +147,7 @@ void MainWindow::close() {
 }
 
 void MainWindow::set_text(std::string_view control, std::string_view text) {
-    SetWindowTextW((*controls_)[control], wide(text).c_str());
+    controls_->set_text(control, text);
 }
 
 void MainWindow::enable(std::string_view control, bool enabled) {

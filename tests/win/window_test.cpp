@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "connection/backend.h"
+#include "i18n/catalogue.h"
 #include "win/main_window.h"
 #include "win/win_text.h"
 
@@ -186,6 +187,51 @@ TEST_F(WindowTest, TabMovesTheFocusWhileAnOperationWaits) {
     PostMessageW(control("lb1"), WM_KEYDOWN, VK_TAB, 0);
     ASSERT_TRUE(pump_until([&] { return status() == L"Apagou com sucesso!"; })) << status();
     EXPECT_EQ(GetFocus(), control("lb2"));
+}
+
+int width_in_font_of(HWND control, const std::wstring& text) {
+    HDC dc = GetDC(control);
+    const HGDIOBJ before =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+// A font other than the form's (Wine without Windows' fonts) draws wider. The
+// connection label never wraps into a hidden second line: in both languages its
+// text fits whole, or, the longest, is cut with an ellipsis after its point.
+TEST_F(WindowTest, ConnectionTextsFitTheirLabel) {
+    struct Row {
+        const char* portuguese;
+        const wchar_t* shown_portuguese;  // nullptr: the whole text
+        const wchar_t* shown_english;
+    };
+    const Row rows[] = {
+        {"Estado: Gravador Conectado", nullptr, nullptr},
+        {"Estado: Gravador Desconectado", nullptr, nullptr},
+        {"Estado: Gravador sem permissão de acesso", L"Estado: Gravador sem permissão",
+         L"Status: no permission"},
+    };
+    open({});
+    HWND label = control("estado");
+    EXPECT_NE(GetWindowLongPtrW(label, GWL_STYLE) & SS_ENDELLIPSIS, 0) << "it may wrap";
+    RECT room;
+    GetClientRect(label, &room);
+    for (const Row& row : rows) {
+        const std::string english(*i18n::english_text(row.portuguese));
+        for (const auto& [text, shown] :
+             {std::pair(std::string(row.portuguese), row.shown_portuguese),
+              std::pair(english, row.shown_english)}) {
+            window->controller().set_connection_text(text);
+            EXPECT_EQ(text_of(label), win::wide(text));
+            const std::wstring least =
+                shown == nullptr ? win::wide(text) : shown + std::wstring(L"...");
+            EXPECT_LE(width_in_font_of(label, least), room.right) << text;
+        }
+    }
 }
 
 }  // namespace
