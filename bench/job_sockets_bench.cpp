@@ -127,7 +127,8 @@ double job_seconds(const production::JobPlan& plan, int sockets, int silent, boo
     const int timed = silent ? sockets - 1 : sockets;
     const auto start = Clock::now();
     {
-        production::JobRun run(plan, list, view, *log, {std::chrono::seconds(10), "bench", true},
+        production::JobRun run(plan, list, view, *log,
+                               {std::chrono::seconds(10), "bench", true, std::nullopt},
                                stop.get_token());
         for (int chip = 1; chip < kChipsPerSocket; ++chip) {
             run.start_every_socket();

@@ -67,6 +67,9 @@ void add_every_option(CLI::App& app, CliOptions& options,
     app.add_flag("--lb3", options.lock_bits.lb3, tr("Liga o lock bit 3"));
     app.add_flag("--check", options.check_only,
                  tr("Confere o arquivo do job, suas imagens e cada passo; não grava nada"));
+    app.add_option("--operator", options.operator_name,
+                   tr("Quem opera a linha: vai no registro de cada chip"))
+        ->type_name(tr("NOME"));
 }
 
 // A command's file, the one argument that is no option.

@@ -20,11 +20,12 @@ struct CliOptions : connection::ConnectionOptions {
     std::optional<std::string> dump_eeprom;
     std::optional<std::string> trace;
     bool quiet = false;
-    bool all = false;                // every programmer present, at once
-    bool repeat = false;             // chip after chip until the user stops
-    std::optional<std::string> log;  // JSON lines, one per chip
-    std::string job_file;            // job: the TOML file
-    bool check_only = false;         // job --check: every check, nothing programmed
+    bool all = false;                          // every programmer present, at once
+    bool repeat = false;                       // chip after chip until the user stops
+    std::optional<std::string> log;            // JSON lines, one per chip
+    std::string job_file;                      // job: the TOML file
+    bool check_only = false;                   // job --check: every check, nothing programmed
+    std::optional<std::string> operator_name;  // job --operator: in every chip's record
 
     // Several programmers at once (each --device, or --all), not one.
     bool several_programmers() const { return production::several_programmers(*this, all); }

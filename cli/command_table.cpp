@@ -41,6 +41,7 @@ constexpr OptionEntry kOptions[] = {
     {"--lb2", {Lock}},
     {"--lb3", {Lock}},
     {"--check", {Job}},
+    {"--operator", {Job}},
 };
 
 const OptionEntry* find_option(std::string_view name) {

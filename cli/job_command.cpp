@@ -142,6 +142,36 @@ void serve_keys(production::JobRun& run, Keys& keys, JobDisplay& display, std::s
     }
 }
 
+// --operator, else the job file's operator, asked for when it says "ask". An
+// outer nothing: asked, and not answered; an inner one: no operator named.
+std::optional<std::optional<std::string>> operator_of(const CliOptions& options,
+                                                      const production::JobFile& job) {
+    if (options.operator_name || !job.operator_name) {
+        return options.operator_name;
+    }
+    if (*job.operator_name != production::kAskOperator) {
+        return job.operator_name;
+    }
+    for (;;) {
+        platform::write_text(stderr, tr("Operador: "));
+        std::fflush(stderr);
+        std::string answer;
+        const bool answered = static_cast<bool>(std::getline(std::cin, answer));
+        // A terminal echoed the user's Enter; from a pipe the next line starts here.
+        if (!answered || !platform::is_terminal(stdin)) {
+            std::fputc('\n', stderr);
+        }
+        if (!answered) {
+            return std::nullopt;
+        }
+        answer.erase(answer.find_last_not_of(" \t\r") + 1);
+        answer.erase(0, answer.find_first_not_of(" \t"));
+        if (!answer.empty()) {
+            return std::optional<std::string>(answer);
+        }
+    }
+}
+
 }  // namespace
 
 int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& interruption) {
@@ -189,6 +219,13 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
         return ops::kExitUsage;
     }
     log->set_durable(true);
+    const auto operator_name = operator_of(options, plan.job());
+    if (!operator_name) {
+        display.print_line(
+            tr("O job pede o nome de quem opera a linha (operator = \"ask\"); "
+               "informe-o, ou use --operator NOME."));
+        return ops::kExitUsage;
+    }
 
     const bool terminal = platform::is_terminal(stdin);
     JobDisplay job_display(options, choice.sockets.size() > 1, terminal && !options.quiet);
@@ -197,7 +234,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
         wait_for_the_end();
     }
     const auto keys = Keys::read_from_stdin();
-    production::JobSettings settings{options.timeout, VANTRO_VERSION, !terminal};
+    production::JobSettings settings{options.timeout, VANTRO_VERSION, !terminal, *operator_name};
     production::JobRun run(plan, choice.sockets, job_display, *log, settings,
                            interruption.stop_token());
     serve_keys(run, *keys, job_display, interruption.stop_token());

@@ -1038,5 +1038,17 @@
         <source>Interrompido: o chip ficou parcialmente gravado; apague e grave de novo.</source>
         <translation>Interrupted: the chip is partly written; erase it and write it again.</translation>
     </message>
+    <message>
+        <source>Quem opera a linha: vai no registro de cada chip</source>
+        <translation>Who operates the line: goes into every chip's record</translation>
+    </message>
+    <message>
+        <source>O job pede o nome de quem opera a linha (operator = &quot;ask&quot;); informe-o, ou use --operator NOME.</source>
+        <translation>The job asks for the name of who operates the line (operator = &quot;ask&quot;); give it, or use --operator NAME.</translation>
+    </message>
+    <message>
+        <source>Operador: </source>
+        <translation>Operator: </translation>
+    </message>
 </context>
 </TS>

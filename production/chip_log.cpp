@@ -25,6 +25,9 @@ nlohmann::json optional_text(const std::optional<std::string>& text) {
 void add_job_fields(nlohmann::ordered_json& line, const JobChipFields& job) {
     line["job"] = job.job;
     line["station"] = job.station;
+    if (job.operator_name) {
+        line["operator"] = *job.operator_name;
+    }
     line["version"] = job.version;
     line["sequence"] = job.sequence;
     line["socket"] = job.socket;

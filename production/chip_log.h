@@ -30,6 +30,7 @@ struct JobChipFields {
     std::optional<std::string> eeprom_sha256;
     std::optional<std::array<bool, 3>> lock_bits;
     std::optional<std::string> chip_holds;  // on failure: what the chip holds now
+    std::optional<std::string> operator_name;
 };
 
 struct ChipRecord {

@@ -16,8 +16,8 @@ namespace vantro::production {
 
 namespace {
 
-const std::set<std::string> kTopKeys{"name",  "part",   "station", "log",   "sockets",
-                                     "flash", "eeprom", "lock",    "serial"};
+const std::set<std::string> kTopKeys{"name",  "part",   "station", "log",    "sockets",
+                                     "flash", "eeprom", "lock",    "serial", "operator"};
 const std::set<std::string> kImageKeys{"file", "sha256"};
 const std::set<std::string> kLockKeys{"bits"};
 const std::set<std::string> kSerialKeys{"memory", "address", "format", "first", "step", "counter"};
@@ -242,6 +242,7 @@ JobFileRead read_job_file(const std::string& path, const std::string& computer_n
         job.part = *found;
         job.station = reader.text(top, "", "station", false).value_or(computer_name);
         job.log = reader.path(*reader.text(top, "", "log", true));
+        job.operator_name = reader.text(top, "", "operator", false);
         job.sockets = reader.sockets(top);
         job.flash = reader.image(top, "flash");
         job.eeprom = reader.image(top, "eeprom");

@@ -36,6 +36,8 @@ struct JobFile {
     std::string name;
     ops::Part part;
     std::string station;
+    // Who operates the line; kAskOperator: asked when the job starts.
+    std::optional<std::string> operator_name;
     std::string log;                   // resolved
     std::vector<std::string> sockets;  // programmer serial numbers; empty: every one present
     std::optional<JobImage> flash;
@@ -48,6 +50,8 @@ struct JobFile {
     // "job.toml:14: serial.address: " + what, for a problem with that key.
     std::string problem(const std::string& key, const std::string& what) const;
 };
+
+inline constexpr const char* kAskOperator = "ask";
 
 struct JobFileRead {
     std::optional<JobFile> job;

@@ -272,6 +272,7 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
     JobChipFields fields;
     fields.job = job.name;
     fields.station = job.station;
+    fields.operator_name = settings_.operator_name;
     fields.version = settings_.version;
     fields.sequence = sequence;
     fields.socket = socket.number;

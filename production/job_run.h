@@ -94,6 +94,7 @@ struct JobSettings {
     // Starts asked for while a socket runs wait for it (a script typed ahead);
     // otherwise they are dropped (keys typed on a terminal during a run).
     bool queue_starts = false;
+    std::optional<std::string> operator_name;  // into every chip's record
 };
 
 class JobRun {

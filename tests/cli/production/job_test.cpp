@@ -140,6 +140,47 @@ TEST(Job, RefusedJobsSendNothing) {
     }
 }
 
+// --operator, or the job's operator = "ask" answered at the start, goes into
+// every chip's line; a question left unanswered sends nothing.
+TEST(Job, TheOperatorGoesIntoEveryChipsRecord) {
+    const struct {
+        const char* job_line;
+        const char* input;
+        const char* option;
+        int exit_code;
+        const char* logged;  // null: no chip logged
+    } cases[] = {
+        {"", "", "--operator 'Ana Lima'", 0, "Ana Lima"},
+        {"operator = \"ask\"\n", "\n  Rui \n", "", 0, "Rui"},
+        {"operator = \"ask\"\n", "", "", 2, nullptr},
+        {"operator = \"ask\"\n", "", "--operator Bia", 0, "Bia"},
+        {"operator = \"Turno B\"\n", "", "", 0, "Turno B"},
+    };
+    const std::string trace = scratch_path("operator-trace.txt");
+    for (const auto& c : cases) {
+        const std::string job =
+            make_job("operator", "memory = \"eeprom\"\naddress = 0\nformat = \"u16le\"");
+        write_file(job, c.job_line + read_all(job));
+        std::remove(trace.c_str());
+        const auto run =
+            run_shell("printf '" + std::string(c.input) + "' | '" + std::string(VANTRO_CLI) +
+                      "' --emulator --emulate programmers=2 " + "--trace '" + trace + "' " +
+                      " job '" + job + "' " + c.option);
+        ASSERT_EQ(run.exit_code, c.exit_code) << run.err;
+        const auto chips = chip_lines(scratch_path("operator.jsonl"));
+        if (!c.logged) {
+            EXPECT_TRUE(chips.empty());
+            EXPECT_EQ(read_all(trace), "") << "nothing may be sent";
+            EXPECT_NE(run.err.find("--operator"), std::string::npos) << run.err;
+            continue;
+        }
+        ASSERT_EQ(chips.size(), 2u) << run.err;
+        for (const auto& chip : chips) {
+            EXPECT_EQ(chip.at("operator"), c.logged);
+        }
+    }
+}
+
 TEST(Job, AKilledJobNeverGivesASerialTwice) {
 #ifdef _WIN32
     GTEST_SKIP() << "kills the job with sh's timeout";
