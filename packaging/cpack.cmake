@@ -13,9 +13,12 @@ Every HEX file is checked before anything is sent. Contains the window (vantro),
 its command-line twin (vantro-cli), which can also run on an emulated programmer,
 and a udev rule that gives the user at the seat access to the programmer.")
 set(CPACK_PACKAGE_CONTACT "The Vantro developers <dev@vantro.example>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://vantro.example/")
+set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_STRIP_FILES ON)
+# Windows programs are stripped when linked (windows/install.cmake).
+if(NOT WIN32)
+  set(CPACK_STRIP_FILES ON)
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
