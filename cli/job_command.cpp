@@ -111,7 +111,10 @@ struct Keys {
 };
 
 // Starts chips as the keys say until q, the end of the input, a signal or a stop.
-void serve_keys(production::JobRun& run, Keys& keys, JobDisplay& display, std::stop_token stop) {
+// On a terminal Enter starts the sockets whose chip the operator has seen end;
+// typed ahead by a script, every socket once each is done.
+void serve_keys(production::JobRun& run, Keys& keys, JobDisplay& display, bool terminal,
+                std::stop_token stop) {
     const std::stop_callback wake(stop, [&keys] { keys.arrived.notify_all(); });
     std::unique_lock lock(keys.mutex);
     for (;;) {
@@ -131,11 +134,20 @@ void serve_keys(production::JobRun& run, Keys& keys, JobDisplay& display, std::s
         const std::string line = keys.lines.front();
         keys.lines.pop_front();
         lock.unlock();
+        if (terminal) {
+            display.line_typed();
+        }
         if (line.empty()) {
-            run.start_every_socket();
+            if (terminal) {
+                run.start_sockets(display.take_enter_sockets());
+            } else {
+                run.start_every_socket();
+            }
         } else if (line.front() == 'q' || line.front() == 'Q') {
             return;
-        } else if (!run.start_socket(std::atoi(line.c_str()))) {
+        } else if (run.start_socket(std::atoi(line.c_str()))) {
+            display.started_by_key(std::atoi(line.c_str()));
+        } else {
             display.say(tr_args("Não há soquete \"%1\".", {line}));
         }
         lock.lock();
@@ -228,7 +240,8 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     }
 
     const bool terminal = platform::is_terminal(stdin);
-    JobDisplay job_display(options, choice.sockets.size() > 1, terminal && !options.quiet);
+    JobDisplay job_display(options, choice.sockets, plan.job().log, terminal && !options.quiet,
+                           terminal && !options.quiet);
     if (!interruption.begin_run(
             tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo."))) {
         wait_for_the_end();
@@ -237,7 +250,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     production::JobSettings settings{options.timeout, VANTRO_VERSION, !terminal, *operator_name};
     production::JobRun run(plan, choice.sockets, job_display, *log, settings,
                            interruption.stop_token());
-    serve_keys(run, *keys, job_display, interruption.stop_token());
+    serve_keys(run, *keys, job_display, terminal, interruption.stop_token());
     run.finish();
     const int signal = interruption.end_run();
     job_display.print_summary(run.sockets(), run.tallies());

@@ -52,12 +52,25 @@ std::string serial_text(const std::optional<std::uint64_t>& serial) {
 
 }  // namespace
 
-JobDisplay::JobDisplay(const CliOptions& options, bool numbered_files, bool prompt)
+JobDisplay::JobDisplay(const CliOptions& options, const std::vector<production::Socket>& sockets,
+                       const std::string& records, bool prompt, bool board)
     : options_(options),
-      numbered_files_(numbered_files),
+      numbered_files_(sockets.size() > 1),
       prompt_(prompt),
-      colour_(platform::is_terminal(stderr) && !std::getenv("NO_COLOR")),
-      board_(stderr, false, options.quiet) {}
+      colour_(platform::is_terminal(stderr) && !std::getenv("NO_COLOR") &&
+              platform::enable_escape_codes(stderr)),
+      board_shown_(board && platform::is_terminal(stderr) && platform::enable_escape_codes(stderr)),
+      board_(stderr, false, options.quiet) {
+    state_.records = records;
+    for (const production::Socket& socket : sockets) {
+        SocketStatus status;
+        status.number = socket.number;
+        status.name = socket.serial.empty() ? socket.path : socket.serial;
+        state_.sockets.push_back(status);
+    }
+    std::lock_guard lock(mutex_);
+    draw_board_locked();
+}
 
 std::unique_ptr<production::SocketPort> JobDisplay::port(const production::Socket& socket) {
     return std::make_unique<JobPort>(options_, board_, socket, numbered_files_);
@@ -68,7 +81,35 @@ std::string JobDisplay::socket_name(const production::Socket& socket) const {
                                        socket.serial.empty() ? socket.path : socket.serial});
 }
 
+SocketStatus& JobDisplay::status(const production::Socket& socket) {
+    return state_.sockets[static_cast<std::size_t>(socket.number - 1)];
+}
+
+void JobDisplay::erase_board_locked() {
+    if (drawn_ > 0) {
+        // Up to the board's first line, and everything from there down cleared.
+        std::fprintf(stderr, "\x1b[%zuF\x1b[J", drawn_);
+        drawn_ = 0;
+    }
+}
+
+void JobDisplay::draw_board_locked() {
+    if (!board_shown_) {
+        return;
+    }
+    erase_board_locked();
+    state_.enter_starts = shown_;
+    std::sort(state_.enter_starts.begin(), state_.enter_starts.end());
+    const std::vector<std::string> lines = board_lines(state_);
+    for (const std::string& line : lines) {
+        platform::write_text(stderr, line + "\n");
+    }
+    drawn_ = lines.size();
+    std::fflush(stderr);
+}
+
 void JobDisplay::write_locked(const std::string& text) {
+    erase_board_locked();
     platform::write_text(stderr, text + "\n");
     std::fflush(stderr);
 }
@@ -76,14 +117,43 @@ void JobDisplay::write_locked(const std::string& text) {
 void JobDisplay::say(const std::string& text) {
     std::lock_guard lock(mutex_);
     write_locked(text);
+    draw_board_locked();
+}
+
+std::vector<int> JobDisplay::take_enter_sockets() {
+    std::lock_guard lock(mutex_);
+    std::vector<int> sockets;
+    sockets.swap(shown_);
+    draw_board_locked();
+    return sockets;
+}
+
+void JobDisplay::line_typed() {
+    std::lock_guard lock(mutex_);
+    if (drawn_ > 0) {
+        ++drawn_;
+    }
+}
+
+void JobDisplay::started_by_key(int number) {
+    std::lock_guard lock(mutex_);
+    std::erase(shown_, number);
+    draw_board_locked();
 }
 
 void JobDisplay::chip_started(const production::Socket& socket,
                               std::optional<std::uint64_t> serial) {
+    std::lock_guard lock(mutex_);
+    status(socket).state = SocketState::Running;
+    status(socket).serial = serial;
+    if (board_shown_) {
+        // The board says it; the lines above keep the chips' results.
+        draw_board_locked();
+        return;
+    }
     if (options_.quiet) {
         return;
     }
-    std::lock_guard lock(mutex_);
     write_locked(socket_name(socket) + ": " +
                  (serial ? tr_args("gravando o chip nº %1...", {std::to_string(*serial)})
                          : tr("gravando o chip...")));
@@ -91,14 +161,22 @@ void JobDisplay::chip_started(const production::Socket& socket,
 
 void JobDisplay::chip_ended(const production::Socket& socket,
                             const production::ChipResult& result) {
+    std::lock_guard lock(mutex_);
+    SocketStatus& shown = status(socket);
+    shown.state = result.passed ? SocketState::Passed : SocketState::Failed;
+    ++(result.passed ? shown.done : shown.failed);
+    if (!result.pauses_socket &&
+        std::find(shown_.begin(), shown_.end(), socket.number) == shown_.end()) {
+        shown_.push_back(socket.number);
+    }
     if (options_.quiet && result.passed) {
+        draw_board_locked();
         return;
     }
     const std::string word = result.passed ? "PASS" : "FAIL";
     const std::string banner = "  " + word + "  " + socket_name(socket) + "  " +
                                tr_args("nº %1", {serial_text(result.serial)}) + "  ";
     const std::string rule(banner.size() + 4, result.passed ? '=' : '!');
-    std::lock_guard lock(mutex_);
     if (colour_) {
         write_locked(std::string(result.passed ? kGreen : kRed) + "  " + banner + "  " + kPlain);
     } else {
@@ -112,9 +190,10 @@ void JobDisplay::chip_ended(const production::Socket& socket,
         }
         write_locked("    " + result.chip_holds);
     }
-    if (prompt_) {
+    if (prompt_ && !board_shown_) {
         write_locked(tr("Enter: próximo chip nos soquetes prontos; K: soquete K; q: encerrar"));
     }
+    draw_board_locked();
 }
 
 void JobDisplay::socket_paused(const production::Socket& socket) {
@@ -123,7 +202,10 @@ void JobDisplay::socket_paused(const production::Socket& socket) {
                 {socket_name(socket), std::to_string(production::kFailuresBeforePause),
                  std::to_string(socket.number)});
     std::lock_guard lock(mutex_);
+    status(socket).state = SocketState::Paused;
+    std::erase(shown_, socket.number);
     write_locked(colour_ ? std::string(kYellow) + " " + text + " " + kPlain : text);
+    draw_board_locked();
 }
 
 void JobDisplay::job_stopping(const std::string& why) {
@@ -132,6 +214,12 @@ void JobDisplay::job_stopping(const std::string& why) {
 
 void JobDisplay::print_summary(const std::vector<production::Socket>& sockets,
                                const std::vector<production::SocketTally>& tallies) {
+    {
+        // The table replaces the board: it says the same, once more, to keep.
+        std::lock_guard lock(mutex_);
+        erase_board_locked();
+        board_shown_ = false;
+    }
     std::string text =
         tr("Soquete  Gravador      Gravados  Com falha  Primeiro nº  Último nº") + "\n";
     for (std::size_t i = 0; i < sockets.size(); ++i) {

@@ -1050,5 +1050,45 @@
         <source>Operador: </source>
         <translation>Operator: </translation>
     </message>
+    <message>
+        <source>pronto</source>
+        <translation>ready</translation>
+    </message>
+    <message>
+        <source>gravando</source>
+        <translation>programming</translation>
+    </message>
+    <message>
+        <source>pausado: tecle %1 e Enter</source>
+        <translation>paused: type %1 and Enter</translation>
+    </message>
+    <message>
+        <source>(%1 gravados, %2 com falha)</source>
+        <translation>(%1 done, %2 failed)</translation>
+    </message>
+    <message>
+        <source>Total: %1 gravados, %2 com falha</source>
+        <translation>Total: %1 done, %2 failed</translation>
+    </message>
+    <message>
+        <source>rendimento %1 %</source>
+        <translation>yield %1 %</translation>
+    </message>
+    <message>
+        <source>registro: %1</source>
+        <translation>records: %1</translation>
+    </message>
+    <message>
+        <source>Enter: nenhum soquete pronto</source>
+        <translation>Enter: no socket ready</translation>
+    </message>
+    <message>
+        <source>Enter: próximo chip nos soquetes %1</source>
+        <translation>Enter: next chip on sockets %1</translation>
+    </message>
+    <message>
+        <source>K e Enter: soquete K; q e Enter: encerrar</source>
+        <translation>K and Enter: socket K; q and Enter: end</translation>
+    </message>
 </context>
 </TS>

@@ -86,6 +86,18 @@ void JobRun::start_every_socket() {
     changed_.notify_all();
 }
 
+void JobRun::start_sockets(const std::vector<int>& numbers) {
+    {
+        std::lock_guard lock(mutex_);
+        for (const int number : numbers) {
+            if (number >= 1 && number <= static_cast<int>(states_.size())) {
+                ask(static_cast<std::size_t>(number - 1));
+            }
+        }
+    }
+    changed_.notify_all();
+}
+
 bool JobRun::start_socket(int number) {
     if (number < 1 || number > static_cast<int>(states_.size())) {
         return false;
@@ -155,7 +167,7 @@ void JobRun::serve(std::size_t index) {
             state.running = true;
             sequence = ++sequence_;
         }
-        const ChipResult result = program_chip(socket, sequence);
+        ChipResult result = program_chip(socket, sequence);
         bool paused = false;
         {
             std::lock_guard lock(mutex_);
@@ -177,6 +189,11 @@ void JobRun::serve(std::size_t index) {
             }
         }
         changed_.notify_all();
+        if (result.sequence != 0) {
+            // Told after the tally, so that what the view asks of the job is current.
+            result.pauses_socket = paused;
+            view_.chip_ended(socket, result);
+        }
         if (paused) {
             view_.socket_paused(socket);
         }
@@ -293,7 +310,6 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
         stop_job(tr_args("Não foi possível gravar o registro \"%1\": %2",
                          {job.log, log_.failure().value_or("")}));
     }
-    view_.chip_ended(socket, result);
     return result;
 }
 

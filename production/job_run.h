@@ -67,6 +67,7 @@ struct ChipResult {
     std::string message;     // the last message shown; empty when none
     std::string chip_holds;  // on failure: what the chip holds, and what to do
     std::vector<std::pair<std::string, std::string>> steps;
+    bool pauses_socket = false;  // its failures in a row pause the socket
 };
 
 struct SocketTally {
@@ -108,6 +109,8 @@ public:
 
     // Enter: a chip on every socket that is done (paused sockets stay paused).
     void start_every_socket();
+    // A chip on each of these sockets that is done (paused ones stay paused).
+    void start_sockets(const std::vector<int>& numbers);
     // Digit K: socket K alone, restarting it when paused. False: no such socket.
     bool start_socket(int number);
     // No chip starts any more; waits for the running ones.
