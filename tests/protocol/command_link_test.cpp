@@ -10,6 +10,7 @@
 #include "hid/event_queue.h"
 #include "protocol/command_link.h"
 #include "tests/support/scripted_hid_library.h"
+#include "tests/support/wait_bound.h"
 
 namespace vantro {
 namespace {
@@ -40,6 +41,7 @@ struct Rig {
         }
     }};
     protocol::CommandLink link{library, queue};
+    testing::WaitBound bound{link, queue};
 };
 
 struct EchoCase {
@@ -137,13 +139,57 @@ TEST(Exchanges, RemovalWriteFailureAndCancelEndTheWait) {
 
 TEST(Exchanges, AnswerLeftFromAnEarlierCommandIsNotTakenForTheNext) {
     Rig rig;
-    rig.library.answer_next({0xAA, 0xAA});  // answered twice
+    rig.library.answer_next({0xAA});
     ASSERT_EQ(rig.link.echo_exchange(0xAA), WaitEnd::Answered);
-    rig.library.answer_next({0xFF});
+    // The erase is answered a second time after its wait has ended; the lock-bit
+    // command then gets no answer at all.
+    rig.library.queue_answer(0xAA);
+    rig.library.then(Step{});
     // Without the drain, the stale 0xAA would be judged as the lock-bit answer.
-    ASSERT_EQ(rig.link.lock_exchange(0xE0), WaitEnd::Answered);
-    EXPECT_EQ(rig.link.resposta(), 0xFF);
+    EXPECT_EQ(rig.link.lock_exchange(0xE0), WaitEnd::TimedOut);
+    EXPECT_FALSE(rig.link.answered());
 }
+
+// An answer that arrives after its exchange has ended, then silence: the next
+// exchange must time out, not take the stale answer for its own.
+enum class Exchange { Echo, Data, Lock };
+
+struct LateAnswerCase {
+    Exchange exchange;
+    std::uint8_t stale;
+    friend void PrintTo(const LateAnswerCase& c, std::ostream* os) {
+        *os << "exchange " << int(c.exchange) << ", stale " << int(c.stale);
+    }
+};
+
+class LateAnswer : public ::testing::TestWithParam<LateAnswerCase> {};
+
+TEST_P(LateAnswer, IsNotTakenByTheNextExchange) {
+    Rig rig;
+    rig.link.set_timeout(std::chrono::milliseconds(150));
+    rig.library.queue_answer(GetParam().stale);
+    rig.library.then(Step{});
+    WaitEnd end = WaitEnd::Answered;
+    switch (GetParam().exchange) {
+        case Exchange::Echo:
+            end = rig.link.echo_exchange(0xAA);
+            break;
+        case Exchange::Data:
+            end = rig.link.data_exchange();
+            break;
+        case Exchange::Lock:
+            end = rig.link.lock_exchange(0xE0);
+            break;
+    }
+    EXPECT_EQ(end, WaitEnd::TimedOut);
+    EXPECT_FALSE(rig.link.answered());
+}
+
+INSTANTIATE_TEST_SUITE_P(AfterTheEnd, LateAnswer,
+                         ::testing::Values(LateAnswerCase{Exchange::Echo, 0xAA},
+                                           LateAnswerCase{Exchange::Data, 0xBB},
+                                           LateAnswerCase{Exchange::Data, 0xEE},
+                                           LateAnswerCase{Exchange::Lock, 0xFF}));
 
 }  // namespace
 }  // namespace vantro

@@ -8,6 +8,7 @@
 #include "hid/event_queue.h"
 #include "ops/attached_session.h"
 #include "tests/support/recording_display.h"
+#include "tests/support/wait_bound.h"
 
 namespace vantro::testing {
 
@@ -43,6 +44,7 @@ struct SessionRig {
     HookedEventQueue queue;
     ops::AttachedSession wired{library, queue, display};
     ops::ProgrammerSession& session = wired.session();
+    WaitBound bound{session.link(), queue};
 };
 
 }  // namespace vantro::testing
