@@ -54,6 +54,7 @@ public:
     // A present programmer that cannot be opened (failure->permission_denied(): no
     // udev rule for this user), which is therefore not announced; empty when there
     // is none. Opening is retried at every listing; Changed is posted when this changes.
+    // Disconnect keeps what the last listing found.
     std::optional<ProgrammerInfo> inaccessible_programmer() const;
 
     // The system says its devices changed (a window's WM_DEVICECHANGE): they are

@@ -145,8 +145,9 @@ void HidapiLibrary::close_all() {
             table_.mark_absent(node.handle);
             devices.push_back(std::move(node.device));
         }
+        // What the last listing could not open is kept: a run that found no
+        // programmer asks why after it has disconnected. The next Connect lists anew.
         present_.clear();
-        inaccessible_.clear();
     }
     for (const auto& device : devices) {
         device->request_stop();

@@ -144,6 +144,18 @@ TEST_F(HidapiPresenceTest, ProgrammerWithoutPermissionIsListedAndReportedNotAnno
     EXPECT_FALSE(hid::list_programmers(kProgrammerIds).at(0).failure);
 }
 
+// A run that found no programmer it may open asks why after it has disconnected:
+// the answer must still be the permission, never "no programmer".
+TEST_F(HidapiPresenceTest, AProgrammerWithoutPermissionIsStillReportedAfterDisconnect) {
+    fake_hidapi::plug({kProgrammerPath});
+    fake_hidapi::refuse_open(kProgrammerPath, EACCES);
+    hid::HidapiLibrary& library = connect();
+    ASSERT_TRUE(library.Disconnect());
+    const auto blocked = library.inaccessible_programmer();
+    ASSERT_TRUE(blocked);
+    EXPECT_TRUE(blocked->failure->permission_denied());
+}
+
 TEST_F(HidapiPresenceTest, AProgrammerHeldByAnotherProgramIsReportedSoNeverAnnounced) {
 #ifndef _WIN32
     GTEST_SKIP() << "hidapi opens a device held elsewhere without access only on Windows";
