@@ -78,6 +78,18 @@ void speak_the_language(CLI::App& app, const std::string& version) {
     formatter->label("REQUIRED", tr("OBRIGATÓRIO"));
 }
 
+void add_language_option(CLI::App& app, std::string& lang) {
+    static const CLI::Validator language(
+        [](std::string& text) -> std::string {
+            return text == "pt" || text == "en" ? std::string()
+                                                : tr_args("\"%1\" não é pt nem en", {text});
+        },
+        "");
+    app.add_option("--lang", lang, tr("Idioma dos textos: pt (padrão) ou en"))
+        ->type_name(tr("IDIOMA"))
+        ->check(language);
+}
+
 std::string parse_error_text(const CLI::ParseError& error) {
     return translated(error) + "\n" + tr("Execute com --help para mais informações.") + "\n";
 }

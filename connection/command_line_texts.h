@@ -20,6 +20,9 @@ void use_language_of(const std::vector<std::string>& arguments);
 // labels, its help and version flags and the option group speak the language.
 void speak_the_language(CLI::App& app, const std::string& version);
 
+// The --lang option: pt or en, checked.
+void add_language_option(CLI::App& app, std::string& lang);
+
 // A parse error in the run's language, with the hint to --help: for stderr.
 std::string parse_error_text(const CLI::ParseError& error);
 

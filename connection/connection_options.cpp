@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "connection/command_line_texts.h"
 #include "i18n/texts.h"
 
 namespace vantro::connection {
@@ -26,13 +27,6 @@ const CLI::Validator kWaitSeconds(
             return tr_args("%1 não está entre 0,1 e 3600 segundos", {text});
         }
         return {};
-    },
-    "");
-
-const CLI::Validator kLanguage(
-    [](std::string& text) -> std::string {
-        return text == "pt" || text == "en" ? std::string()
-                                            : tr_args("\"%1\" não é pt nem en", {text});
     },
     "");
 
@@ -65,9 +59,7 @@ void ConnectionOptionParser::add_to(CLI::App& app) {
                    tr("Segundos de espera por cada resposta (padrão 10)"))
         ->type_name(tr("SEGUNDOS"))
         ->check(kWaitSeconds);
-    app.add_option("--lang", options_.lang, tr("Idioma dos textos: pt (padrão) ou en"))
-        ->type_name(tr("IDIOMA"))
-        ->check(kLanguage);
+    add_language_option(app, options_.lang);
     app.add_option("--part", part_name_,
                    tr("O chip (veja o comando parts): imagens que não cabem nele são recusadas"))
         ->type_name(tr("NOME"));

@@ -164,6 +164,70 @@
         <translation>Invalid emulator setting: &quot;%1&quot; (keys: %2)</translation>
     </message>
     <message>
+        <source>Um gravador Vantro virtual no kernel (uhid), para experimentar o caminho real sem hardware: responde como o gravador emulado até SIGINT ou SIGTERM.</source>
+        <translation>A virtual Vantro programmer in the kernel (uhid), to try the real path without hardware: it answers as the emulated programmer does until SIGINT or SIGTERM.</translation>
+    </message>
+    <message>
+        <source>Número de série do gravador virtual (padrão VIRT-0001)</source>
+        <translation>Serial number of the virtual programmer (default VIRT-0001)</translation>
+    </message>
+    <message>
+        <source>TEXTO</source>
+        <translation>TEXT</translation>
+    </message>
+    <message>
+        <source>Configuração do gravador CHAVE=VALOR (%1); pode ser repetida</source>
+        <translation>Programmer setting KEY=VALUE (%1); may be repeated</translation>
+    </message>
+    <message>
+        <source>Salva a FLASH em ARQUIVO após cada relatório de fim e de lock bits, e ao encerrar</source>
+        <translation>Saves the FLASH to FILE after every end and lock-bit report, and at exit</translation>
+    </message>
+    <message>
+        <source>Salva a EEPROM em ARQUIVO após cada relatório de fim e de lock bits, e ao encerrar</source>
+        <translation>Saves the EEPROM to FILE after every end and lock-bit report, and at exit</translation>
+    </message>
+    <message>
+        <source>Depois de um unplug, conecta o gravador de novo após MS milissegundos</source>
+        <translation>After an unplug, plugs the programmer in again MS milliseconds later</translation>
+    </message>
+    <message>
+        <source>O kernel recusou o dispositivo HID: %1</source>
+        <translation>The kernel refused the HID device: %1</translation>
+    </message>
+    <message>
+        <source>Gravador virtual %1 conectado (1234:0001). Ctrl-C encerra.</source>
+        <translation>Virtual programmer %1 connected (1234:0001). Ctrl-C ends it.</translation>
+    </message>
+    <message>
+        <source>/dev/uhid falhou: %1</source>
+        <translation>/dev/uhid failed: %1</translation>
+    </message>
+    <message>
+        <source>Gravador virtual %1 conectado de novo.</source>
+        <translation>Virtual programmer %1 connected again.</translation>
+    </message>
+    <message>
+        <source>Gravador virtual %1 encerrado.</source>
+        <translation>Virtual programmer %1 ended.</translation>
+    </message>
+    <message>
+        <source>Gravador virtual %1 desconectado no relatório %2.</source>
+        <translation>Virtual programmer %1 unplugged at report %2.</translation>
+    </message>
+    <message>
+        <source>Não há /dev/uhid: carregue o módulo do kernel com &quot;modprobe uhid&quot; (como root).</source>
+        <translation>There is no /dev/uhid: load the kernel module with &quot;modprobe uhid&quot; (as root).</translation>
+    </message>
+    <message>
+        <source>Sem permissão para abrir /dev/uhid: execute como root, ou dê acesso ao seu usuário com uma regra do udev para /dev/uhid.</source>
+        <translation>No permission to open /dev/uhid: run as root, or give your user access with a udev rule for /dev/uhid.</translation>
+    </message>
+    <message>
+        <source>Não foi possível abrir /dev/uhid: %1</source>
+        <translation>Could not open /dev/uhid: %1</translation>
+    </message>
+    <message>
         <source>Configuração do emulador inválida: &quot;%1&quot; (%2: %3 ou %4)</source>
         <translation>Invalid emulator setting: &quot;%1&quot; (%2: %3 or %4)</translation>
     </message>

@@ -45,7 +45,7 @@ version="$(dpkg-deb -f "$deb" Version)"
 
 installed lib/udev/rules.d/70-vantro-programmer.rules >/dev/null
 # Every program's manual page, in English and in Portuguese.
-pages=(vantro-cli)
+pages=(vantro-cli vantro-virtual-programmer)
 if dpkg -L vantro | grep -q '/bin/vantro$'; then
     pages+=(vantro)
 fi
@@ -54,6 +54,13 @@ for page in "${pages[@]}"; do
         gzip -t "$(installed "$folder/$page.1.gz")" || fail "the manual page $folder/$page is damaged"
     done
 done
+
+virtual="$(installed bin/vantro-virtual-programmer)"
+[ "$("$virtual" --version)" = "vantro-virtual-programmer $version" ] ||
+    fail "vantro-virtual-programmer --version is not $version"
+"$virtual" --help | grep -q -- '--replug-after' || fail "vantro-virtual-programmer --help is incomplete"
+"$virtual" --lang en --help | grep -q 'virtual Vantro programmer' ||
+    fail "vantro-virtual-programmer --help is not in English with --lang en"
 
 if dpkg -L vantro | grep -q '/bin/vantro$'; then
     QT_QPA_PLATFORM=offscreen timeout 60 "$(installed bin/vantro)" --emulator --quit-after-show ||

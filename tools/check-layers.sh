@@ -17,7 +17,7 @@ cd "${1:-$(dirname "$0")/..}"
 # From the top layer down. A folder includes its own files and those of folders
 # on later lines only; folders on one line are peers and include each other not.
 layers=(
-    "app cli win"     # the front-ends: the Qt window, the command line, the Win32 window
+    "app cli win virtual" # the front-ends: the Qt window, the command line, the Win32 window, the virtual programmer
     "form"            # the window's form, toolkit-free
     "production"      # the production corridor: jobs, runs of one operation chip after chip, the chip log
     "connection"      # the options both programs take, the backend
