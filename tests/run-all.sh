@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds and runs every test: a warnings-as-errors build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and a ThreadSanitizer build of the threaded HID code.
+# Builds and runs every test: a warnings-as-errors build (whose programs also run
+# in a VM, tests/vm/), an AddressSanitizer + UndefinedBehaviorSanitizer build, and
+# a ThreadSanitizer build of the threaded HID code.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$top"
@@ -18,6 +19,9 @@ configure_and_test() {
 }
 
 configure_and_test build-ci "main build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The main build's programs under a real kernel's HID stack (uhid, hidraw, hidapi).
+echo "== tests: the real device path, in a VM"
+tests/vm/run-vm-test.sh build-ci
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     configure_and_test build-ci-asan "ASan+UBSan" -DCMAKE_BUILD_TYPE=Debug \
     -DVANTRO_SANITIZE=ON -DVANTRO_BUILD_BENCH=OFF

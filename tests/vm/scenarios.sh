@@ -1,0 +1,235 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The VM test's scenarios, run in the guest as root: one table row each.
+# Every wait has its bound (timeout, or a loop with a deadline).
+. /vantro/guest-lib.sh
+
+# a. list shows the virtual programmer: its path, ids, serial number and product.
+if begin_row a-list; then
+    vp_start VIRT-LIST
+    timeout 30 "$cli" list >/tmp/out 2>/tmp/err
+    code=$?
+    vp_stop VIRT-LIST
+    [ "$code" = 0 ] || fail "exit $code"
+    grep -q '^/dev/hidraw[0-9]*  1234:0001  VIRT-LIST  Vantro 8051 Programmer (virtual)$' /tmp/out ||
+        fail "not listed as expected"
+    detail="$(cat /tmp/out)"
+    verdict /tmp/out /tmp/err
+fi
+
+# The run on the in-process emulator, then on the virtual programmer through the
+# kernel: the same exit code, the same last line (what the chip holds), the same
+# trace and memories. Columns: row, --emulate setting (KEY=@PHASE: that phase's
+# report), command with its arguments.
+compare_rows='
+b-erase          -                erase
+b-flash          -                flash files/blink.ihx
+b-flash-packed   -                flash files/packed.hex
+b-eeprom         -                eeprom files/blink.ihx
+b-lock           -                lock --lb1 --lb2
+c-erase          unplug=@erase    erase
+c-begin          unplug=@begin    flash files/blink.ihx
+c-first          unplug=@first    flash files/blink.ihx
+c-middle         unplug=@middle   flash files/blink.ihx
+c-last           unplug=@last     flash files/blink.ihx
+c-end            unplug=@end      flash files/blink.ihx
+c-eeprom-middle  unplug=@middle   eeprom files/blink.ihx
+c-lock           unplug=@lock     lock --lb1
+d-silent-begin   silent=@begin    flash files/blink.ihx
+d-silent-data    silent=@middle   eeprom files/blink.ihx
+d-refuse         refuse=@middle   flash files/blink.ihx
+d-refuse-lock    lock=0           lock --lb3
+d-twice-erase    twice=@erase     flash files/blink.ihx
+d-twice-data     twice=@first     flash files/blink.ihx
+'
+# The last line of a run's messages, without the emulator's own verdict on memory.
+last_line() { grep -v -e 'emulad' "$1" | tail -n1; }
+
+compare_row() {
+    row=$1 setting=$2
+    shift 2
+    wanted "$row" || return 0
+    failed_row=0
+    cd /vantro
+    rm -f /tmp/emu.* /tmp/real.* /tmp/VIRT-0001.*
+    emulate=
+    if [ "$setting" != - ]; then
+        key=${setting%%=*} value=${setting#*=}
+        case $value in @*)
+            "$cli" --emulator --trace /tmp/plain.trace "$@" >/dev/null 2>&1
+            value=$(phase_report "${value#@}" /tmp/plain.trace) ;;
+        esac
+        emulate="--emulate $key=$value"
+    fi
+    # shellcheck disable=SC2086
+    timeout 60 "$cli" --timeout $limit --emulator $emulate --trace /tmp/emu.trace \
+        --dump-flash /tmp/emu.flash --dump-eeprom /tmp/emu.eeprom "$@" >/tmp/emu.out 2>/tmp/emu.err
+    emu_code=$?
+    # shellcheck disable=SC2086
+    vp_start VIRT-0001 $emulate
+    started=$(uptime_s)
+    timeout 60 "$cli" --timeout $limit --trace /tmp/real.trace "$@" >/tmp/real.out 2>/tmp/real.err
+    real_code=$?
+    took=$(elapsed "$started")
+    vp_stop VIRT-0001
+    [ "$real_code" = "$emu_code" ] || fail "exit $real_code through the kernel, $emu_code in process"
+    [ "$(last_line /tmp/real.err)" = "$(last_line /tmp/emu.err)" ] ||
+        fail "last line \"$(last_line /tmp/real.err)\" through the kernel, \"$(last_line /tmp/emu.err)\" in process"
+    cmp -s /tmp/real.trace /tmp/emu.trace || fail "the traces differ"
+    cmp -s /tmp/VIRT-0001.flash /tmp/emu.flash || fail "the FLASH differs"
+    cmp -s /tmp/VIRT-0001.eeprom /tmp/emu.eeprom || fail "the EEPROM differs"
+    # A guard against a wait that never ends, not a speed test: TCG is slow.
+    awk -v t="$took" -v l="$limit" 'BEGIN { exit !(t < l + 5) }' || fail "took $took s"
+    if [ "$failed_row" = 1 ]; then
+        sed 's/^/    kernel: /' /tmp/real.err
+        sed 's/^/    emulator: /' /tmp/emu.err
+    else
+        pass "exit $real_code in $took s: $(last_line /tmp/real.err)"
+    fi
+}
+
+echo "$compare_rows" | while read -r name setting command; do
+    [ -n "$name" ] || continue
+    # shellcheck disable=SC2086
+    compare_row "$name" "$setting" $command
+done
+
+
+# e. Two virtual programmers at once.
+"$cli" --emulator --dump-flash /tmp/image.flash flash files/blink.ihx >/dev/null 2>&1
+"$cli" --emulator --dump-flash /tmp/blank.flash erase >/dev/null 2>&1
+if begin_row e-all; then
+    vp_start VIRT-A
+    vp_start VIRT-B
+    timeout 60 "$cli" --timeout $limit --all flash files/blink.ihx >/tmp/out 2>/tmp/err
+    code=$?
+    vp_stop VIRT-A
+    vp_stop VIRT-B
+    [ "$code" = 0 ] || fail "exit $code"
+    cmp -s /tmp/VIRT-A.flash /tmp/image.flash || fail "VIRT-A's FLASH is not the image"
+    cmp -s /tmp/VIRT-B.flash /tmp/image.flash || fail "VIRT-B's FLASH is not the image"
+    detail="exit 0, both FLASHes hold the image"
+    verdict /tmp/out /tmp/err
+fi
+if begin_row e-serial; then
+    vp_start VIRT-A
+    vp_start VIRT-B
+    timeout 60 "$cli" --timeout $limit --device serial:VIRT-B flash files/blink.ihx >/tmp/out 2>/tmp/err
+    code=$?
+    vp_stop VIRT-A
+    vp_stop VIRT-B
+    [ "$code" = 0 ] || fail "exit $code"
+    cmp -s /tmp/VIRT-B.flash /tmp/image.flash || fail "VIRT-B's FLASH is not the image"
+    cmp -s /tmp/VIRT-A.flash /tmp/blank.flash || fail "VIRT-A was written"
+    detail="exit 0, VIRT-B written, VIRT-A untouched"
+    verdict /tmp/out /tmp/err
+fi
+if begin_row e-job; then
+    cat >/tmp/job.toml <<JOB
+name = "vm"
+part = "AT89S52"
+log = "/tmp/job.jsonl"
+sockets = ["VIRT-A", "VIRT-B"]
+
+[flash]
+file = "/vantro/files/blink.ihx"
+sha256 = "$(sha256sum files/blink.ihx | cut -d' ' -f1)"
+JOB
+    rm -f /tmp/job.jsonl
+    vp_start VIRT-A
+    vp_start VIRT-B
+    timeout 60 "$cli" --timeout $limit job /tmp/job.toml </dev/null >/tmp/out 2>/tmp/err
+    code=$?
+    vp_stop VIRT-A
+    vp_stop VIRT-B
+    [ "$code" = 0 ] || fail "exit $code"
+    chips=$(grep -c '"outcome": *"success"' /tmp/job.jsonl)
+    [ "$chips" = 2 ] || fail "$chips chips logged as a success, not 2"
+    cmp -s /tmp/VIRT-A.flash /tmp/image.flash || fail "socket 1's FLASH is not the image"
+    cmp -s /tmp/VIRT-B.flash /tmp/image.flash || fail "socket 2's FLASH is not the image"
+    detail="exit 0, a chip on each socket"
+    verdict /tmp/out /tmp/err /tmp/job.jsonl
+fi
+
+# f. Hot-plug, as the windows' presence code sees it.
+presence_count() { grep -c "$1" /tmp/presence; }
+if begin_row f-hotplug; then
+    /bin/vantro_presence_probe 30 >/tmp/presence 2>&1 &
+    probe=$!
+    sleep 0.5
+    vp_start VIRT-HOT
+    wait_until 5 sh -c '[ $(grep -c "Gravador Conectado" /tmp/presence) -ge 1 ]' || fail "arrival not seen"
+    gone=$(presence_count "Gravador Desconectado")
+    vp_stop VIRT-HOT
+    wait_until 5 sh -c "[ \$(grep -c 'Gravador Desconectado' /tmp/presence) -gt $gone ]" ||
+        fail "removal not seen"
+    vp_start VIRT-HOT
+    wait_until 5 sh -c '[ $(grep -c "Gravador Conectado" /tmp/presence) -ge 2 ]' || fail "return not seen"
+    vp_stop VIRT-HOT
+    kill "$probe" 2>/dev/null
+    wait "$probe" 2>/dev/null
+    detail="arrival, removal and return seen"
+    verdict /tmp/presence
+fi
+if begin_row f-replug; then
+    vp_start VIRT-0001 --emulate unplug=1 --replug-after 500
+    timeout 60 "$cli" --timeout $limit erase >/tmp/out 2>/tmp/err
+    first=$?
+    wait_until 5 listed VIRT-0001 || fail "not back after --replug-after"
+    timeout 60 "$cli" --timeout $limit erase >>/tmp/out 2>>/tmp/err
+    second=$?
+    vp_stop VIRT-0001
+    [ "$first" = 3 ] || fail "exit $first at the unplug, not 3"
+    [ "$second" = 0 ] || fail "exit $second after the replug, not 0"
+    detail="exit 3 at the unplug, 0 once back"
+    verdict /tmp/out /tmp/err /tmp/VIRT-0001.log
+fi
+
+# g. Permissions: a node the user may not open, /dev/uhid missing or closed.
+if begin_row g-access; then
+    vp_start VIRT-0001
+    as_user "$cli list" >/tmp/out 2>/tmp/err
+    as_user "timeout 60 $cli --timeout $limit erase" >>/tmp/out 2>>/tmp/err
+    code=$?
+    vp_stop VIRT-0001
+    [ "$code" = 3 ] || fail "erase: exit $code, not 3"
+    [ "$(cat /tmp/out /tmp/err | grep -c 'sem permissão de acesso')" -ge 2 ] ||
+        fail "the access hint is missing"
+    ! grep -q -i -e 'nenhum gravador' -e 'desconectado' /tmp/out /tmp/err ||
+        fail "taken for no programmer or a removal"
+    detail="list and erase give the access hint"
+    verdict /tmp/out /tmp/err
+fi
+if begin_row g-uhid; then
+    as_user "$vp" >/tmp/out 2>/tmp/err
+    code=$?
+    mv /dev/uhid /dev/uhid.away
+    "$vp" >>/tmp/out 2>>/tmp/err
+    missing=$?
+    "$vp" --lang en >>/tmp/out 2>>/tmp/err
+    mv /dev/uhid.away /dev/uhid
+    [ "$code" = 3 ] && grep -q 'Sem permissão para abrir /dev/uhid' /tmp/err ||
+        fail "no permission hint (exit $code)"
+    [ "$missing" = 3 ] && grep -q 'carregue o módulo do kernel com "modprobe uhid"' /tmp/err ||
+        fail "no modprobe hint (exit $missing)"
+    grep -q 'There is no /dev/uhid' /tmp/err || fail "no English text with --lang en"
+    detail="exit 3 with the permission and modprobe hints"
+    verdict /tmp/out /tmp/err
+fi
+
+# h. A 60 KiB run at latency=2 through the kernel, against the in-process emulator.
+if begin_row h-latency; then
+    started=$(uptime_s)
+    timeout 120 "$cli" --emulator --emulate latency=2 flash files/60k.hex >/dev/null 2>/tmp/err
+    emu_code=$?
+    emu=$(elapsed "$started")
+    vp_start VIRT-0001 --emulate latency=2
+    started=$(uptime_s)
+    timeout 120 "$cli" flash files/60k.hex >/dev/null 2>>/tmp/err
+    real_code=$?
+    real=$(elapsed "$started")
+    vp_stop VIRT-0001
+    [ "$emu_code" = 0 ] && [ "$real_code" = 0 ] || fail "exit $real_code through the kernel, $emu_code in process"
+    detail="kernel $real s, in process $emu s, ratio $(awk -v r="$real" -v e="$emu" 'BEGIN { printf "%.2f", r / e }')"
+    verdict /tmp/err
+fi
