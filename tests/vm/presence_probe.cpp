@@ -11,28 +11,18 @@
 #include "connection/backend.h"
 #include "hid/event_queue.h"
 #include "ops/attached_session.h"
+#include "ops/headless_display.h"
 
 namespace {
 
-class PrintingDisplay : public vantro::ops::Display {
+class PrintingDisplay : public vantro::ops::HeadlessDisplay {
 public:
     void set_status(std::string_view) override {}
     void set_connection_text(std::string_view text) override {
         std::printf("presence: %.*s\n", static_cast<int>(text.size()), text.data());
         std::fflush(stdout);
     }
-    void habilita_comandos(bool) override {}
-    float progress_min() const override { return 0; }
-    float progress_max() const override { return max_; }
-    float progress_value() const override { return value_; }
-    void set_progress_max(float max) override { max_ = max; }
-    void set_progress_value(float value) override { value_ = value; }
     void show_message(std::string_view, std::string_view, vantro::ops::MessageIcon) override {}
-    void set_record_label(int, std::string_view) override {}
-
-private:
-    float max_ = 100;
-    float value_ = 0;
 };
 
 }  // namespace

@@ -98,34 +98,7 @@ done
 # e. Two virtual programmers at once.
 "$cli" --emulator --dump-flash /tmp/image.flash flash files/blink.ihx >/dev/null 2>&1
 "$cli" --emulator --dump-flash /tmp/blank.flash erase >/dev/null 2>&1
-if begin_row e-all; then
-    vp_start VIRT-A
-    vp_start VIRT-B
-    timeout 60 "$cli" --timeout $limit --all flash files/blink.ihx >/tmp/out 2>/tmp/err
-    code=$?
-    vp_stop VIRT-A
-    vp_stop VIRT-B
-    [ "$code" = 0 ] || fail "exit $code"
-    cmp -s /tmp/VIRT-A.flash /tmp/image.flash || fail "VIRT-A's FLASH is not the image"
-    cmp -s /tmp/VIRT-B.flash /tmp/image.flash || fail "VIRT-B's FLASH is not the image"
-    detail="exit 0, both FLASHes hold the image"
-    verdict /tmp/out /tmp/err
-fi
-if begin_row e-serial; then
-    vp_start VIRT-A
-    vp_start VIRT-B
-    timeout 60 "$cli" --timeout $limit --device serial:VIRT-B flash files/blink.ihx >/tmp/out 2>/tmp/err
-    code=$?
-    vp_stop VIRT-A
-    vp_stop VIRT-B
-    [ "$code" = 0 ] || fail "exit $code"
-    cmp -s /tmp/VIRT-B.flash /tmp/image.flash || fail "VIRT-B's FLASH is not the image"
-    cmp -s /tmp/VIRT-A.flash /tmp/blank.flash || fail "VIRT-A was written"
-    detail="exit 0, VIRT-B written, VIRT-A untouched"
-    verdict /tmp/out /tmp/err
-fi
-if begin_row e-job; then
-    cat >/tmp/job.toml <<JOB
+cat >/tmp/job.toml <<JOB
 name = "vm"
 part = "AT89S52"
 log = "/tmp/job.jsonl"
@@ -135,21 +108,38 @@ sockets = ["VIRT-A", "VIRT-B"]
 file = "/vantro/files/blink.ihx"
 sha256 = "$(sha256sum files/blink.ihx | cut -d' ' -f1)"
 JOB
+# Columns: row, what VIRT-A's and VIRT-B's FLASH must then hold, the command.
+two_rows='
+e-all       image  image  --all flash files/blink.ihx
+e-serial    blank  image  --device serial:VIRT-B flash files/blink.ihx
+e-job       image  image  job /tmp/job.toml
+'
+two_row() {
+    begin_row "$1" || return 0
+    a=$2 b=$3
+    shift 3
     rm -f /tmp/job.jsonl
     vp_start VIRT-A
     vp_start VIRT-B
-    timeout 60 "$cli" --timeout $limit job /tmp/job.toml </dev/null >/tmp/out 2>/tmp/err
+    timeout 60 "$cli" --timeout $limit "$@" </dev/null >/tmp/out 2>/tmp/err
     code=$?
     vp_stop VIRT-A
     vp_stop VIRT-B
     [ "$code" = 0 ] || fail "exit $code"
-    chips=$(grep -c '"outcome": *"success"' /tmp/job.jsonl)
-    [ "$chips" = 2 ] || fail "$chips chips logged as a success, not 2"
-    cmp -s /tmp/VIRT-A.flash /tmp/image.flash || fail "socket 1's FLASH is not the image"
-    cmp -s /tmp/VIRT-B.flash /tmp/image.flash || fail "socket 2's FLASH is not the image"
-    detail="exit 0, a chip on each socket"
-    verdict /tmp/out /tmp/err /tmp/job.jsonl
-fi
+    cmp -s /tmp/VIRT-A.flash "/tmp/$a.flash" || fail "VIRT-A's FLASH is not the $a one"
+    cmp -s /tmp/VIRT-B.flash "/tmp/$b.flash" || fail "VIRT-B's FLASH is not the $b one"
+    if [ "$1" = job ]; then
+        chips=$(grep -c '"outcome": *"success"' /tmp/job.jsonl)
+        [ "$chips" = 2 ] || fail "$chips chips logged as a success, not 2"
+    fi
+    detail="exit 0, VIRT-A's FLASH $a, VIRT-B's $b"
+    verdict /tmp/out /tmp/err
+}
+echo "$two_rows" | while read -r name a b command; do
+    [ -n "$name" ] || continue
+    # shellcheck disable=SC2086
+    two_row "$name" "$a" "$b" $command
+done
 
 # f. Hot-plug, as the windows' presence code sees it.
 presence_count() { grep -c "$1" /tmp/presence; }
