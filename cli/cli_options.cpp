@@ -43,13 +43,16 @@ void add_every_option(CLI::App& app, CliOptions& options,
                       connection::ConnectionOptionParser& connection) {
     connection.add_to(app);
     app.add_option("--dump-flash", options.dump_flash,
-                   tr("Salva a FLASH emulada em ARQUIVO (com --emulator)"))
+                   tr("Salva a FLASH emulada em ARQUIVO (com --emulator); com --repeat e no job, "
+                      "cada chip após o anterior"))
         ->type_name(file_argument());
     app.add_option("--dump-eeprom", options.dump_eeprom,
-                   tr("Salva a EEPROM emulada em ARQUIVO (com --emulator)"))
+                   tr("Salva a EEPROM emulada em ARQUIVO (com --emulator); com --repeat e no job, "
+                      "cada chip após o anterior"))
         ->type_name(file_argument());
     app.add_option("--trace", options.trace,
-                   tr("Escreve cada relatório de saída em ARQUIVO, um por linha"))
+                   tr("Escreve cada relatório de saída em ARQUIVO, um por linha; com --repeat e no "
+                      "job, cada chip após o anterior"))
         ->type_name(file_argument());
     app.add_flag("-q,--quiet", options.quiet,
                  tr("Sem textos de estado nem progresso; as falhas ainda aparecem"));

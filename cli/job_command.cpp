@@ -4,6 +4,9 @@
 // programmer hears of it; then every socket programs its first chip at once, and
 // the operator's keys start the next ones.
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <condition_variable>
 #include <deque>
 #include <iostream>
@@ -14,11 +17,14 @@
 
 #include "cli/commands.h"
 #include "cli/job_display.h"
+#include "cli/output_clash.h"
 #include "connection/backend.h"
+#include "i18n/system_error.h"
 #include "i18n/texts.h"
 #include "ops/exit_codes.h"
 #include "platform/computer_name.h"
 #include "platform/console.h"
+#include "platform/output_file.h"
 #include "production/chip_run.h"
 #include "production/job_plan.h"
 #include "production/job_run.h"
@@ -82,6 +88,51 @@ SocketChoice choose_sockets(const CliOptions& options, const production::JobFile
         return {{}, ops::kExitNoDevice, production::no_programmer_text()};
     }
     return choice;
+}
+
+// How many serial numbers the format has left, and a warning near its end; a
+// line each.
+std::string range_text(const production::JobSerial& serial, std::uint64_t next) {
+    const std::uint64_t left = production::numbers_left(serial.format, next, serial.step);
+    const std::string count = std::to_string(left);
+    const std::string format = serial.format.name();
+    const std::string largest = std::to_string(serial.format.largest());
+    std::string text = tr_args("Números de série: restam %1 no formato %2 (o maior é %3).",
+                               {count, format, largest}) +
+                       "\n";
+    // The format's last hundredth: time for a new range, before the line stops.
+    if (left <= production::numbers_left(serial.format, 0, serial.step) / 100) {
+        text += tr_args(
+                    "Aviso: restam só %1 números de série no formato %2 (o maior é %3); ao "
+                    "fim deles o job para.",
+                    {count, format, largest}) +
+                "\n";
+    }
+    return text;
+}
+
+// Clashes between the job's files and every socket's outputs, then each output
+// opened empty: a name that cannot be written stops the job before its first chip.
+std::optional<std::string> outputs_problem(const CliOptions& options,
+                                           const production::JobFile& job,
+                                           const std::vector<Socket>& sockets) {
+    std::vector<production::Target> targets;
+    for (const Socket& socket : sockets) {
+        targets.push_back(job_target(options, socket, sockets.size() > 1));
+    }
+    if (auto clash = job_clash(job, options, targets)) {
+        return clash;
+    }
+    for (const ClashOutput& output : option_outputs(options, targets)) {
+        const int fd = platform::open_output(output.file, platform::OutputMode::Truncate);
+        if (fd < 0) {
+            return tr_args("Não foi possível gravar o arquivo \"%1\": %2",
+                           {output.file, system_error_text(errno)}) +
+                   "\n" + tr("Nada foi enviado ao gravador.");
+        }
+        ::close(fd);
+    }
+    return std::nullopt;
 }
 
 // The operator's lines, read on a thread of their own so that a signal or a
@@ -193,11 +244,13 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
         return ops::kExitUsage;
     }
     const production::JobFile& job = *read.job;
+    if (const auto clash = job_clash(job, options, {})) {
+        display.print_line(*clash);
+        return ops::kExitUsage;
+    }
     std::optional<std::uint64_t> next_serial;
     if (job.serial) {
-        const production::CounterRead counter =
-            production::SerialCounter(job.serial->counter, job.serial->first, job.serial->step)
-                .peek();
+        const production::CounterRead counter = production::SerialCounter(*job.serial).peek();
         if (!counter.next) {
             display.print_line(job.problem("serial.counter", counter.problem));
             return ops::kExitUsage;
@@ -211,10 +264,13 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
         return ops::kExitUsage;
     }
     const production::JobPlan& plan = std::get<production::JobPlan>(made);
+    const std::string range = next_serial ? range_text(*plan.job().serial, *next_serial) : "";
     if (options.check_only) {
         platform::write_text(stdout,
-                             tr_args("Job \"%1\" conferido: %2; nada foi enviado a um gravador.",
-                                     {plan.job().name, std::string(plan.job().part.name)}) +
+                             range +
+                                 tr_args("Job \"%1\" conferido: %2; nada foi enviado a um "
+                                         "gravador.",
+                                         {plan.job().name, std::string(plan.job().part.name)}) +
                                  "\n");
         return ops::kExitSuccess;
     }
@@ -222,6 +278,13 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     if (choice.sockets.empty()) {
         display.print_line(choice.problem);
         return choice.exit_code;
+    }
+    if (const auto problem = outputs_problem(options, plan.job(), choice.sockets)) {
+        display.print_line(*problem);
+        return ops::kExitUsage;
+    }
+    if (!range.empty()) {
+        display.print_line(range.substr(0, range.size() - 1));
     }
     std::string reason;
     const auto log = production::ChipLog::open(plan.job().log, reason);
@@ -241,7 +304,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
 
     const bool terminal = platform::is_terminal(stdin);
     JobDisplay job_display(options, choice.sockets, plan.job().log, terminal && !options.quiet,
-                           terminal && !options.quiet);
+                           terminal && !options.quiet, interruption);
     if (!interruption.begin_run(
             tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo."))) {
         wait_for_the_end();

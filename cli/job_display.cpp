@@ -6,6 +6,7 @@
 
 #include "connection/backend.h"
 #include "i18n/texts.h"
+#include "ops/exit_codes.h"
 #include "platform/console.h"
 #include "production/chip_run.h"
 
@@ -18,18 +19,28 @@ constexpr const char* kRed = "\x1b[1;37;41m";
 constexpr const char* kYellow = "\x1b[1;30;43m";
 constexpr const char* kPlain = "\x1b[0m";
 
+}  // namespace
+
+production::Target job_target(const CliOptions& options, const production::Socket& socket,
+                              bool numbered_files) {
+    return {socket.path, socket.path, socket.serial,
+            connection::number_in_path(options, socket.path).value_or(socket.number),
+            numbered_files};
+}
+
+namespace {
+
 // One chip on one socket: the socket's line on the board and the CLI's chip run.
 class JobPort : public production::SocketPort {
 public:
     JobPort(const CliOptions& options, ProgrammerBoard& board, const production::Socket& socket,
-            bool numbered_files)
+            bool numbered_files, const Interruption& interruption)
         : line_(board, static_cast<std::size_t>(socket.number - 1)),
           chip_(options, {options.dump_flash, options.dump_eeprom, options.trace},
-                production::Target{
-                    socket.path, socket.path, socket.serial,
-                    connection::number_in_path(options, socket.path).value_or(socket.number),
-                    numbered_files},
-                line_) {}
+                job_target(options, socket, numbered_files), line_,
+                // The job opened them empty: each chip is added to its socket's files.
+                platform::OutputMode::Append),
+          interruption_(interruption) {}
 
     bool ready() const override { return chip_.ready(); }
     hid::HidLibrary& library() override { return chip_.library(); }
@@ -37,6 +48,11 @@ public:
     ops::MemoryReader memory() const override { return connection::chip_memory(chip_.backend()); }
     production::PortEnd finish(const ops::RunEnd& last) override {
         const production::ChipEnd end = chip_.finish(last);
+        // A chip a signal stopped carries the process's exit code, as its log line says.
+        const int signal = interruption_.signal();
+        if (last.outcome == ops::Outcome::Cancelled && signal != 0) {
+            return {ops::exit_code_for_signal(signal), end.outcome};
+        }
         return {end.exit_code, end.outcome};
     }
     std::string last_message() const override { return line_.last_message(); }
@@ -44,6 +60,7 @@ public:
 private:
     ProgrammerLine line_;
     production::ChipRun chip_;
+    const Interruption& interruption_;
 };
 
 std::string serial_text(const std::optional<std::uint64_t>& serial) {
@@ -53,8 +70,10 @@ std::string serial_text(const std::optional<std::uint64_t>& serial) {
 }  // namespace
 
 JobDisplay::JobDisplay(const CliOptions& options, const std::vector<production::Socket>& sockets,
-                       const std::string& records, bool prompt, bool board)
+                       const std::string& records, bool prompt, bool board,
+                       const Interruption& interruption)
     : options_(options),
+      interruption_(interruption),
       numbered_files_(sockets.size() > 1),
       prompt_(prompt),
       colour_(platform::is_terminal(stderr) && !std::getenv("NO_COLOR") &&
@@ -73,7 +92,7 @@ JobDisplay::JobDisplay(const CliOptions& options, const std::vector<production::
 }
 
 std::unique_ptr<production::SocketPort> JobDisplay::port(const production::Socket& socket) {
-    return std::make_unique<JobPort>(options_, board_, socket, numbered_files_);
+    return std::make_unique<JobPort>(options_, board_, socket, numbered_files_, interruption_);
 }
 
 std::string JobDisplay::socket_name(const production::Socket& socket) const {

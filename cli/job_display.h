@@ -12,18 +12,26 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/interruption.h"
 #include "cli/programmer_board.h"
 #include "cli/socket_board.h"
+#include "production/chip_run.h"
 #include "production/job_run.h"
 
 namespace vantro::cli {
 
+// A socket's programmer as the chip runs name it, and its output files.
+production::Target job_target(const CliOptions& options, const production::Socket& socket,
+                              bool numbered_files);
+
 class JobDisplay : public production::JobView {
 public:
     // `prompt`: after each chip, the keys the operator may press are recalled;
-    // `board`: on the status board at the bottom of the terminal.
+    // `board`: on the status board at the bottom of the terminal;
+    // `interruption`: a chip a signal stopped carries its exit code.
     JobDisplay(const CliOptions& options, const std::vector<production::Socket>& sockets,
-               const std::string& records, bool prompt, bool board);
+               const std::string& records, bool prompt, bool board,
+               const Interruption& interruption);
 
     std::unique_ptr<production::SocketPort> port(const production::Socket& socket) override;
     void chip_started(const production::Socket& socket,
@@ -55,6 +63,7 @@ private:
     void draw_board_locked();
 
     CliOptions options_;  // as the command gave them, for every chip's port
+    const Interruption& interruption_;
     bool numbered_files_;
     bool prompt_;
     bool colour_;

@@ -49,8 +49,6 @@ public:
     // The chip's memory after a run, where the backend can see it: the emulated
     // programmer can, a real one cannot be read back (nullptr).
     virtual const std::vector<std::uint8_t>* memory(hex::Memory which) const = 0;
-    // Saves that memory as a binary file; false when it cannot be seen or written.
-    virtual bool save_memory(hex::Memory which, const std::filesystem::path& path) const = 0;
     // For a window that hears of the system's device changes (WM_DEVICECHANGE):
     // presence is checked at once rather than at the next listing. Any thread.
     virtual void devices_changed() {}

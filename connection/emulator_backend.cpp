@@ -24,12 +24,6 @@ public:
         return which == hex::Memory::Flash ? &programmer.flash() : &programmer.eeprom();
     }
 
-    bool save_memory(hex::Memory which, const std::filesystem::path& path) const override {
-        const emulator::EmulatedProgrammer& programmer = library_.programmer();
-        return which == hex::Memory::Flash ? programmer.save_flash(path)
-                                           : programmer.save_eeprom(path);
-    }
-
 private:
     emulator::EmulatedHidLibrary library_;
 };

@@ -48,7 +48,6 @@ public:
     }
 
     const std::vector<std::uint8_t>* memory(hex::Memory) const override { return nullptr; }
-    bool save_memory(hex::Memory, const std::filesystem::path&) const override { return false; }
     void devices_changed() override { library_.devices_changed(); }
 
 private:

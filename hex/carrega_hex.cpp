@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "hex/carrega_hex.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "hex/bounded_line_reader.h"
 #include "hex/field_reader.h"
 #include "hex/hex_file_source.h"
@@ -38,11 +41,11 @@ int first_record_after_end(BoundedLineReader& reader) {
 
 // Feeds the file's lines to the gate up to its end record. Returns the empty text
 // when the gate took the whole file, otherwise the message for the user.
-std::string check_file(HexFileSource& source, HexGate& gate, const std::string& path,
-                       int& ignored_from_line) {
-    BoundedLineReader reader(
-        [&source](char* buffer, std::size_t size) { return source.read_some(buffer, size); },
-        kMaxRecordLine);
+// `read_failure` says why a read failed.
+std::string check_file(const BoundedLineReader::ReadSome& read_some,
+                       const std::function<std::string()>& read_failure, HexGate& gate,
+                       const std::string& path, int& ignored_from_line) {
+    BoundedLineReader reader(read_some, kMaxRecordLine);
     std::string line;
     for (;;) {
         switch (reader.next(line)) {
@@ -68,7 +71,7 @@ std::string check_file(HexFileSource& source, HexGate& gate, const std::string& 
                             {std::to_string(kMaxRecordLine)}));
             case BoundedLineReader::Next::ReadError:
                 return tr_args("Não foi possível ler o arquivo HEX \"%1\": %2",
-                               {platform::printable_path(path), source.reason()});
+                               {platform::printable_path(path), read_failure()});
         }
     }
 }
@@ -76,6 +79,27 @@ std::string check_file(HexFileSource& source, HexGate& gate, const std::string& 
 LoadResult refused(LoadResult result, std::string message) {
     result.status = LoadStatus::Refused;
     result.message = std::move(message);
+    return result;
+}
+
+// Checks what `read_some` gives and stores its records in the table.
+LoadResult load(LineTable& table, LoadResult result, const BoundedLineReader::ReadSome& read_some,
+                const std::function<std::string()>& read_failure) {
+    HexGate gate;
+    std::string failure =
+        check_file(read_some, read_failure, gate, result.path, result.ignored_from_line);
+    if (!failure.empty()) {
+        return refused(std::move(result), std::move(failure));
+    }
+    // The checked records are taken from the text as any HEX text is: field by
+    // field, each less its checksum.
+    read_fields(gate.records_text(), [&table](std::string_view field) {
+        table.at(table.total_linhas) = record_of_field(field);
+        ++table.total_linhas;
+    });
+    result.status = LoadStatus::Loaded;
+    result.records = table.total_linhas - 1;
+    result.image = gate.take_image();
     return result;
 }
 
@@ -95,21 +119,26 @@ LoadResult carrega_hex(LineTable& table, const std::string& path) {
         return refused(std::move(result), tr_args("Não foi possível abrir o arquivo HEX \"%1\": %2",
                                                   {platform::printable_path(result.path), reason}));
     }
-    HexGate gate;
-    std::string failure = check_file(*source, gate, result.path, result.ignored_from_line);
-    if (!failure.empty()) {
-        return refused(std::move(result), std::move(failure));
-    }
-    // The checked records are taken from the text as any HEX text is: field by
-    // field, each less its checksum.
-    read_fields(gate.records_text(), [&table](std::string_view field) {
-        table.at(table.total_linhas) = record_of_field(field);
-        ++table.total_linhas;
-    });
-    result.status = LoadStatus::Loaded;
-    result.records = table.total_linhas - 1;
-    result.image = gate.take_image();
-    return result;
+    return load(
+        table, std::move(result),
+        [&source](char* buffer, std::size_t size) { return source->read_some(buffer, size); },
+        [&source] { return source->reason(); });
+}
+
+LoadResult carrega_hex_text(LineTable& table, const std::string& path, std::string_view text) {
+    table.clear_entries();
+    table.total_linhas = 1;
+    LoadResult result;
+    result.path = path;
+    return load(
+        table, std::move(result),
+        [&text](char* buffer, std::size_t size) {
+            const std::size_t count = std::min(size, text.size());
+            std::copy_n(text.data(), count, buffer);
+            text.remove_prefix(count);
+            return static_cast<std::ptrdiff_t>(count);
+        },
+        [] { return std::string(); });
 }
 
 std::vector<std::string> load_warnings(const LoadResult& result) {

@@ -3,6 +3,7 @@
 // Reads a HEX file, checks it, and loads its records into the line table.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hex/hex_image.h"
@@ -29,6 +30,9 @@ struct LoadResult {
 
 // Clears entries 1..20000, then reads, checks and stores the file at `path`.
 LoadResult carrega_hex(LineTable& table, const std::string& path);
+// The same for a file's bytes already read (`path` names it in messages), so a
+// caller can hash exactly the bytes that are checked.
+LoadResult carrega_hex_text(LineTable& table, const std::string& path, std::string_view text);
 
 // What a loaded file holds that the user should know before it is sent: records
 // after the end record (ignored), or no data at all. One line each.

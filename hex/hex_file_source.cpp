@@ -7,21 +7,8 @@
 namespace vantro::hex {
 
 std::string HexFileSource::refusal_text(const platform::InputFailure& failure) {
-    switch (failure.problem) {
-        case platform::InputProblem::Missing:
-            return tr("o arquivo não existe");
-        case platform::InputProblem::NoPermission:
-            return tr("sem permissão de leitura");
-        case platform::InputProblem::Folder:
-            return tr("é uma pasta, não um arquivo");
-        case platform::InputProblem::TooLarge:
-            return tr("arquivo grande demais para um arquivo HEX (mais de 16 MiB)");
-        case platform::InputProblem::NotRegular:
-            return tr("não é um arquivo comum");
-        case platform::InputProblem::Other:
-            break;
-    }
-    return failure.error != 0 ? system_error_text(failure.error) : failure.system_text;
+    return input_failure_text(failure,
+                              tr("arquivo grande demais para um arquivo HEX (mais de 16 MiB)"));
 }
 
 std::optional<HexFileSource> HexFileSource::open(const std::string& path, std::string& reason) {

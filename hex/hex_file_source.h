@@ -24,9 +24,11 @@ public:
     std::ptrdiff_t read_some(char* buffer, std::size_t size);
     const std::string& reason() const { return reason_; }
 
+    // Why a HEX file cannot be read, in the user's language.
+    static std::string refusal_text(const platform::InputFailure& failure);
+
 private:
     explicit HexFileSource(platform::InputFile file) : file_(std::move(file)) {}
-    static std::string refusal_text(const platform::InputFailure& failure);
 
     platform::InputFile file_;
     std::size_t total_read_ = 0;

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "i18n/texts.h"
+#include "platform/input_file.h"
 
 namespace vantro {
 
@@ -44,6 +45,25 @@ std::string system_error_text(int error) {
         default:
             return tr_args("erro %1 do sistema", {std::to_string(error)});
     }
+}
+
+std::string input_failure_text(const platform::InputFailure& failure,
+                               const std::string& too_large) {
+    switch (failure.problem) {
+        case platform::InputProblem::Missing:
+            return tr("o arquivo não existe");
+        case platform::InputProblem::NoPermission:
+            return tr("sem permissão de leitura");
+        case platform::InputProblem::Folder:
+            return tr("é uma pasta, não um arquivo");
+        case platform::InputProblem::TooLarge:
+            return too_large;
+        case platform::InputProblem::NotRegular:
+            return tr("não é um arquivo comum");
+        case platform::InputProblem::Other:
+            break;
+    }
+    return failure.error != 0 ? system_error_text(failure.error) : failure.system_text;
 }
 
 }  // namespace vantro

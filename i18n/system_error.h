@@ -7,7 +7,15 @@
 
 namespace vantro {
 
+namespace platform {
+struct InputFailure;
+}
+
 // The text for an errno value, to stand inside a sentence.
 std::string system_error_text(int error);
+
+// Why an input file cannot be read, to stand inside a sentence; `too_large` is
+// said of a file over the reader's size cap.
+std::string input_failure_text(const platform::InputFailure& failure, const std::string& too_large);
 
 }  // namespace vantro

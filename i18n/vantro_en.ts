@@ -332,10 +332,6 @@
         <translation>The emulated memory differs from the image at address %1.</translation>
     </message>
     <message>
-        <source>Não foi possível gravar o arquivo &quot;%1&quot;.</source>
-        <translation>Could not write the file &quot;%1&quot;.</translation>
-    </message>
-    <message>
         <source>Registros: %1</source>
         <translation>Records: %1</translation>
     </message>
@@ -521,10 +517,6 @@
         <translation>unknown part: "%1" (known: %2)</translation>
     </message>
     <message>
-        <source>Não foi possível ler o arquivo "%1"</source>
-        <translation>Could not read the file "%1"</translation>
-    </message>
-    <message>
         <source>o arquivo "%1" tem SHA-256 %2, não o fixado no job</source>
         <translation>the file "%1" has SHA-256 %2, not the one the job fixes</translation>
     </message>
@@ -535,10 +527,6 @@
     <message>
         <source>a imagem já tem dados no endereço %1, onde o número de série seria escrito</source>
         <translation>the image already has data at address %1, where the serial number would be written</translation>
-    </message>
-    <message>
-        <source>o próximo número de série não cabe no formato (máximo %1)</source>
-        <translation>the next serial number does not fit the format (at most %1)</translation>
     </message>
     <message>
         <source>o job não grava nada: dê [flash], [eeprom], [lock] ou [serial]</source>
@@ -633,8 +621,20 @@
         <translation>Socket   Programmer    Done      Failed     First no.    Last no.</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; é o arquivo HEX, que seria apagado. Nada foi gravado nem enviado ao gravador.</source>
-        <translation>%1 &quot;%2&quot; is the HEX file, which would be overwritten. Nothing was written or sent to the programmer.</translation>
+        <source>%1 &quot;%2&quot; é %3, que seria apagado. Nada foi gravado nem enviado ao gravador.</source>
+        <translation>%1 &quot;%2&quot; is %3, which would be overwritten. Nothing was written or sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>o arquivo HEX</source>
+        <translation>the HEX file</translation>
+    </message>
+    <message>
+        <source>o arquivo do job</source>
+        <translation>the job file</translation>
+    </message>
+    <message>
+        <source>o arquivo de %1</source>
+        <translation>the file of %1</translation>
     </message>
     <message>
         <source>%1 e %2 dão o mesmo arquivo &quot;%3&quot;. Nada foi gravado nem enviado ao gravador.</source>
@@ -751,16 +751,16 @@
         <translation>Set lock bit 3</translation>
     </message>
     <message>
-        <source>Salva a FLASH emulada em ARQUIVO (com --emulator)</source>
-        <translation>Save the emulated FLASH to FILE (with --emulator)</translation>
+        <source>Salva a FLASH emulada em ARQUIVO (com --emulator); com --repeat e no job, cada chip após o anterior</source>
+        <translation>Save the emulated FLASH to FILE (with --emulator); with --repeat and in a job, each chip after the one before</translation>
     </message>
     <message>
-        <source>Salva a EEPROM emulada em ARQUIVO (com --emulator)</source>
-        <translation>Save the emulated EEPROM to FILE (with --emulator)</translation>
+        <source>Salva a EEPROM emulada em ARQUIVO (com --emulator); com --repeat e no job, cada chip após o anterior</source>
+        <translation>Save the emulated EEPROM to FILE (with --emulator); with --repeat and in a job, each chip after the one before</translation>
     </message>
     <message>
-        <source>Escreve cada relatório de saída em ARQUIVO, um por linha</source>
-        <translation>Write every output report to FILE, one per line</translation>
+        <source>Escreve cada relatório de saída em ARQUIVO, um por linha; com --repeat e no job, cada chip após o anterior</source>
+        <translation>Write every output report to FILE, one a line; with --repeat and in a job, each chip after the one before</translation>
     </message>
     <message>
         <source>Sem textos de estado nem progresso; as falhas ainda aparecem</source>
@@ -1153,6 +1153,46 @@
     <message>
         <source>K e Enter: soquete K; q e Enter: encerrar</source>
         <translation>K and Enter: socket K; q and Enter: end</translation>
+    </message>
+    <message>
+        <source>arquivo grande demais para um job (mais de 1 MiB)</source>
+        <translation>file too large for a job (over 1 MiB)</translation>
+    </message>
+    <message>
+        <source>erro de sintaxe TOML na coluna %1</source>
+        <translation>TOML syntax error at column %1</translation>
+    </message>
+    <message>
+        <source>a lista está vazia: dê 1, 2 ou 3</source>
+        <translation>the list is empty: give 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>o bit %1 aparece duas vezes</source>
+        <translation>bit %1 is given twice</translation>
+    </message>
+    <message>
+        <source>grande demais para um contador</source>
+        <translation>too large for a counter</translation>
+    </message>
+    <message>
+        <source>os números de série do formato %1 acabaram: o maior é %2 e o próximo seria %3; nenhum número foi tomado</source>
+        <translation>the serial numbers of format %1 have run out: the largest is %2 and the next would be %3; no number was taken</translation>
+    </message>
+    <message>
+        <source>Números de série: restam %1 no formato %2 (o maior é %3).</source>
+        <translation>Serial numbers: %1 left in format %2 (the largest is %3).</translation>
+    </message>
+    <message>
+        <source>Aviso: restam só %1 números de série no formato %2 (o maior é %3); ao fim deles o job para.</source>
+        <translation>Warning: only %1 serial numbers left in format %2 (the largest is %3); when they run out the job stops.</translation>
+    </message>
+    <message>
+        <source>Nada foi enviado ao gravador.</source>
+        <translation>Nothing was sent to the programmer.</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o arquivo &quot;%1&quot;.</source>
+        <translation>Could not write the file &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

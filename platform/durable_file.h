@@ -27,9 +27,6 @@ private:
     std::string reason_;
 };
 
-// The whole file, or nothing with the reason set (a missing file: reason empty).
-std::optional<std::string> read_small_file(const std::string& name, std::string& reason);
-
 // Flushes what was written to the descriptor to the disk; false (errno set) when it failed.
 bool flush_to_disk(int fd);
 

@@ -9,7 +9,8 @@
 
 namespace vantro::platform {
 
-// Names in UTF-8. A name that does not exist yet matches only itself.
+// Names in UTF-8. A name that does not exist yet matches itself, and a symbolic
+// link to it.
 bool same_file(const std::string& a, const std::string& b);
 
 // The file system's identity of an existing file (its device or volume, and its

@@ -47,4 +47,9 @@ private:
     NativeHandle handle_ = kNoHandle;
 };
 
+// The whole of a regular file of up to `max_size` bytes (also one that claims a
+// smaller size than it gives, as those of /proc do), or nothing with `failure` set.
+std::optional<std::string> read_input_file(const std::string& path, std::uint64_t max_size,
+                                           InputFailure& failure);
+
 }  // namespace vantro::platform

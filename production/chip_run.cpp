@@ -29,20 +29,35 @@ std::string unwritable_text(const std::string& file, int error) {
                    {file, system_error_text(error)});
 }
 
-bool save_dumps(const ChipOutputs& options, const Target& target,
-                const connection::Backend& backend, ops::Display& display) {
-    bool saved = true;
-    if (options.dump_flash) {
-        const std::string file = output_file(target, *options.dump_flash);
-        if (!backend.save_memory(hex::Memory::Flash, platform::path_from_utf8(file))) {
-            say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
-            saved = false;
-        }
+// Writes the memory to `file`, after what it holds when appending; false (errno
+// set) when it could not.
+bool write_dump(const std::string& file, const std::vector<std::uint8_t>& memory,
+                platform::OutputMode mode) {
+    const int fd = platform::open_output(file, mode);
+    if (fd < 0) {
+        return false;
     }
-    if (options.dump_eeprom) {
-        const std::string file = output_file(target, *options.dump_eeprom);
-        if (!backend.save_memory(hex::Memory::Eeprom, platform::path_from_utf8(file))) {
-            say(display, tr_args("Não foi possível gravar o arquivo \"%1\".", {file}));
+    if (!platform::write_all(fd, memory.data(), memory.size())) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    return ::close(fd) == 0;
+}
+
+bool save_dumps(const ChipOutputs& options, const Target& target,
+                const connection::Backend& backend, platform::OutputMode mode,
+                ops::Display& display) {
+    bool saved = true;
+    for (const auto& [dump, memory] : {std::pair{&options.dump_flash, hex::Memory::Flash},
+                                       std::pair{&options.dump_eeprom, hex::Memory::Eeprom}}) {
+        if (!*dump) {
+            continue;
+        }
+        const std::string file = output_file(target, **dump);
+        if (!write_dump(file, *backend.memory(memory), mode)) {
+            say(display, unwritable_text(file, errno != 0 ? errno : EIO));
             saved = false;
         }
     }
@@ -74,10 +89,11 @@ std::string output_file(const Target& target, const std::string& path) {
 }
 
 ChipRun::ChipRun(const connection::ConnectionOptions& options, const ChipOutputs& outputs,
-                 Target target, ops::Display& display, platform::OutputMode trace_mode)
+                 Target target, ops::Display& display, platform::OutputMode output_mode)
     : outputs_(outputs),
       target_(std::move(target)),
       display_(display),
+      output_mode_(output_mode),
       backend_(connection::make_backend(options, target_.path)) {
     std::vector<std::string> dumps;
     if (sees_chip()) {
@@ -89,7 +105,7 @@ ChipRun::ChipRun(const connection::ConnectionOptions& options, const ChipOutputs
     }
     // Tried before anything is sent, so an unwritable name refuses the run.
     for (const std::string& file : dumps) {
-        const int fd = platform::open_output(file, platform::OutputMode::Truncate);
+        const int fd = platform::open_output(file, output_mode);
         if (fd < 0) {
             say(display_, unwritable_text(file, errno));
             ready_ = false;
@@ -100,11 +116,11 @@ ChipRun::ChipRun(const connection::ConnectionOptions& options, const ChipOutputs
     if (outputs.trace) {
         const std::string file = output_file(target_, *outputs.trace);
         // Held open while the stream opens, so that a FIFO's reader stays connected.
-        const int fd = platform::open_output(file, trace_mode);
+        const int fd = platform::open_output(file, output_mode);
         if (fd >= 0) {
             // Binary: one LF a line on every system.
             const auto keep =
-                trace_mode == platform::OutputMode::Append ? std::ios::app : std::ios::trunc;
+                output_mode == platform::OutputMode::Append ? std::ios::app : std::ios::trunc;
             trace_file_.open(platform::path_from_utf8(file),
                              std::ios::out | keep | std::ios::binary);
             ::close(fd);
@@ -144,7 +160,7 @@ ChipEnd ChipRun::finish(const ops::RunEnd& run) {
             say(display_, tr("Memória emulada confere com a imagem."),
                 ops::MessageIcon::Information);
         }
-        if (!save_dumps(outputs_, target_, *backend_, display_) &&
+        if (!save_dumps(outputs_, target_, *backend_, output_mode_, display_) &&
             chip.exit_code == ops::kExitSuccess) {
             chip.outcome = ops::Outcome::OutputFailed;
             chip.exit_code = ops::exit_code_for(chip.outcome);

@@ -47,10 +47,11 @@ struct ChipEnd {
 // to the programmer's display as a message box; several may run at once.
 class ChipRun {
 public:
-    // trace_mode: Append for every chip after a --repeat's first, so the trace keeps them all.
+    // output_mode: Append for every chip after a --repeat's first (and every chip
+    // of a job), so the trace and the dumps keep them all, one after another.
     ChipRun(const connection::ConnectionOptions& options, const ChipOutputs& outputs, Target target,
             ops::Display& display,
-            platform::OutputMode trace_mode = platform::OutputMode::Truncate);
+            platform::OutputMode output_mode = platform::OutputMode::Truncate);
     ChipRun(const ChipRun&) = delete;
     ChipRun& operator=(const ChipRun&) = delete;
 
@@ -69,6 +70,7 @@ private:
     ChipOutputs outputs_;
     Target target_;
     ops::Display& display_;
+    platform::OutputMode output_mode_;
     std::unique_ptr<connection::Backend> backend_;
     std::ofstream trace_file_;
     std::unique_ptr<hid::TracingHidLibrary> tracing_;

@@ -3,13 +3,13 @@
 
 #include <toml++/toml.h>
 #include <algorithm>
-#include <cerrno>
-#include <fstream>
 #include <set>
-#include <sstream>
+#include <span>
 
 #include "i18n/system_error.h"
 #include "i18n/texts.h"
+#include "platform/input_file.h"
+#include "platform/sha256.h"
 #include "platform/utf8.h"
 
 namespace vantro::production {
@@ -18,6 +18,8 @@ namespace {
 
 const std::set<std::string> kTopKeys{"name",  "part",   "station", "log",    "sockets",
                                      "flash", "eeprom", "lock",    "serial", "operator"};
+// A job file is a page of keys; anything larger is not one (or is /dev/zero).
+constexpr std::uint64_t kMaxJobFileSize = 1024 * 1024;
 const std::set<std::string> kImageKeys{"file", "sha256"};
 const std::set<std::string> kLockKeys{"bits"};
 const std::set<std::string> kSerialKeys{"memory", "address", "format", "first", "step", "counter"};
@@ -133,13 +135,22 @@ public:
         if (!bits) {
             refuse("lock.bits", node ? node : entry, tr("deve ser uma lista de 1, 2 e 3"));
         }
+        if (bits->empty()) {
+            // [lock] with no bit would write nothing: a forgotten list, not a choice.
+            refuse("lock.bits", node, tr("a lista está vazia: dê 1, 2 ou 3"));
+        }
         std::array<bool, 3> chosen{};
         for (const toml::node& bit : *bits) {
             const auto number = bit.value<std::int64_t>();
             if (!bit.is_integer() || !number || *number < 1 || *number > 3) {
                 refuse("lock.bits", &bit, tr("deve ser uma lista de 1, 2 e 3"));
             }
-            chosen[static_cast<std::size_t>(*number - 1)] = true;
+            bool& taken = chosen[static_cast<std::size_t>(*number - 1)];
+            if (taken) {
+                refuse("lock.bits", &bit,
+                       tr_args("o bit %1 aparece duas vezes", {std::to_string(*number)}));
+            }
+            taken = true;
         }
         return chosen;
     }
@@ -220,15 +231,19 @@ JobFileRead read_job_file(const std::string& path, const std::string& computer_n
     JobFile job;
     job.path = path;
     const std::filesystem::path file = platform::path_from_utf8(path);
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (!in) {
-        return {std::nullopt, tr_args("Não foi possível ler o arquivo \"%1\": %2",
-                                      {path, system_error_text(errno)})};
+    platform::InputFailure failure;
+    const auto content = platform::read_input_file(path, kMaxJobFileSize, failure);
+    if (!content) {
+        return {std::nullopt,
+                tr_args("Não foi possível ler o arquivo \"%1\": %2",
+                        {path, input_failure_text(failure, tr("arquivo grande demais para um "
+                                                              "job (mais de 1 MiB)"))})};
     }
+    // Hashed as parsed: the records name the very text that ran.
+    job.sha256 = platform::sha256_hex(
+        std::span(reinterpret_cast<const std::uint8_t*>(content->data()), content->size()));
     try {
-        const toml::table top = toml::parse(content.str(), path);
+        const toml::table top = toml::parse(*content, path);
         Reader reader(job, file.parent_path());
         reader.only_known(top, "", kTopKeys);
         job.name = *reader.text(top, "", "name", true);
@@ -249,8 +264,10 @@ JobFileRead read_job_file(const std::string& path, const std::string& computer_n
         job.lock_bits = reader.lock_bits(top);
         job.serial = reader.serial(top);
     } catch (const toml::parse_error& error) {
+        // toml++ explains in English only: the run's language says where.
         return {std::nullopt, path + ":" + std::to_string(error.source().begin.line) + ": " +
-                                  std::string(error.description())};
+                                  tr_args("erro de sintaxe TOML na coluna %1",
+                                          {std::to_string(error.source().begin.column)})};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.text};
     }

@@ -32,7 +32,8 @@ struct JobSerial {
 };
 
 struct JobFile {
-    std::string path;  // the job file, as given
+    std::string path;    // the job file, as given
+    std::string sha256;  // of the bytes read and parsed
     std::string name;
     ops::Part part;
     std::string station;

@@ -3,14 +3,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <span>
 #include <vector>
 
+#include "hex/hex_file_source.h"
 #include "i18n/texts.h"
+#include "platform/input_file.h"
 #include "platform/sha256.h"
-#include "platform/utf8.h"
 
 namespace vantro::production {
 
@@ -18,16 +17,6 @@ namespace {
 
 constexpr std::string_view kEndRecord = ":00000001";
 constexpr std::size_t kRecordBytes = 16;  // a slot's data bytes
-
-std::optional<std::string> file_sha256(const std::string& path) {
-    std::ifstream in(platform::path_from_utf8(path), std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    if (!in.eof() && !in) {
-        return std::nullopt;
-    }
-    return platform::sha256_hex(bytes);
-}
 
 const char* memory_word(hex::Memory memory) {
     return memory == hex::Memory::Flash ? "flash" : "eeprom";
@@ -103,17 +92,23 @@ std::variant<JobPlan, std::string> JobPlan::make(JobFile job,
             continue;
         }
         const std::string section = memory_word(memory);
-        const auto sha256 = file_sha256(entry->file);
-        if (!sha256) {
+        // Read once: the bytes hashed are the bytes checked and loaded.
+        platform::InputFailure failure;
+        const auto bytes = platform::read_input_file(entry->file, hex::kMaxHexFileSize, failure);
+        if (!bytes) {
             return file.problem(section + ".file",
-                                tr_args("Não foi possível ler o arquivo \"%1\"", {entry->file}));
+                                tr_args("Não foi possível ler o arquivo \"%1\": %2",
+                                        {entry->file, hex::HexFileSource::refusal_text(failure)}));
         }
-        if (*sha256 != entry->sha256) {
+        const std::string sha256 = platform::sha256_hex(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()));
+        if (sha256 != entry->sha256) {
             return file.problem(section + ".sha256",
                                 tr_args("o arquivo \"%1\" tem SHA-256 %2, não o fixado no job",
-                                        {entry->file, *sha256}));
+                                        {entry->file, sha256}));
         }
-        ops::LoadedImage image = ops::load_image(entry->file);
+        ops::LoadedImage image;
+        image.load = hex::carrega_hex_text(image.table, entry->file, *bytes);
         if (image.load.status != hex::LoadStatus::Loaded) {
             return file.problem(section + ".file", image.load.message);
         }
@@ -145,10 +140,9 @@ std::variant<JobPlan, std::string> JobPlan::make(JobFile job,
                                             {hex::address_text(address)}));
             }
         }
-        if (!next_serial || !serial_bytes(serial.format, *next_serial)) {
+        if (!next_serial || numbers_left(serial.format, *next_serial, serial.step) == 0) {
             return file.problem("serial.format",
-                                tr_args("o próximo número de série não cabe no formato (máximo %1)",
-                                        {std::to_string(serial.format.largest())}));
+                                serials_ran_out_text(serial.format, next_serial.value_or(0)));
         }
     }
     if (!plan.has_flash_step() && !plan.has_eeprom_step() && !file.lock_bits) {

@@ -48,7 +48,7 @@ JobRun::JobRun(const JobPlan& plan, std::vector<Socket> sockets, JobView& view, 
       stop_(std::move(stop)),
       states_(sockets_.size()) {
     if (const auto& serial = plan_.job().serial) {
-        counter_.emplace(serial->counter, serial->first, serial->step);
+        counter_.emplace(*serial);
     }
     // The first chip on every socket at once.
     for (State& state : states_) {
@@ -204,6 +204,13 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
     const JobFile& job = plan_.job();
     ChipResult result;
     result.socket = socket.number;
+    // Made before a number is taken: an output that cannot be opened stops the
+    // job without spending one, and is not taken for a missing programmer.
+    std::unique_ptr<SocketPort> port = view_.port(socket);
+    if (!port->ready()) {
+        stop_job(port->last_message());
+        return result;
+    }
     if (counter_) {
         // On the disk before the chip's first report: a crash never gives it twice.
         const CounterRead taken = counter_->take();
@@ -220,7 +227,6 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
 
     std::vector<Step> steps;
     auto images = plan_.images_for(result.serial, socket.model);
-    std::unique_ptr<SocketPort> port = view_.port(socket);
     ops::RunEnd last;
     std::size_t failed = 0;
     bool sent = false;
@@ -250,7 +256,7 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
                                        (*job.lock_bits)[2]};
         }
         failed = steps.size();
-        for (std::size_t i = 0; port->ready() && i < steps.size(); ++i) {
+        for (std::size_t i = 0; i < steps.size(); ++i) {
             request.operation = steps[i].operation;
             request.image = steps[i].image;
             last = ops::run_on_programmer(port->library(), port->display(), request);

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "production/job_file.h"
 
 namespace vantro::production {
 
@@ -16,24 +19,24 @@ struct CounterRead {
     std::string problem;                // for the user, when next is empty
 };
 
+// The counter file's text as a number: decimal digits, then line ends at most.
+std::optional<std::uint64_t> counter_number(std::string_view text);
+
 class SerialCounter {
 public:
-    // `first` is the number a missing counter file starts at.
-    SerialCounter(std::string path, std::uint64_t first, std::uint64_t step)
-        : path_(std::move(path)), first_(first), step_(step) {}
+    // A missing counter file starts at the serial's `first`.
+    explicit SerialCounter(const JobSerial& serial) : serial_(serial) {}
 
     // The next number, read without taking it (for the checks before a job).
     CounterRead peek() const;
     // Takes the next number: the file holds the one after it, on the disk, when
-    // this returns a number.
+    // this returns a number. A number the format cannot hold is never taken.
     CounterRead take();
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return serial_.counter; }
 
 private:
-    std::string path_;
-    std::uint64_t first_;
-    std::uint64_t step_;
+    JobSerial serial_;
 };
 
 }  // namespace vantro::production

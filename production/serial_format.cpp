@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "i18n/texts.h"
+
 namespace vantro::production {
 
 namespace {
@@ -58,6 +60,36 @@ std::uint64_t SerialFormat::largest() const {
             return power_of_ten(digits) - 1;
     }
     return 0;
+}
+
+std::string SerialFormat::name() const {
+    switch (kind) {
+        case Kind::U16Le:
+            return "u16le";
+        case Kind::U16Be:
+            return "u16be";
+        case Kind::U32Le:
+            return "u32le";
+        case Kind::U32Be:
+            return "u32be";
+        case Kind::Bcd:
+            return "bcd" + std::to_string(digits);
+        case Kind::Ascii:
+            return "ascii" + std::to_string(digits);
+    }
+    return {};
+}
+
+std::string serials_ran_out_text(const SerialFormat& format, std::uint64_t next) {
+    return tr_args(
+        "os números de série do formato %1 acabaram: o maior é %2 e o próximo seria %3; "
+        "nenhum número foi tomado",
+        {format.name(), std::to_string(format.largest()), std::to_string(next)});
+}
+
+std::uint64_t numbers_left(const SerialFormat& format, std::uint64_t next, std::uint64_t step) {
+    const std::uint64_t largest = format.largest();
+    return next > largest ? 0 : (largest - next) / step + 1;
 }
 
 std::optional<SerialFormat> parse_serial_format(std::string_view text) {

@@ -212,7 +212,6 @@ public:
     std::string description() const override { return {}; }
     std::optional<connection::AccessProblem> access_problem() const override { return problem; }
     const std::vector<std::uint8_t>* memory(hex::Memory) const override { return nullptr; }
-    bool save_memory(hex::Memory, const std::filesystem::path&) const override { return false; }
 
 private:
     hid::HidLibrary& library_;

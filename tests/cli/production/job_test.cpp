@@ -9,53 +9,18 @@
 #include <set>
 #include <sstream>
 
-#include "platform/sha256.h"
-#include "tests/cli/cli_runner.h"
-#include "tests/support/worked_example.h"
+#include "tests/cli/production/job_rig.h"
 
 namespace vantro {
 namespace {
 
+using testing::chip_lines;
+using testing::make_job;
 using testing::read_all;
 using testing::run_cli;
 using testing::run_shell;
 using testing::scratch_path;
-
-void write_file(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string sha256_of(const std::string& text) {
-    return platform::sha256_hex(
-        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
-
-// A job named `name` in the scratch folder: the worked example in FLASH, the
-// serial as `serial` says; returns the job file's path. Its log and counter are new.
-std::string make_job(const std::string& name, const std::string& serial,
-                     const std::string& flash_sha256 = sha256_of(testing::kWorkedExample)) {
-    write_file(scratch_path(name + ".hex"), testing::kWorkedExample);
-    std::remove(scratch_path(name + ".jsonl").c_str());
-    std::remove(scratch_path(name + ".counter").c_str());
-    const std::string job = scratch_path(name + ".toml");
-    write_file(job, "name = \"" + name + "\"\npart = \"AT89S8252\"\nlog = \"" + name +
-                        ".jsonl\"\n\n[flash]\nfile = \"" + name + ".hex\"\nsha256 = \"" +
-                        flash_sha256 + "\"\n\n[serial]\n" + serial + "\ncounter = \"" + name +
-                        ".counter\"\nfirst = 1000\n");
-    return job;
-}
-
-std::vector<nlohmann::json> chip_lines(const std::string& log) {
-    std::vector<nlohmann::json> chips;
-    std::istringstream lines(read_all(log));
-    for (std::string line; std::getline(lines, line);) {
-        auto record = nlohmann::json::parse(line);  // throws, and fails, if not JSON
-        if (!record.contains("summary")) {
-            chips.push_back(std::move(record));
-        }
-    }
-    return chips;
-}
+using testing::write_file;
 
 TEST(Job, ThreeSocketsWriteSerials1000To1002AndTheCounterReads1003) {
     const std::string job =
@@ -199,6 +164,7 @@ TEST(Job, AKilledJobNeverGivesASerialTwice) {
     }
     EXPECT_GT(chips, 2u);
     EXPECT_EQ(serials.size(), chips);
+    ASSERT_FALSE(serials.empty());
     EXPECT_GT(std::stoull(read_all(scratch_path("killed.counter"))), *serials.rbegin());
 }
 
