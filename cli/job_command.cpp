@@ -18,6 +18,7 @@
 #include "cli/commands.h"
 #include "cli/job_display.h"
 #include "cli/output_clash.h"
+#include "cli/prompt_line.h"
 #include "connection/backend.h"
 #include "i18n/system_error.h"
 #include "i18n/texts.h"
@@ -216,21 +217,12 @@ std::optional<std::optional<std::string>> operator_of(const CliOptions& options,
         return job.operator_name;
     }
     for (;;) {
-        platform::write_text(stderr, tr("Operador: "));
-        std::fflush(stderr);
-        std::string answer;
-        const bool answered = static_cast<bool>(std::getline(std::cin, answer));
-        // A terminal echoed the user's Enter; from a pipe the next line starts here.
-        if (!answered || !platform::is_terminal(stdin)) {
-            std::fputc('\n', stderr);
-        }
-        if (!answered) {
+        const auto answer = prompt_line(tr("Operador: "));
+        if (!answer) {
             return std::nullopt;
         }
-        answer.erase(answer.find_last_not_of(" \t\r") + 1);
-        answer.erase(0, answer.find_first_not_of(" \t"));
-        if (!answer.empty()) {
-            return std::optional<std::string>(answer);
+        if (!answer->empty()) {
+            return std::optional<std::string>(*answer);
         }
     }
 }

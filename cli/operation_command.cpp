@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +14,7 @@
 #include "cli/commands.h"
 #include "cli/output_clash.h"
 #include "cli/programmer_board.h"
+#include "cli/prompt_line.h"
 #include "connection/backend.h"
 #include "i18n/texts.h"
 #include "ops/chip_state.h"
@@ -140,24 +140,12 @@ private:
 bool another_chip() {
     platform::discard_typed_input();
     for (;;) {
-        platform::write_text(stderr, tr("Enter: próximo chip; q: parar "));
-        std::fflush(stderr);
-        std::string answer;
-        const bool answered = static_cast<bool>(std::getline(std::cin, answer));
-        // A terminal echoed the user's Enter; from a pipe the next line starts here.
-        if (!answered || !platform::is_terminal(stdin)) {
-            std::fputc('\n', stderr);
-        }
-        if (!answered) {
+        const auto answer = prompt_line(tr("Enter: próximo chip; q: parar "));
+        if (!answer || *answer == "q" || *answer == "Q") {
             return false;
         }
-        answer.erase(answer.find_last_not_of(" \t\r") + 1);
-        answer.erase(0, answer.find_first_not_of(" \t"));
-        if (answer.empty()) {
+        if (answer->empty()) {
             return true;
-        }
-        if (answer == "q" || answer == "Q") {
-            return false;
         }
     }
 }
