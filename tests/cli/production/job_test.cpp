@@ -153,7 +153,8 @@ TEST(Job, AKilledJobNeverGivesASerialTwice) {
     const std::string job =
         make_job("killed", "memory = \"eeprom\"\naddress = 0\nformat = \"bcd6\"");
     const std::string cli = std::string("'") + VANTRO_CLI + "' --emulator --emulate latency=3 ";
-    run_shell("yes '' | timeout -s KILL 1 " + cli + "job '" + job + "'");
+    // Three seconds: a few chips even under ThreadSanitizer, so the kill lands mid-job.
+    run_shell("yes '' | timeout -s KILL 3 " + cli + "job '" + job + "'");
     const auto again = run_cli("--emulator job '" + job + "'");
     EXPECT_EQ(again.exit_code, 0) << again.err;
     std::set<std::uint64_t> serials;
@@ -178,7 +179,7 @@ TEST(Job, ASilentSocketDoesNotHoldTheOthers) {
         make_job("silent", "memory = \"eeprom\"\naddress = 0\nformat = \"u16be\"");
     const auto run = run_shell("printf '\\n\\n' | '" + std::string(VANTRO_CLI) +
                                "' --emulator --emulate programmers=3 --emulate silent=2@2 "
-                               "--timeout 1 job '" +
+                               "--timeout 2 job '" +
                                job + "'");
     EXPECT_EQ(run.exit_code, 3) << run.err;
     std::vector<int> sockets;
