@@ -220,6 +220,9 @@ INSTANTIATE_TEST_SUITE_P(
 // The parts: listed, checked against before anything is sent, and the sizes of
 // the emulated memories.
 TEST(CliPart, RefusesAnImagePastThePartsMemoryAndSendsNothing) {
+#ifdef _WIN32
+    GTEST_SKIP() << "expects line ends without CR";
+#endif
     TempFile hex("cli-part.hex", ":01200000AA35\n:00000001FF\n");  // one byte at 0x2000
     const std::string trace = testing::scratch_path("part.trace");
     const std::string dump = testing::scratch_path("part.bin");

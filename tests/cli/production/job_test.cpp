@@ -52,6 +52,9 @@ TEST(Job, ThreeSocketsWriteSerials1000To1002AndTheCounterReads1003) {
 // The README's job is the tree's sample, and runs as the README says: checked in
 // place, and on three emulated programmers from a copy (the tree stays clean).
 TEST(Job, TheReadmesSampleJobChecksAndRunsAsWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << "runs the README's shell commands";
+#endif
     const std::filesystem::path sample =
         std::filesystem::path(VANTRO_SOURCE_DIR) / "packaging" / "sample";
     const std::string job = read_all(sample / "controlador-v3.toml");
@@ -108,6 +111,9 @@ TEST(Job, RefusedJobsSendNothing) {
 // --operator, or the job's operator = "ask" answered at the start, goes into
 // every chip's line; a question left unanswered sends nothing.
 TEST(Job, TheOperatorGoesIntoEveryChipsRecord) {
+#ifdef _WIN32
+    GTEST_SKIP() << "feeds its answers through sh's printf";
+#endif
     const struct {
         const char* job_line;
         const char* input;
