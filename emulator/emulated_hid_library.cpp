@@ -48,7 +48,8 @@ bool EmulatedHidLibrary::Connect(hid::EventPoster poster) {
         if (any_present) {
             queue_event_locked(HidEventKind::Changed);
         }
-        if (programmer_.settings().latency.count() > 0) {
+        const EmulatorSettings& settings = programmer_.settings();
+        if (settings.latency.count() > 0 || settings.late) {
             timer_ = std::thread([this] { deliver_due_answers(); });
         }
     }
@@ -116,12 +117,17 @@ bool EmulatedHidLibrary::WriteEx(std::uint32_t vendor_id, std::uint32_t product_
             remove_device_locked(handle);
         }
         const auto latency = programmer_.settings().latency;
+        const auto delay = latency + reaction.delay;
         for (const protocol::Report& report : reaction.answers) {
-            if (latency.count() == 0) {
+            if (delay.count() == 0) {
                 deliver_locked(handle, report);
             } else {
-                const Clock::time_point due = Clock::now() + latency;
-                due_answers_.push_back({due, handle, report});
+                const Clock::time_point due = Clock::now() + delay;
+                // A late answer lets the ones after it overtake it.
+                const auto place = std::upper_bound(
+                    due_answers_.begin(), due_answers_.end(), due,
+                    [](Clock::time_point t, const DueAnswer& answer) { return t < answer.due; });
+                due_answers_.insert(place, {due, handle, report});
                 wake_timer = wake_timer || timer_wake_ > due + answer_slack(latency);
             }
         }

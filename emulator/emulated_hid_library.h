@@ -73,7 +73,7 @@ private:
     bool posting_ = false;  // one thread at a time posts, so events keep their order
     hid::DeviceHandle programmer_handle_ = 0;  // 0 while the programmer is absent
     hid::DeviceTable devices_;
-    std::deque<DueAnswer> due_answers_;  // in due order: the latency is fixed
+    std::deque<DueAnswer> due_answers_;  // in due order
     // When the timer thread wakes next; max() while it waits for a command.
     std::chrono::steady_clock::time_point timer_wake_ =
         std::chrono::steady_clock::time_point::max();

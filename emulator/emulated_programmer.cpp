@@ -55,6 +55,9 @@ Reaction EmulatedProgrammer::receive(std::span<const std::uint8_t, kReportSize> 
     if (settings_.twice == n) {
         reaction.answers.push_back(answer(command, *status));
     }
+    if (settings_.late == n) {
+        reaction.delay = kLateBy;
+    }
     return reaction;
 }
 

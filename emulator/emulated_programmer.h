@@ -3,6 +3,7 @@
 // The emulated programmer: the firmware model, struck by the configured faults.
 // No threads and no timing: it turns one output report into its reaction.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -18,6 +19,7 @@ namespace vantro::emulator {
 struct Reaction {
     std::vector<protocol::Report> answers;  // input reports, in order: id 0, command, status
     bool unplugged = false;                 // the programmer is removed before answering
+    std::chrono::milliseconds delay{0};     // how much later than the latency they come
 };
 
 class EmulatedProgrammer {

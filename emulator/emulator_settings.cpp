@@ -29,6 +29,7 @@ constexpr std::array kKeys{
     SettingKey{"silent", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.silent = v; }},
     SettingKey{"unplug", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.unplug = v; }},
     SettingKey{"twice", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.twice = v; }},
+    SettingKey{"late", 1, kUnbounded, [](EmulatorSettings& s, std::uint64_t v) { s.late = v; }},
     SettingKey{"lock", 0, 255,
                [](EmulatorSettings& s, std::uint64_t v) { s.lock = static_cast<std::uint8_t>(v); }},
     SettingKey{"wrap",

@@ -14,6 +14,10 @@
 
 namespace vantro::emulator {
 
+// How much later than its latency a late=N answer comes: past a time limit under
+// a second, so that it arrives after its wait has given up.
+inline constexpr std::chrono::milliseconds kLateBy{1000};
+
 struct EmulatorSettings {
     std::chrono::milliseconds latency{0};  // latency=MS; 0 answers at once
     // Faults; N counts every output report received, from 1.
@@ -21,6 +25,7 @@ struct EmulatorSettings {
     std::optional<std::uint64_t> silent{};  // silent=N: the Nth and later get no answer
     std::optional<std::uint64_t> unplug{};  // unplug=N: removed when the Nth arrives
     std::optional<std::uint64_t> twice{};   // twice=N: the Nth is answered twice
+    std::optional<std::uint64_t> late{};    // late=N: the Nth is answered kLateBy late
     std::optional<std::uint8_t> lock{};     // lock=V: the lock-bit command is answered V
     // flash=BYTES, eeprom=BYTES, wrap=on|off, eeprom-ff=skip|write, eeprom-fill=XX
     firmware::FirmwareModel model{};

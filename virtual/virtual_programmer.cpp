@@ -116,9 +116,13 @@ void VirtualProgrammer::receive(const uhid_event& output) {
         }
         return;
     }
-    const Clock::time_point due = Clock::now() + setup_.settings.latency;
+    const Clock::time_point due = Clock::now() + setup_.settings.latency + reaction.delay;
     for (const protocol::Report& answer : reaction.answers) {
-        due_answers_.push_back({due, answer});
+        // A late answer lets the ones after it overtake it.
+        const auto place = std::upper_bound(
+            due_answers_.begin(), due_answers_.end(), due,
+            [](Clock::time_point t, const DueAnswer& due_answer) { return t < due_answer.due; });
+        due_answers_.insert(place, {due, answer});
     }
 }
 

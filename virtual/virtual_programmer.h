@@ -58,7 +58,7 @@ private:
     UhidDevice device_;
     std::function<void(const std::string&)> say_;
     emulator::EmulatedProgrammer programmer_;
-    std::deque<DueAnswer> due_answers_;  // in due order: the latency is fixed
+    std::deque<DueAnswer> due_answers_;  // in due order
     std::optional<Clock::time_point> replug_at_;
     bool save_failed_ = false;
 };

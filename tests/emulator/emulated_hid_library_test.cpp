@@ -176,6 +176,22 @@ TEST(EmulatedHidLibrary, LatencyAnswersComeWhateverTheGapAfterThePreviousAnswer)
     }
 }
 
+// Without latency, a late answer still comes from the timer thread, and the
+// answers to later reports overtake it.
+TEST(EmulatedHidLibrary, ALateAnswerComesALatencyAndASecondAfterItsReport) {
+    Rig rig({.late = 1});
+    rig.library.SetReadNotify(1, true);
+    rig.recorder.clear();
+    const Clock::time_point sent = Clock::now();
+    ASSERT_TRUE(rig.write(0xAA));
+    ASSERT_TRUE(rig.write(0xCC));
+    EXPECT_EQ(rig.recorder.events(), (std::vector{read_ready(1)}));
+    EXPECT_EQ(rig.read().value()[1], 0xCC);
+    ASSERT_TRUE(rig.recorder.wait_for_total(2, kLateBy + std::chrono::seconds(5)));
+    EXPECT_GE(rig.recorder.times().back() - sent, kLateBy);
+    EXPECT_EQ(rig.read().value()[1], 0xAA);
+}
+
 TEST(EmulatedHidLibrary, UnplugAndDisconnectDropAnswersStillDue) {
     // Long enough that no answer can fall due before the unplug or the disconnect,
     // even on a loaded machine under a sanitizer.

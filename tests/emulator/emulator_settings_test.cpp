@@ -26,6 +26,7 @@ const Accepted kAccepted[] = {
     {"unplug=007", [](const EmulatorSettings& s) { EXPECT_EQ(s.unplug, 7u); }},
     {"twice=18446744073709551615",
      [](const EmulatorSettings& s) { EXPECT_EQ(s.twice, 18446744073709551615u); }},
+    {"late=2", [](const EmulatorSettings& s) { EXPECT_EQ(s.late, 2u); }},
     {"lock=0", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0); }},
     {"lock=0xfF", [](const EmulatorSettings& s) { EXPECT_EQ(s.lock, 0xFF); }},
     {"wrap=off", [](const EmulatorSettings& s) { EXPECT_FALSE(s.model.wrap); }},
@@ -48,8 +49,8 @@ struct Refused {
 };
 
 constexpr const char* kKeyList =
-    "(chaves: flash, eeprom, latency, refuse, silent, unplug, twice, lock, wrap, eeprom-ff, "
-    "eeprom-fill)";
+    "(chaves: flash, eeprom, latency, refuse, silent, unplug, twice, late, lock, wrap, "
+    "eeprom-ff, eeprom-fill)";
 
 const Refused kRefused[] = {
     {"flash", kKeyList},
@@ -70,6 +71,7 @@ const Refused kRefused[] = {
     {"refuse=0", "(refuse: 1 ou mais)"},
     {"silent=1=2", "(silent: 1 ou mais)"},
     {"twice=18446744073709551616", "(twice: 1 ou mais)"},
+    {"late=0", "(late: 1 ou mais)"},
     {"lock=256", "(lock: de 0 a 255)"},
     {"lock=0x1G", "(lock: de 0 a 255)"},
     {"wrap=1", "(wrap: on ou off)"},
@@ -91,7 +93,8 @@ TEST(EmulatorSettings, RefusesBadItemsWithAMessageAndChangesNothing) {
         EXPECT_EQ(settings.model.flash_size, 65536u);
         EXPECT_EQ(settings.model.eeprom_size, 65536u);
         EXPECT_EQ(settings.latency.count(), 0);
-        EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.lock);
+        EXPECT_FALSE(settings.refuse || settings.silent || settings.twice || settings.late ||
+                     settings.lock);
         EXPECT_TRUE(settings.model.wrap && !settings.model.eeprom_ff_write &&
                     settings.model.eeprom_fill == 0xFF);
     }

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "hex/hex_image.h"
@@ -42,6 +43,10 @@ struct Phase {
     Wait wait;
     std::uint8_t command;  // the command the phase sends, and whose echo an echo awaits
 };
+
+void PrintTo(const Phase& phase, std::ostream* os) {
+    *os << phase.name;
+}
 
 // The worked example: three records, so two data reports.
 const std::vector<Phase> kPhases = {
@@ -290,6 +295,33 @@ TEST_P(FaultMatrix, EndsWithTheRightVerdictAndSendsNothingAfterTheStop) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPhase, FaultMatrix, ::testing::ValuesIn(all_cases()),
                          [](const auto& info) { return info.param.name; });
+
+// An answer that comes after its wait gave up, while the owner handled no event
+// (as the CLI does between operations), is not taken by the next operation's
+// exchange: the lock bits that follow are judged on their own answer. With a
+// latency, their answer comes after the stale one, not in the same batch.
+class LateAnswer : public ::testing::TestWithParam<Phase> {};
+
+TEST_P(LateAnswer, IsNotTakenByTheNextOperation) {
+    const Phase& phase = GetParam();
+    constexpr std::chrono::milliseconds kLatency{50};
+    testing::TempFile file("late-answer.hex", kWorkedExample);
+    Rig rig(emulator::EmulatorSettings{.latency = kLatency, .late = phase.report},
+            testing::ExtraFaults{});
+    rig.session.set_timeout(kLimit);
+    ASSERT_EQ(run(rig, phase.op, file.path()), Outcome::TimedOut);
+    // The late answer was due a latency and kLateBy after its report, at least the
+    // limit before now.
+    std::this_thread::sleep_for(emulator::kLateBy + kLatency);
+
+    EXPECT_EQ(rig.session.Command2_Click(ops::LockBits{true, false, false}), Outcome::Success);
+    ASSERT_FALSE(rig.display.messages.empty());
+    EXPECT_EQ(rig.display.messages.back().text, "Lock bits gravados com sucesso!!!");
+    EXPECT_EQ(rig.library.programmer().lock_bits(), 0xE1);
+}
+
+INSTANTIATE_TEST_SUITE_P(AfterItsWait, LateAnswer, ::testing::ValuesIn(kPhases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vantro

@@ -4,6 +4,7 @@
 # waits, and virtual programmers started and stopped. Sourced by scenarios.sh.
 cli=/bin/vantro-cli
 vp=/bin/vantro-virtual-programmer
+session=/bin/vantro_session_probe
 files=/vantro/files
 only=$(cat /vantro/only)
 limit=2   # --timeout of every run: a silent programmer ends a run in 2 s

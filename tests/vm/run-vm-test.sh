@@ -30,7 +30,8 @@ busybox="$(command -v busybox || true)"
 # ldd refuses a static program: the guest has no libraries for busybox.
 [ -n "$busybox" ] && ! ldd "$busybox" >/dev/null 2>&1 ||
     fail "a static busybox is missing (install busybox-static)"
-for program in cli/vantro-cli virtual/vantro-virtual-programmer tests/vm/vantro_presence_probe; do
+for program in cli/vantro-cli virtual/vantro-virtual-programmer tests/vm/vantro_presence_probe \
+    tests/vm/vantro_session_probe; do
     [ -x "$build/$program" ] || fail "$build/$program is not built"
 done
 toolchain="$build/tests/hex/toolchain"
@@ -59,6 +60,7 @@ copy_with_libraries() {
 copy_with_libraries "$build/cli/vantro-cli"
 copy_with_libraries "$build/virtual/vantro-virtual-programmer"
 copy_with_libraries "$build/tests/vm/vantro_presence_probe"
+copy_with_libraries "$build/tests/vm/vantro_session_probe"
 
 # The modules, dependencies first, in the order modprobe would load them.
 for module in hid uhid hid-generic; do

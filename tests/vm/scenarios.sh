@@ -94,6 +94,38 @@ echo "$compare_rows" | while read -r name setting command; do
     compare_row "$name" "$setting" $command
 done
 
+# d. An answer that comes after its wait gave up (late=N: a second after its
+# report) must not be taken by the next operation's exchange: one session runs
+# both, as a window does, handling no event in the pause between them. The
+# lock bits' own answer comes later (latency) than the stale one. Columns: row,
+# the late report, the operations.
+late_rows='
+d-late-echo  1  erase lock
+d-late-data  2  eeprom:files/blink.ihx lock
+'
+late_row() {
+    begin_row "$1" || return 0
+    late=$2
+    shift 2
+    settings="--emulate latency=50 --emulate late=$late"
+    # shellcheck disable=SC2086
+    timeout 60 "$session" --emulator $settings --timeout 0.5 --pause-ms 1000 "$@" >/tmp/emu.out 2>&1
+    # shellcheck disable=SC2086
+    vp_start VIRT-0001 $settings
+    timeout 60 "$session" --timeout 0.5 --pause-ms 1000 "$@" >/tmp/real.out 2>&1
+    vp_stop VIRT-0001
+    cmp -s /tmp/real.out /tmp/emu.out || fail "the kernel's outcomes differ from the emulator's"
+    grep -q '^session: lock: success: Lock bits gravados com sucesso!!!$' /tmp/real.out ||
+        fail "the lock bits took the late answer"
+    [ "$(grep -c ': timed-out: ' /tmp/real.out)" = 1 ] || fail "the first operation did not time out"
+    detail="$(tr '\n' ' ' </tmp/real.out)"
+    verdict /tmp/real.out /tmp/emu.out
+}
+echo "$late_rows" | while read -r name late operations; do
+    [ -n "$name" ] || continue
+    # shellcheck disable=SC2086
+    late_row "$name" "$late" $operations
+done
 
 # e. Two virtual programmers at once.
 "$cli" --emulator --dump-flash /tmp/image.flash flash files/blink.ihx >/dev/null 2>&1
