@@ -12,7 +12,8 @@ done </lib/modules/order
 # g: a user who owns nothing here, hidraw nodes included (root's, mode 0600).
 echo 'root:x:0:0:root:/root:/bin/sh' >/etc/passwd
 echo 'operador:x:1000:1000:operador:/tmp:/bin/sh' >>/etc/passwd
-printf 'root:x:0:\noperador:x:1000:\n' >/etc/group
+echo 'visitante:x:1001:1001:visitante:/tmp:/bin/sh' >>/etc/passwd
+printf 'root:x:0:\noperador:x:1000:\nvisitante:x:1001:\n' >/etc/group
 # On a line of its own: the firmware's screen codes end the line before.
 echo
 echo "VMBOOT $(cut -d' ' -f1 /proc/uptime) s"

@@ -30,6 +30,8 @@ wait_until() {
 # Whether a hidraw node of the device with this serial number exists (the
 # kernel's uevent carries it as HID_UNIQ): cheaper than a list each time.
 listed() { cat /sys/class/hidraw/*/device/uevent 2>/dev/null | grep -q "^HID_UNIQ=$1\$"; }
+# The hidraw node's name (hidrawN) of the device with this serial number.
+node_of() { grep -l "^HID_UNIQ=$1\$" /sys/class/hidraw/*/device/uevent | cut -d/ -f5; }
 
 # vp_start SERIAL [ARGS...]: a virtual programmer, its memories saved to /tmp/SERIAL.*.
 vp_start() {
@@ -39,7 +41,7 @@ vp_start() {
         "$@" 2>"/tmp/$serial.log" &
     echo $! >"/tmp/$serial.pid"
     wait_until 10 listed "$serial" || { fail "$serial never appeared"; cat "/tmp/$serial.log"; }
-    wait_until 5 test -c "/dev/$(grep -l "^HID_UNIQ=$serial\$" /sys/class/hidraw/*/device/uevent | cut -d/ -f5)" ||
+    wait_until 5 test -c "/dev/$(node_of "$serial")" ||
         fail "$serial has no node in /dev"
 }
 # vp_stop SERIAL: SIGTERM, and its end (memories saved) awaited.

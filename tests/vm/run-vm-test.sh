@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The real device path under a real kernel: boots Debian's kernel under QEMU (TCG)
-# with an initramfs of busybox, the modules hid, uhid and hid-generic, and the
-# programs of BUILD_DIR with their libraries, runs the scenarios of
-# tests/vm/scenarios.sh in the guest, and reads their results from the serial
-# console. Fails, saying why, when QEMU or the kernel is missing: never passes
+# with an initramfs of busybox, the modules hid, uhid and hid-generic, the
+# programs of BUILD_DIR with their libraries, and udev with the packaged rule;
+# runs the scenarios of tests/vm/scenarios.sh in the guest, and reads their
+# results from the serial console. Fails, saying why, when QEMU or the kernel is missing: never passes
 # without having run.
 #   tests/vm/run-vm-test.sh BUILD_DIR [SCENARIO...]   (only those scenarios)
 set -euo pipefail
@@ -37,6 +37,9 @@ done
 toolchain="$build/tests/hex/toolchain"
 [ -f "$toolchain/blink.ihx" ] || fail "$toolchain/blink.ihx is not built (the hex tests make it)"
 command -v srec_cat >/dev/null || fail "srec_cat is missing (install srecord)"
+udevadm="$(command -v udevadm || true)"
+seat_rules=/lib/udev/rules.d/73-seat-late.rules
+[ -n "$udevadm" ] && [ -f "$seat_rules" ] || fail "udevadm or $seat_rules is missing (install udev and systemd)"
 
 prepared=$(date +%s%N)
 work="$(mktemp -d "${TMPDIR:-/tmp}/vantro-vm.XXXXXX")"
@@ -61,6 +64,11 @@ copy_with_libraries "$build/cli/vantro-cli"
 copy_with_libraries "$build/virtual/vantro-virtual-programmer"
 copy_with_libraries "$build/tests/vm/vantro_presence_probe"
 copy_with_libraries "$build/tests/vm/vantro_session_probe"
+# udev with the packaged rule and the one that turns its uaccess tag into an ACL.
+copy_with_libraries "$udevadm"
+ln -s udevadm "$root/bin/systemd-udevd"
+mkdir -p "$root/etc/udev/rules.d"
+cp "$top/packaging/linux/70-vantro-programmer.rules" "$seat_rules" "$root/etc/udev/rules.d/"
 
 # The modules, dependencies first, in the order modprobe would load them.
 for module in hid uhid hid-generic; do

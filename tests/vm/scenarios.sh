@@ -238,6 +238,29 @@ if begin_row g-uhid; then
     detail="exit 3 with the permission and modprobe hints"
     verdict /tmp/out /tmp/err
 fi
+# The packaged udev rule: its uaccess tag gives the user at the seat access to the
+# node (udev's uaccess builtin asks logind's seat file, written here as logind
+# would for operador's session), and nobody else.
+if begin_row g-udev; then
+    mkdir -p /run/systemd/seats /run/udev
+    printf 'ACTIVE=c1\nACTIVE_UID=1000\n' >/run/systemd/seats/seat0
+    systemd-udevd --daemon --resolve-names=never 2>/tmp/udevd.log
+    vp_start VIRT-0001
+    node=/dev/$(node_of VIRT-0001)
+    # Opened for reading and writing, as hidapi opens it (busybox's test ignores ACLs).
+    wait_until 10 as_user "true <>$node" 2>/dev/null || fail "operador, at the seat, may not open $node"
+    as_user "$cli list" >/tmp/out 2>/tmp/err
+    as_user "timeout 60 $cli --timeout $limit erase" >>/tmp/out 2>>/tmp/err
+    code=$?
+    su visitante -c "$cli list" >/tmp/visitor 2>&1
+    vp_stop VIRT-0001
+    udevadm control --exit
+    [ "$code" = 0 ] || fail "erase as operador: exit $code"
+    grep -q 'VIRT-0001' /tmp/out || fail "operador's list does not show the programmer"
+    grep -q 'sem permissão de acesso' /tmp/visitor || fail "visitante, not at the seat, got access"
+    detail="operador, at the seat, lists and erases; visitante gets the access hint"
+    verdict /tmp/out /tmp/err /tmp/visitor /tmp/udevd.log
+fi
 
 # h. A 60 KiB run at latency=2 through the kernel, against the in-process emulator.
 if begin_row h-latency; then
