@@ -5,6 +5,9 @@
 mount -t proc proc /proc
 mount -t sysfs sysfs /sys
 mount -t devtmpfs devtmpfs /dev
+# Terminals for the progress bar's rows.
+mkdir -p /dev/pts
+mount -t devpts devpts /dev/pts
 mount -t tmpfs tmpfs /tmp
 while read -r module; do
     insmod "$module" || echo "VMROW FAIL modules: insmod $module"

@@ -5,6 +5,7 @@
 cli=/bin/vantro-cli
 vp=/bin/vantro-virtual-programmer
 session=/bin/vantro_session_probe
+pty=/bin/vantro_pty_screen
 files=/vantro/files
 only=$(cat /vantro/only)
 limit=2   # --timeout of every run: a silent programmer ends a run in 2 s

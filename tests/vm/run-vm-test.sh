@@ -31,7 +31,7 @@ busybox="$(command -v busybox || true)"
 [ -n "$busybox" ] && ! ldd "$busybox" >/dev/null 2>&1 ||
     fail "a static busybox is missing (install busybox-static)"
 for program in cli/vantro-cli virtual/vantro-virtual-programmer tests/vm/vantro_presence_probe \
-    tests/vm/vantro_session_probe; do
+    tests/vm/vantro_session_probe tests/vm/vantro_pty_screen; do
     [ -x "$build/$program" ] || fail "$build/$program is not built"
 done
 toolchain="$build/tests/hex/toolchain"
@@ -64,6 +64,7 @@ copy_with_libraries "$build/cli/vantro-cli"
 copy_with_libraries "$build/virtual/vantro-virtual-programmer"
 copy_with_libraries "$build/tests/vm/vantro_presence_probe"
 copy_with_libraries "$build/tests/vm/vantro_session_probe"
+copy_with_libraries "$build/tests/vm/vantro_pty_screen"
 # udev with the packaged rule and the one that turns its uaccess tag into an ACL.
 copy_with_libraries "$udevadm"
 ln -s udevadm "$root/bin/systemd-udevd"

@@ -45,13 +45,11 @@ d-twice-data     twice=@first     flash files/blink.ihx
 # The last line of a run's messages, without the emulator's own verdict on memory.
 last_line() { grep -v -e 'emulad' "$1" | tail -n1; }
 
-compare_row() {
-    row=$1 setting=$2
-    shift 2
-    wanted "$row" || return 0
-    failed_row=0
-    cd /vantro
-    rm -f /tmp/emu.* /tmp/real.* /tmp/VIRT-0001.*
+# emulate_for SETTING COMMAND...: the --emulate option of a row's setting, in
+# $emulate (KEY=@PHASE: that phase's report in the command's run).
+emulate_for() {
+    setting=$1
+    shift
     emulate=
     if [ "$setting" != - ]; then
         key=${setting%%=*} value=${setting#*=}
@@ -61,6 +59,16 @@ compare_row() {
         esac
         emulate="--emulate $key=$value"
     fi
+}
+
+compare_row() {
+    row=$1 setting=$2
+    shift 2
+    wanted "$row" || return 0
+    failed_row=0
+    cd /vantro
+    rm -f /tmp/emu.* /tmp/real.* /tmp/VIRT-0001.*
+    emulate_for "$setting" "$@"
     # shellcheck disable=SC2086
     timeout 60 "$cli" --timeout $limit --emulator $emulate --trace /tmp/emu.trace \
         --dump-flash /tmp/emu.flash --dump-eeprom /tmp/emu.eeprom "$@" >/tmp/emu.out 2>/tmp/emu.err
@@ -92,6 +100,41 @@ echo "$compare_rows" | while read -r name setting command; do
     [ -n "$name" ] || continue
     # shellcheck disable=SC2086
     compare_row "$name" "$setting" $command
+done
+
+# c, d. The screen a failed run leaves on a terminal (the progress bar drawn): the
+# same through the kernel as in process, and no line holding what is left of
+# the bar. Columns as in compare_rows.
+screen_rows='
+c-bar-middle  unplug=@middle  flash files/blink.ihx
+c-bar-end     unplug=@end     flash files/blink.ihx
+d-bar-refuse  refuse=@middle  eeprom files/blink.ihx
+'
+screen_row() {
+    begin_row "$1" || return 0
+    setting=$2
+    shift 2
+    emulate_for "$setting" "$@"
+    # shellcheck disable=SC2086
+    timeout 60 "$pty" "$cli" --timeout $limit --emulator $emulate "$@" >/tmp/emu.raw
+    emu_code=$?
+    grep -v emulad /tmp/emu.raw >/tmp/emu.screen
+    # shellcheck disable=SC2086
+    vp_start VIRT-0001 $emulate
+    timeout 60 "$pty" "$cli" --timeout $limit "$@" >/tmp/real.screen
+    real_code=$?
+    vp_stop VIRT-0001
+    [ "$real_code" = "$emu_code" ] || fail "exit $real_code through the kernel, $emu_code in process"
+    [ "$real_code" = 3 ] || [ "$real_code" = 1 ] || fail "exit $real_code, not a failure"
+    cmp -s /tmp/real.screen /tmp/emu.screen || fail "the screens differ"
+    ! grep -q -e '%' -e '#' /tmp/real.screen || fail "the bar is left on the screen"
+    detail="exit $real_code: $(grep . /tmp/real.screen | tail -n1)"
+    verdict /tmp/real.screen /tmp/emu.screen
+}
+echo "$screen_rows" | while read -r name setting command; do
+    [ -n "$name" ] || continue
+    # shellcheck disable=SC2086
+    screen_row "$name" "$setting" $command
 done
 
 # d. An answer that comes after its wait gave up (late=N: a second after its
