@@ -68,6 +68,14 @@ phase_report() {
 }
 
 
+# each_row FUNCTION TABLE: FUNCTION called with the words of each line of TABLE.
+each_row() {
+    echo "$2" | while read -r line; do
+        # shellcheck disable=SC2086
+        [ -z "$line" ] || "$1" $line
+    done
+}
+
 # A row's verdict: pass with DETAIL, or the logs of what failed.
 verdict() {
     if [ "$failed_row" = 1 ]; then

@@ -96,11 +96,7 @@ compare_row() {
     fi
 }
 
-echo "$compare_rows" | while read -r name setting command; do
-    [ -n "$name" ] || continue
-    # shellcheck disable=SC2086
-    compare_row "$name" "$setting" $command
-done
+each_row compare_row "$compare_rows"
 
 # c, d. The screen a failed run leaves on a terminal (the progress bar drawn): the
 # same through the kernel as in process, and no line holding what is left of
@@ -131,11 +127,7 @@ screen_row() {
     detail="exit $real_code: $(grep . /tmp/real.screen | tail -n1)"
     verdict /tmp/real.screen /tmp/emu.screen
 }
-echo "$screen_rows" | while read -r name setting command; do
-    [ -n "$name" ] || continue
-    # shellcheck disable=SC2086
-    screen_row "$name" "$setting" $command
-done
+each_row screen_row "$screen_rows"
 
 # d. An answer that comes after its wait gave up (late=N: a second after its
 # report) must not be taken by the next operation's exchange: one session runs
@@ -164,11 +156,7 @@ late_row() {
     detail="$(tr '\n' ' ' </tmp/real.out)"
     verdict /tmp/real.out /tmp/emu.out
 }
-echo "$late_rows" | while read -r name late operations; do
-    [ -n "$name" ] || continue
-    # shellcheck disable=SC2086
-    late_row "$name" "$late" $operations
-done
+each_row late_row "$late_rows"
 
 # e. Two virtual programmers at once.
 "$cli" --emulator --dump-flash /tmp/image.flash flash files/blink.ihx >/dev/null 2>&1
@@ -210,11 +198,7 @@ two_row() {
     detail="exit 0, VIRT-A's FLASH $a, VIRT-B's $b"
     verdict /tmp/out /tmp/err
 }
-echo "$two_rows" | while read -r name a b command; do
-    [ -n "$name" ] || continue
-    # shellcheck disable=SC2086
-    two_row "$name" "$a" "$b" $command
-done
+each_row two_row "$two_rows"
 
 # f. Hot-plug, as the windows' presence code sees it.
 presence_count() { grep -c "$1" /tmp/presence; }
