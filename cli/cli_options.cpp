@@ -73,6 +73,12 @@ void add_every_option(CLI::App& app, CliOptions& options,
     app.add_option("--operator", options.operator_name,
                    tr("Quem opera a linha: vai no registro de cada chip"))
         ->type_name(tr("NOME"));
+    app.add_option("--serial", options.records_serial,
+                   tr("Mostra todo o registro do chip de número N"))
+        ->type_name("N");
+    app.add_option("--format", options.records_format,
+                   tr("Exporta cada tentativa, uma por linha: csv ou jsonl"))
+        ->type_name("csv|jsonl");
 }
 
 // A command's file, the one argument that is no option.
@@ -87,6 +93,12 @@ void add_file_argument(CLI::App& sub, Command command, CliOptions& options) {
             break;
         case Command::Job:
             sub.add_option(file_argument(), options.job_file, tr("O arquivo do job (TOML)"))
+                ->required()
+                ->type_name("");
+            break;
+        case Command::Records:
+            sub.add_option(tr("ORIGEM"), options.records_source,
+                           tr("O arquivo SQLite ou o endereço postgresql:// da base de registros"))
                 ->required()
                 ->type_name("");
             break;
@@ -308,6 +320,19 @@ ParseResult parse_command_line(int argc, char** argv) {
     if ((options.dump_flash || options.dump_eeprom) &&
         !connection::backend_kind(options).memory_visible) {
         platform::write_text(stderr, tr("--dump-flash e --dump-eeprom requerem --emulator") + "\n");
+        return {std::nullopt, ops::kExitUsage};
+    }
+    if (!options.records_format.empty() && options.records_format != "csv" &&
+        options.records_format != "jsonl") {
+        platform::write_text(
+            stderr,
+            tr_args("--format: \"%1\" não é csv nem jsonl", {options.records_format}) + "\n");
+        return {std::nullopt, ops::kExitUsage};
+    }
+    if (options.records_serial && !options.records_format.empty()) {
+        platform::write_text(stderr, tr("--serial mostra um chip; --format exporta todos: dê um "
+                                        "dos dois") +
+                                         "\n");
         return {std::nullopt, ops::kExitUsage};
     }
     if (options.all && !options.device_paths.empty()) {

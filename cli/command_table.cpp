@@ -20,6 +20,10 @@ constexpr CommandEntry kCommands[] = {
     {"job",
      "Executa um trabalho de produção: os chips que um arquivo TOML descreve, soquete a soquete",
      Job},
+    {"records",
+     "Mostra a base de registros de um job: o registro de um chip, um resumo ou tudo em CSV ou "
+     "JSON",
+     Records},
 };
 
 // A row per option: a new option gets its row here and its parser in cli_options.cpp.
@@ -28,7 +32,7 @@ constexpr OptionEntry kOptions[] = {
     {"--emulate", {List, Erase, Flash, Eeprom, Lock, Check, Job}},
     {"--device", {Erase, Flash, Eeprom, Lock, Check, Job}},
     {"--timeout", {Erase, Flash, Eeprom, Lock, Job}},
-    {"--lang", {List, Erase, Flash, Eeprom, Lock, Check, Parts, Job}},
+    {"--lang", {List, Erase, Flash, Eeprom, Lock, Check, Parts, Job, Records}},
     {"--part", {Erase, Flash, Eeprom, Lock, Check}},
     {"--dump-flash", {Erase, Flash, Eeprom, Lock, Job}},
     {"--dump-eeprom", {Erase, Flash, Eeprom, Lock, Job}},
@@ -42,6 +46,8 @@ constexpr OptionEntry kOptions[] = {
     {"--lb3", {Lock}},
     {"--check", {Job}},
     {"--operator", {Job}},
+    {"--serial", {Records}},
+    {"--format", {Records}},
 };
 
 const OptionEntry* find_option(std::string_view name) {

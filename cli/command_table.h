@@ -10,7 +10,7 @@
 
 namespace vantro::cli {
 
-enum class Command { List, Erase, Flash, Eeprom, Lock, Check, Parts, Job };
+enum class Command { List, Erase, Flash, Eeprom, Lock, Check, Parts, Job, Records };
 
 struct CommandEntry {
     const char* name;

@@ -28,6 +28,7 @@
 #include "platform/output_file.h"
 #include "production/chip_run.h"
 #include "production/job_plan.h"
+#include "production/job_records.h"
 #include "production/job_run.h"
 
 namespace vantro::cli {
@@ -240,15 +241,14 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
         display.print_line(*clash);
         return ops::kExitUsage;
     }
-    std::optional<std::uint64_t> next_serial;
-    if (job.serial) {
-        const production::CounterRead counter = production::SerialCounter(*job.serial).peek();
-        if (!counter.next) {
-            display.print_line(job.problem("serial.counter", counter.problem));
-            return ops::kExitUsage;
-        }
-        next_serial = counter.next;
+    // Read first: a job refused below leaves no records file behind.
+    auto opened = production::open_job_records(job, production::RecordsAccess::Read);
+    if (const auto* problem = std::get_if<std::string>(&opened)) {
+        display.print_line(*problem);
+        return ops::kExitUsage;
     }
+    production::JobRecords& records = std::get<production::JobRecords>(opened);
+    const std::optional<std::uint64_t> next_serial = records.next_serial;
     auto made = production::JobPlan::make(std::move(*read.job), next_serial,
                                           connection::firmware_model(options, std::nullopt));
     if (const auto* problem = std::get_if<std::string>(&made)) {
@@ -275,9 +275,6 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
         display.print_line(*problem);
         return ops::kExitUsage;
     }
-    if (!range.empty()) {
-        display.print_line(range.substr(0, range.size() - 1));
-    }
     std::string reason;
     const auto log = production::ChipLog::open(plan.job().log, reason);
     if (!log) {
@@ -293,6 +290,19 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
                "informe-o, ou use --operator NOME."));
         return ops::kExitUsage;
     }
+    auto ready = production::open_job_records(plan.job(), production::RecordsAccess::Write);
+    if (const auto* problem = std::get_if<std::string>(&ready)) {
+        display.print_line(*problem);
+        return ops::kExitUsage;
+    }
+    records = std::move(std::get<production::JobRecords>(ready));
+    if (!records.notice.empty()) {
+        display.print_line(records.notice);
+    }
+    if (records.next_serial) {
+        const std::string left = range_text(*plan.job().serial, *records.next_serial);
+        display.print_line(left.substr(0, left.size() - 1));
+    }
 
     const bool terminal = platform::is_terminal(stdin);
     JobDisplay job_display(options, choice.sockets, plan.job().log, terminal && !options.quiet,
@@ -303,7 +313,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     }
     const auto keys = Keys::read_from_stdin();
     production::JobSettings settings{options.timeout, VANTRO_VERSION, !terminal, *operator_name};
-    production::JobRun run(plan, choice.sockets, job_display, *log, settings,
+    production::JobRun run(plan, choice.sockets, job_display, *log, *records.records, settings,
                            interruption.stop_token());
     serve_keys(run, *keys, job_display, terminal, interruption.stop_token());
     run.finish();

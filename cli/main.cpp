@@ -50,6 +50,8 @@ int run_command(const vantro::cli::CliOptions& options, vantro::cli::TerminalDis
             break;
         case Command::Job:
             return run_job(options, display, interruption);
+        case Command::Records:
+            return run_records(options, display);
     }
     return run_operation(options, operation, display, interruption);
 }

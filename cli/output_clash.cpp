@@ -3,6 +3,7 @@
 
 #include "i18n/texts.h"
 #include "platform/file_identity.h"
+#include "production/records.h"
 
 namespace vantro::cli {
 
@@ -73,12 +74,16 @@ std::optional<std::string> job_clash(const production::JobFile& job, const CliOp
             inputs.push_back({tr_args("o arquivo de %1", {key}), (*image)->file});
         }
     }
+    if (job.serial && !job.serial->counter.empty()) {
+        // Only read now, to seed the records on first use.
+        inputs.push_back({tr("o contador"), job.serial->counter});
+    }
     std::vector<ClashOutput> outputs{{"log", job.log, where("log")}};
-    if (job.serial) {
-        // The counter is replaced through a new file beside it, under a lock file.
-        for (const std::string& file :
-             {job.serial->counter, job.serial->counter + ".new", job.serial->counter + ".lock"}) {
-            outputs.push_back({"serial.counter", file, where("serial.counter")});
+    if (!production::is_records_url(job.records)) {
+        // SQLite writes beside the records file too, while it works on it.
+        outputs.push_back({"records", job.records, where("records")});
+        for (const std::string& file : production::records_side_files(job.records)) {
+            outputs.push_back({"records", file, where("records")});
         }
     }
     for (ClashOutput& output : option_outputs(options, targets)) {

@@ -35,7 +35,7 @@ std::optional<std::string> file_clash(const std::vector<ClashInput>& inputs,
 std::optional<std::string> output_clash(const CliOptions& options,
                                         const std::vector<production::Target>& targets);
 
-// The same for a job: its file, images, log and counter, and the options' outputs
+// The same for a job: its file, images, counter, log and records, and the options' outputs
 // for each socket's target (none: the job file's own keys alone).
 std::optional<std::string> job_clash(const production::JobFile& job, const CliOptions& options,
                                      const std::vector<production::Target>& targets);

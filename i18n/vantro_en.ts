@@ -549,14 +549,6 @@
         <translation>The counter "%1" does not hold a number: "%2"</translation>
     </message>
     <message>
-        <source>Não foi possível travar o contador "%1": %2</source>
-        <translation>Could not lock the counter "%1": %2</translation>
-    </message>
-    <message>
-        <source>Não foi possível gravar o contador "%1": %2</source>
-        <translation>Could not write the counter "%1": %2</translation>
-    </message>
-    <message>
         <source>O chip não foi alterado: grave-o de novo.</source>
         <translation>The chip was not changed: program it again.</translation>
     </message>
@@ -631,6 +623,10 @@
     <message>
         <source>o arquivo do job</source>
         <translation>the job file</translation>
+    </message>
+    <message>
+        <source>o contador</source>
+        <translation>the counter</translation>
     </message>
     <message>
         <source>o arquivo de %1</source>
@@ -1193,6 +1189,90 @@
     <message>
         <source>Não foi possível gravar o arquivo &quot;%1&quot;.</source>
         <translation>Could not write the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>A base de registros "%1" não tem os números já dados pelo job "%2": o registro "%3" nomeia números até %4. Restaure a base (ou o contador) antes de continuar; nenhum número foi dado.</source>
+        <translation>The records "%1" lack the numbers job "%2" has already given: the log "%3" names numbers up to %4. Restore the records (or the counter) before going on; no number was given.</translation>
+    </message>
+    <message>
+        <source>O contador "%1" passou para a base de registros "%2": o próximo número é %3; daqui em diante a base é a referência (o contador não muda mais).</source>
+        <translation>The counter "%1" moved into the records "%2": the next number is %3; from now on the records are the truth (the counter no longer changes).</translation>
+    </message>
+    <message>
+        <source>A base de registros "%1" não tem a faixa de números do job "%2".</source>
+        <translation>The records "%1" have no range of numbers for job "%2".</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar na base de registros "%1": %2</source>
+        <translation>Could not write to the records "%1": %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível ler a base de registros "%1": %2</source>
+        <translation>Could not read the records "%1": %2</translation>
+    </message>
+    <message>
+        <source>O endereço da base de registros não pode conter uma senha: use o arquivo de senhas do PostgreSQL (~/.pgpass), um arquivo de serviço ou PGPASSWORD.</source>
+        <translation>The records' address must not hold a password: use PostgreSQL's password file (~/.pgpass), a service file or PGPASSWORD.</translation>
+    </message>
+    <message>
+        <source>Não foi possível abrir a base de registros "%1": %2</source>
+        <translation>Could not open the records "%1": %2</translation>
+    </message>
+    <message>
+        <source>Bases de registros em servidor PostgreSQL não são suportadas na versão para Windows: use um arquivo SQLite em `records`.</source>
+        <translation>Records on a PostgreSQL server are not supported by the Windows build: name an SQLite file in `records`.</translation>
+    </message>
+    <message>
+        <source>A base de registros "%1" não existe.</source>
+        <translation>The records "%1" do not exist.</translation>
+    </message>
+    <message>
+        <source>Mostra a base de registros de um job: o registro de um chip, um resumo ou tudo em CSV ou JSON</source>
+        <translation>Shows a job's records: one chip's record, a summary, or everything as CSV or JSON</translation>
+    </message>
+    <message>
+        <source>ORIGEM</source>
+        <translation>SOURCE</translation>
+    </message>
+    <message>
+        <source>O arquivo SQLite ou o endereço postgresql:// da base de registros</source>
+        <translation>The records' SQLite file or postgresql:// address</translation>
+    </message>
+    <message>
+        <source>Mostra todo o registro do chip de número N</source>
+        <translation>Prints the whole record of chip number N</translation>
+    </message>
+    <message>
+        <source>Exporta cada tentativa, uma por linha: csv ou jsonl</source>
+        <translation>Exports every attempt, one per line: csv or jsonl</translation>
+    </message>
+    <message>
+        <source>--format: "%1" não é csv nem jsonl</source>
+        <translation>--format: "%1" is neither csv nor jsonl</translation>
+    </message>
+    <message>
+        <source>--serial mostra um chip; --format exporta todos: dê um dos dois</source>
+        <translation>--serial shows one chip; --format exports them all: give one of the two</translation>
+    </message>
+    <message>
+        <source>Execução %1: job "%2", estação %3, desde %4</source>
+        <translation>Run %1: job "%2", station %3, since %4</translation>
+    </message>
+    <message>
+        <source>  Soquete %1 (%2): %3 gravados, %4 com falha, rendimento %5, %6 números tomados sem fim</source>
+        <translation>  Socket %1 (%2): %3 done, %4 failed, yield %5, %6 numbers taken never finished</translation>
+    </message>
+    <message>
+        <source>pausado</source>
+        <translation>paused</translation>
+    </message>
+    <message>
+        <source>Chip nº %1, job "%2", tentativa %3:</source>
+        <translation>Chip no. %1, job "%2", attempt %3:</translation>
+    </message>
+    <message>
+        <source>A base de registros "%1" não tem o chip nº %2.</source>
+        <translation>The records "%1" have no chip no. %2.</translation>
     </message>
 </context>
 </TS>

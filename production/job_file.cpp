@@ -11,13 +11,14 @@
 #include "platform/input_file.h"
 #include "platform/sha256.h"
 #include "platform/utf8.h"
+#include "production/records.h"
 
 namespace vantro::production {
 
 namespace {
 
-const std::set<std::string> kTopKeys{"name",  "part",   "station", "log",    "sockets",
-                                     "flash", "eeprom", "lock",    "serial", "operator"};
+const std::set<std::string> kTopKeys{"name",   "part", "station", "log",      "sockets", "flash",
+                                     "eeprom", "lock", "serial",  "operator", "records"};
 // A job file is a page of keys; anything larger is not one (or is /dev/zero).
 constexpr std::uint64_t kMaxJobFileSize = 1024 * 1024;
 const std::set<std::string> kImageKeys{"file", "sha256"};
@@ -186,7 +187,9 @@ public:
         serial.first = static_cast<std::uint64_t>(*first);
         serial.step =
             static_cast<std::uint64_t>(integer(*entry, "serial.", "step", 1, 1000000).value_or(1));
-        serial.counter = path(*text(*entry, "serial.", "counter", true));
+        if (const auto counter = text(*entry, "serial.", "counter", false)) {
+            serial.counter = path(*counter);
+        }
         return serial;
     }
 
@@ -212,6 +215,23 @@ public:
             serials.push_back(*serial);
         }
         return serials;
+    }
+
+    // A server's URL as it is; a file relative to the job file. Without the key,
+    // beside the counter a job had before records (its links followed, so that
+    // jobs sharing a counter share the records), else beside the job file.
+    std::string records(const toml::table& top, const std::optional<JobSerial>& serial) {
+        if (const auto records = text(top, "", "records", false)) {
+            return is_records_url(*records) ? *records : path(*records);
+        }
+        std::error_code error;
+        if (serial && !serial->counter.empty()) {
+            const auto counter =
+                std::filesystem::weakly_canonical(platform::path_from_utf8(serial->counter), error);
+            return (error ? serial->counter : platform::utf8_from_path(counter)) + ".sqlite";
+        }
+        std::filesystem::path beside = platform::path_from_utf8(job_.path);
+        return platform::utf8_from_path(beside.replace_extension(".sqlite"));
     }
 
 private:
@@ -263,6 +283,7 @@ JobFileRead read_job_file(const std::string& path, const std::string& computer_n
         job.eeprom = reader.image(top, "eeprom");
         job.lock_bits = reader.lock_bits(top);
         job.serial = reader.serial(top);
+        job.records = reader.records(top, job.serial);
     } catch (const toml::parse_error& error) {
         // toml++ explains in English only: the run's language says where.
         return {std::nullopt, path + ":" + std::to_string(error.source().begin.line) + ": " +

@@ -28,7 +28,7 @@ struct JobSerial {
     SerialFormat format;
     std::uint64_t first = 0;
     std::uint64_t step = 1;
-    std::string counter;  // resolved
+    std::string counter;  // resolved; empty: none (the records alone count)
 };
 
 struct JobFile {
@@ -40,6 +40,7 @@ struct JobFile {
     // Who operates the line; kAskOperator: asked when the job starts.
     std::optional<std::string> operator_name;
     std::string log;                   // resolved
+    std::string records;               // a resolved path or a postgresql:// URL, never empty
     std::vector<std::string> sockets;  // programmer serial numbers; empty: every one present
     std::optional<JobImage> flash;
     std::optional<JobImage> eeprom;

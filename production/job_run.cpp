@@ -2,7 +2,9 @@
 #include "production/job_run.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <nlohmann/json.hpp>
+#include <random>
 
 #include "i18n/texts.h"
 #include "ops/exit_codes.h"
@@ -36,20 +38,31 @@ nlohmann::json optional_number(const std::optional<std::uint64_t>& number) {
     return number ? nlohmann::json(*number) : nlohmann::json(nullptr);
 }
 
+// 128 random bits in hex: a run's id, told apart from every other station's.
+std::string new_run_id() {
+    std::random_device random;
+    std::string id;
+    for (int i = 0; i < 4; ++i) {
+        char part[9];
+        std::snprintf(part, sizeof part, "%08x", static_cast<unsigned>(random()));
+        id += part;
+    }
+    return id;
+}
+
 }  // namespace
 
 JobRun::JobRun(const JobPlan& plan, std::vector<Socket> sockets, JobView& view, ChipLog& log,
-               JobSettings settings, std::stop_token stop)
+               Records& records, JobSettings settings, std::stop_token stop)
     : plan_(plan),
       sockets_(std::move(sockets)),
       view_(view),
       log_(log),
+      records_(records),
       settings_(std::move(settings)),
       stop_(std::move(stop)),
+      run_id_(new_run_id()),
       states_(sockets_.size()) {
-    if (const auto& serial = plan_.job().serial) {
-        counter_.emplace(*serial);
-    }
     // The first chip on every socket at once.
     for (State& state : states_) {
         state.waiting = 1;
@@ -195,9 +208,48 @@ void JobRun::serve(std::size_t index) {
             view_.chip_ended(socket, result);
         }
         if (paused) {
+            if (const auto problem = records_.mark_paused(result.record_id)) {
+                stop_job(*problem);
+            }
             view_.socket_paused(socket);
         }
     }
+}
+
+// The run's facts for one chip: its FLASH (else EEPROM) file and, once known, the
+// image written (serial number in).
+RunFacts JobRun::job_facts(const hex::HexImage* written) const {
+    const JobFile& job = plan_.job();
+    const auto& main_image = job.flash ? job.flash : job.eeprom;
+    return run_facts("job", main_image ? main_image->file : "", written, job.part);
+}
+
+// What is known of the chip before its first report.
+ChipRecord JobRun::started_record(const Socket& socket, std::int64_t sequence) const {
+    const JobFile& job = plan_.job();
+    ChipFacts chip;
+    chip.time = std::chrono::system_clock::now();
+    chip.programmer = socket.path;
+    chip.serial = socket.serial;
+    ChipRecord record = chip_record(job_facts(nullptr), chip);
+    JobChipFields fields;
+    fields.job = job.name;
+    fields.station = job.station;
+    fields.version = settings_.version;
+    fields.sequence = sequence;
+    fields.socket = socket.number;
+    if (job.flash) {
+        fields.flash_sha256 = job.flash->sha256;
+    }
+    if (job.eeprom) {
+        fields.eeprom_sha256 = job.eeprom->sha256;
+    }
+    fields.lock_bits = job.lock_bits;
+    fields.job_sha256 = job.sha256;
+    fields.operator_name = settings_.operator_name;
+    fields.run_id = run_id_;
+    record.job = std::move(fields);
+    return record;
 }
 
 ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
@@ -211,17 +263,27 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
         stop_job(port->last_message());
         return result;
     }
-    if (counter_) {
-        // On the disk before the chip's first report: a crash never gives it twice.
-        const CounterRead taken = counter_->take();
-        if (!taken.next) {
-            stop_job(taken.problem);
-            return result;
-        }
-        result.serial = taken.next;
+    ChipRecord record = started_record(socket, sequence);
+    std::optional<SerialTake> take;
+    if (job.serial) {
+        take = SerialTake{job.serial->step, job.serial->format.largest()};
     }
+    // Durable before the chip's first report: a crash never gives it twice, and
+    // never leaves a number taken that no record names.
+    const StartedChip started = records_.start_chip(record, take);
+    if (started.range_ended) {
+        // Taken, it would go to a chip that cannot hold it: the job stops instead.
+        stop_job(serials_ran_out_text(job.serial->format, started.chip_serial.value_or(0)));
+        return result;
+    }
+    if (!started.problem.empty()) {
+        stop_job(started.problem);
+        return result;
+    }
+    result.record_id = started.id;
+    result.serial = started.chip_serial;
+    record.job->chip_serial = started.chip_serial;
     result.sequence = sequence;
-    const auto started = std::chrono::system_clock::now();
     const auto clock = std::chrono::steady_clock::now();
     view_.chip_started(socket, result.serial);
 
@@ -279,39 +341,33 @@ ChipResult JobRun::program_chip(const Socket& socket, std::int64_t sequence) {
                                 : chip_holds_text(steps, std::min(failed, steps.size() - 1), sent);
     }
 
-    const auto& main_image = job.flash ? job.flash : job.eeprom;
     const hex::HexImage* written = nullptr;
     if (const auto* chip = std::get_if<ChipImages>(&images)) {
         if (const auto& image = chip->flash ? chip->flash : chip->eeprom) {
             written = &image->load.image;
         }
+        if (chip->flash) {
+            record.job->written_flash_sha256 = image_sha256(chip->flash->load.image);
+        }
+        if (chip->eeprom) {
+            record.job->written_eeprom_sha256 = image_sha256(chip->eeprom->load.image);
+        }
     }
-    ChipRecord record =
-        chip_record(run_facts("job", main_image ? main_image->file : "", written, job.part),
-                    {started, socket.path, socket.serial, result.outcome, result.exit_code,
-                     std::chrono::duration_cast<std::chrono::milliseconds>(
-                         std::chrono::steady_clock::now() - clock),
-                     result.message});
-    JobChipFields fields;
-    fields.job = job.name;
-    fields.station = job.station;
-    fields.operator_name = settings_.operator_name;
-    fields.version = settings_.version;
-    fields.sequence = sequence;
-    fields.socket = socket.number;
-    fields.chip_serial = result.serial;
-    fields.steps = result.steps;
-    if (job.flash) {
-        fields.flash_sha256 = job.flash->sha256;
-    }
-    if (job.eeprom) {
-        fields.eeprom_sha256 = job.eeprom->sha256;
-    }
-    fields.lock_bits = job.lock_bits;
-    if (!result.passed) {
-        fields.chip_holds = result.chip_holds;
-    }
+    // The chip's end made into its record; the started row's job fields kept.
+    JobChipFields fields = *record.job;
+    record = chip_record(job_facts(written),
+                         {record.time, socket.path, socket.serial, result.outcome, result.exit_code,
+                          std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now() - clock),
+                          result.message});
     record.job = std::move(fields);
+    record.job->steps = result.steps;
+    if (!result.passed) {
+        record.job->chip_holds = result.chip_holds;
+    }
+    if (const auto problem = records_.finish_chip(started.id, record)) {
+        stop_job(*problem);
+    }
     if (!log_.write(record)) {
         stop_job(tr_args("Não foi possível gravar o registro \"%1\": %2",
                          {job.log, log_.failure().value_or("")}));

@@ -2,8 +2,10 @@
 #pragma once
 // A production job's sockets: each programmer is a socket with a thread of its
 // own that programs one chip per start (FLASH with its erase, EEPROM, lock bits;
-// a failed step ends the chip), takes the chip's serial number from the counter
-// before its first report, and logs the chip, flushed, before its next start.
+// a failed step ends the chip). Before the chip's first report its serial number
+// is taken and its row inserted in the records, in one durable transaction; after
+// it, the row gets the chip's end and the log its line, flushed, made from the
+// same record, before the socket's next start.
 // No socket ever waits for another. A socket failing 3 chips in a row pauses.
 
 #include <condition_variable>
@@ -22,7 +24,7 @@
 #include "production/chip_log.h"
 #include "production/chip_records.h"
 #include "production/job_plan.h"
-#include "production/serial_counter.h"
+#include "production/records.h"
 
 namespace vantro::production {
 
@@ -58,6 +60,7 @@ public:
 };
 
 struct ChipResult {
+    std::int64_t record_id = 0;  // the attempt's row in the records
     int socket = 0;
     std::int64_t sequence = 0;
     std::optional<std::uint64_t> serial;
@@ -85,7 +88,7 @@ public:
     virtual void chip_started(const Socket& socket, std::optional<std::uint64_t> serial) = 0;
     virtual void chip_ended(const Socket& socket, const ChipResult& result) = 0;
     virtual void socket_paused(const Socket& socket) = 0;
-    // The job stops: no chip starts any more (the log or the counter failed).
+    // The job stops: no chip starts any more (the log or the records failed).
     virtual void job_stopping(const std::string& why) = 0;
 };
 
@@ -101,7 +104,7 @@ struct JobSettings {
 class JobRun {
 public:
     JobRun(const JobPlan& plan, std::vector<Socket> sockets, JobView& view, ChipLog& log,
-           JobSettings settings, std::stop_token stop);
+           Records& records, JobSettings settings, std::stop_token stop);
     // Waits for the running chips; no further chip starts.
     ~JobRun();
     JobRun(const JobRun&) = delete;
@@ -115,7 +118,7 @@ public:
     bool start_socket(int number);
     // No chip starts any more; waits for the running ones.
     void finish();
-    // Stopped by the log or the counter.
+    // Stopped by the log or the records.
     bool stopped() const;
 
     const std::vector<Socket>& sockets() const { return sockets_; }
@@ -136,15 +139,18 @@ private:
     void serve(std::size_t index);
     void ask(std::size_t index);
     ChipResult program_chip(const Socket& socket, std::int64_t sequence);
+    ChipRecord started_record(const Socket& socket, std::int64_t sequence) const;
+    RunFacts job_facts(const hex::HexImage* written) const;
     void stop_job(const std::string& why);
 
     const JobPlan& plan_;
     std::vector<Socket> sockets_;
     JobView& view_;
     ChipLog& log_;
+    Records& records_;
     JobSettings settings_;
     std::stop_token stop_;
-    std::optional<SerialCounter> counter_;
+    const std::string run_id_;
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;

@@ -5,7 +5,6 @@
 
 #include "i18n/system_error.h"
 #include "i18n/texts.h"
-#include "platform/durable_file.h"
 #include "platform/input_file.h"
 
 namespace vantro::production {
@@ -30,46 +29,24 @@ std::optional<std::uint64_t> counter_number(std::string_view text) {
     return number;
 }
 
-CounterRead SerialCounter::peek() const {
+CounterRead read_counter(const std::string& path) {
     platform::InputFailure failure;
-    const auto text = platform::read_input_file(path(), kMaxCounterSize, failure);
+    const auto text = platform::read_input_file(path, kMaxCounterSize, failure);
     if (!text) {
         if (failure.problem == platform::InputProblem::Missing) {
-            return {serial_.first, {}};
+            return {};
         }
         return {std::nullopt,
                 tr_args("Não foi possível ler o contador \"%1\": %2",
-                        {path(), input_failure_text(failure, tr("grande demais para um "
-                                                                "contador"))})};
+                        {path, input_failure_text(failure, tr("grande demais para um "
+                                                              "contador"))})};
     }
     const auto next = counter_number(*text);
     if (!next) {
         return {std::nullopt,
-                tr_args("O contador \"%1\" não contém um número: \"%2\"", {path(), *text})};
+                tr_args("O contador \"%1\" não contém um número: \"%2\"", {path, *text})};
     }
     return {next, {}};
-}
-
-CounterRead SerialCounter::take() {
-    const platform::FileLock lock(path() + ".lock");
-    if (!lock.locked()) {
-        return {std::nullopt,
-                tr_args("Não foi possível travar o contador \"%1\": %2", {path(), lock.reason()})};
-    }
-    CounterRead read = peek();
-    if (!read.next) {
-        return read;
-    }
-    if (numbers_left(serial_.format, *read.next, serial_.step) == 0) {
-        // Taken, it would go to a chip that cannot hold it: the job stops instead.
-        return {std::nullopt, serials_ran_out_text(serial_.format, *read.next)};
-    }
-    if (const auto reason =
-            platform::replace_durably(path(), std::to_string(*read.next + serial_.step) + "\n")) {
-        return {std::nullopt,
-                tr_args("Não foi possível gravar o contador \"%1\": %2", {path(), *reason})};
-    }
-    return read;
 }
 
 }  // namespace vantro::production

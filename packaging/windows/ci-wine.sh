@@ -15,7 +15,7 @@ start=$SECONDS
 
 install_tools() {
     export DEBIAN_FRONTEND=noninteractive
-    # hidapi's Windows backend comes from Debian's source archive.
+    # hidapi's Windows backend and SQLite come from Debian's source archive.
     local sources=/etc/apt/sources.list.d/vantro-bookworm-src.sources
     if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
         ! grep -qs '^deb-src' /etc/apt/sources.list; then
@@ -26,7 +26,7 @@ install_tools() {
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix wine64 \
         dpkg-dev googletest libcli11-dev nlohmann-json3-dev libtomlplusplus-dev cmake ninja-build \
-        srecord sdcc xvfb nsis >/dev/null
+        srecord sdcc xvfb nsis tcl >/dev/null
 }
 
 cross_cmake() {
@@ -49,19 +49,40 @@ cross_cmake() {
     fi
 }
 
-# hidapi (static, from Debian's source), GoogleTest, and the headers of CLI11,
+# SQLite's single-file source, made by its own build from Debian's source (which
+# needs tclsh), compiled for Windows into a static library under $prefix.
+build_sqlite() {
+    local source="$1" work="$build/deps-src/sqlite-build"
+    mkdir -p "$work" "$prefix/lib" "$prefix/include"
+    local cc=(x86_64-w64-mingw32-gcc-posix)
+    command -v ccache >/dev/null && cc=(ccache "${cc[@]}")
+    if ! { (cd "$work" && "$source/configure" --disable-tcl && make sqlite3.c) &&
+        "${cc[@]}" -O2 -DSQLITE_THREADSAFE=1 -c "$work/sqlite3.c" -o "$work/sqlite3.o" &&
+        x86_64-w64-mingw32-ar rcs "$prefix/lib/libsqlite3.a" "$work/sqlite3.o"; } \
+        >"$work.log" 2>&1; then
+        cat "$work.log" >&2
+        echo "FAILED: the Windows build of SQLite" >&2
+        return 1
+    fi
+    cp "$work/sqlite3.h" "$prefix/include/"
+}
+
+# hidapi and SQLite (static, from Debian's source), GoogleTest, and the headers of CLI11,
 # nlohmann-json and toml++, all under $prefix: the cross build never looks into
 # /usr/include. The headers are copied every time: a prefix built before one was
 # needed gets it too.
 build_dependencies() {
     copy_headers
-    [ -f "$prefix/.complete" ] && return
+    # A prefix made before SQLite was needed is made again.
+    [ -f "$prefix/.complete" ] && [ -f "$prefix/lib/libsqlite3.a" ] && return
     rm -rf "$prefix" "$build/deps-src"
     mkdir -p "$build/deps-src"
     (cd "$build/deps-src" && apt-get source -qq hidapi >/dev/null 2>&1)
     cross_cmake "$(echo "$build"/deps-src/hidapi-*/)" "$build/deps-src/hidapi-build" \
         -DBUILD_SHARED_LIBS=OFF -DHIDAPI_BUILD_HIDTEST=OFF
     cmake --install "$build/deps-src/hidapi-build" >/dev/null
+    (cd "$build/deps-src" && apt-get source -qq sqlite3 >/dev/null 2>&1)
+    build_sqlite "$(echo "$build"/deps-src/sqlite3-*/)"
     cross_cmake /usr/src/googletest "$build/deps-src/googletest-build" -DBUILD_GMOCK=OFF
     cmake --install "$build/deps-src/googletest-build" >/dev/null
     copy_headers
@@ -121,7 +142,7 @@ linux_cli() {
 install_tools
 echo "== windows: tools installed ($((SECONDS - start)) s)"
 build_dependencies
-echo "== windows: hidapi, GoogleTest, CLI11 and toml++ ready ($((SECONDS - start)) s)"
+echo "== windows: hidapi, SQLite, GoogleTest, CLI11 and toml++ ready ($((SECONDS - start)) s)"
 start_display
 start_wine
 # -O2 as on Linux: MinGW's GCC 12 at -O3 warns falsely on std::string's inlined

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <mutex>
 #include <stop_token>
 
 #include "emulator/emulated_hid_library.h"
 #include "ops/exit_codes.h"
 #include "production/job_run.h"
+#include "production/records.h"
 #include "tests/support/recording_display.h"
 
 namespace vantro::production {
@@ -97,6 +99,11 @@ TEST(JobRun, APassStartsTheFailureCountAgain) {
         {"FFPFFF", "FFPFFF|"},
     };
     const JobPlan plan = lock_only_plan();
+    const std::string place = std::string(VANTRO_TEST_TMP) + "/streak.sqlite";
+    std::filesystem::remove(place);
+    auto opened = open_records(place, RecordsAccess::Write);
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<Records>>(opened));
+    Records& records = *std::get<std::unique_ptr<Records>>(opened);
     for (const auto& row : rows) {
         std::string reason;
         const auto log = ChipLog::open(plan.job().log, reason);
@@ -107,8 +114,8 @@ TEST(JobRun, APassStartsTheFailureCountAgain) {
         settings.timeout = std::chrono::seconds(5);
         settings.queue_starts = true;  // each start waits for the chip before it
         {
-            JobRun run(plan, {Socket{1, "emulated:1", "EMU-0001", {}}}, view, *log, settings,
-                       stop.get_token());
+            JobRun run(plan, {Socket{1, "emulated:1", "EMU-0001", {}}}, view, *log, records,
+                       settings, stop.get_token());
             for (std::size_t chip = 1; chip < row.pattern.size(); ++chip) {
                 run.start_socket(1);
             }

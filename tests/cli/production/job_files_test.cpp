@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "tests/cli/production/job_rig.h"
+#include "tests/cli/production/records_query.h"
 
 namespace vantro {
 namespace {
@@ -24,7 +25,7 @@ using testing::write_file;
 const std::string kSerial = "memory = \"eeprom\"\naddress = 0x0010\nformat = \"u32le\"";
 
 // Each is refused before anything is opened: exit 2, the file it would have
-// destroyed as it was, no counter, no log.
+// destroyed as it was, no counter, no records, no log.
 TEST(JobFiles, NoOutputLandsOnAnInputOrAnotherOutput) {
 #ifdef _WIN32
     GTEST_SKIP() << "makes symbolic links, which Wine does not";
@@ -43,8 +44,11 @@ TEST(JobFiles, NoOutputLandsOnAnInputOrAnotherOutput) {
         {"--trace '" + hex + "'", "", "", "--trace \"" + hex + "\" é o arquivo de flash.file"},
         {"--dump-flash '" + toml + "'", "", "", "é o arquivo do job"},
         {"--dump-eeprom '" + log + "'", "", "", "log e --dump-eeprom dão o mesmo arquivo"},
-        {"--trace '" + counter + "'", "", "", "serial.counter e --trace dão o mesmo arquivo"},
-        {"", "clash.counter", "", "clash.toml:13: log e serial.counter dão o mesmo arquivo"},
+        {"--trace '" + counter + "'", "", "", "--trace \"" + counter + "\" é o contador"},
+        {"", "clash.counter", "", "clash.toml:3: log \"" + counter + "\" é o contador"},
+        // The records, and the files SQLite keeps beside them while it works.
+        {"--trace '" + counter + ".sqlite'", "", "", "records e --trace dão o mesmo arquivo"},
+        {"", "clash.counter.sqlite-wal", "", "log e records dão o mesmo arquivo"},
         {"", "clash.hex", "", "clash.toml:3: log \"" + hex + "\" é o arquivo de flash.file"},
         {"", "clash.toml", "", "é o arquivo do job"},
         {"", "./clash.hex", "", "é o arquivo de flash.file"},
@@ -56,8 +60,7 @@ TEST(JobFiles, NoOutputLandsOnAnInputOrAnotherOutput) {
         // A link to a file not yet made: writing through it makes the log.
         {"--trace '" + scratch_path("clash-dangling") + "'", "", "s clash-dangling clash.jsonl",
          "log e --trace dão o mesmo arquivo"},
-        {"", "clash-dangling", "s clash-dangling clash.counter",
-         "log e serial.counter dão o mesmo arquivo"},
+        {"", "clash-dangling", "s clash-dangling clash.counter", "é o contador"},
     };
     fs::create_directories(scratch_path("sub"));
     for (const auto& row : rows) {
@@ -81,6 +84,7 @@ TEST(JobFiles, NoOutputLandsOnAnInputOrAnotherOutput) {
         EXPECT_EQ(read_all(hex), testing::kWorkedExample) << row.said;
         EXPECT_EQ(read_all(toml), job_text) << row.said;
         EXPECT_FALSE(fs::exists(counter)) << row.said;
+        EXPECT_FALSE(fs::exists(counter + ".sqlite")) << row.said;
         EXPECT_FALSE(fs::exists(log)) << row.said;
     }
 }
@@ -164,7 +168,7 @@ TEST(JobFiles, TheTraceAndTheDumpsKeepEveryChip) {
 }
 
 // ascii4 from 9998: two chips get 9998 and 9999, then the job stops before it
-// takes a number, saying the format and its limit; the counter stays at 10000.
+// takes a number, saying the format and its limit; the records' next stays 10000.
 TEST(JobFiles, TheRangeRunsOutCleanly) {
 #ifdef _WIN32
     GTEST_SKIP() << "feeds its keys through sh's printf";
@@ -185,7 +189,9 @@ TEST(JobFiles, TheRangeRunsOutCleanly) {
     EXPECT_NE(run.err.find("os números de série do formato ascii4 acabaram: o maior é 9999"),
               std::string::npos)
         << run.err;
-    EXPECT_EQ(read_all(scratch_path("range.counter")), "10000\n");
+    EXPECT_EQ(testing::query(scratch_path("range.counter.sqlite"),
+                             "SELECT next_serial FROM serial_ranges"),
+              std::vector<std::string>{"10000"});
     std::vector<std::uint64_t> serials;
     for (const auto& chip : chip_lines(scratch_path("range.jsonl"))) {
         EXPECT_EQ(chip.at("outcome"), "success");
@@ -198,7 +204,9 @@ TEST(JobFiles, TheRangeRunsOutCleanly) {
     EXPECT_NE(again.err.find("serial.format: os números de série do formato ascii4 acabaram"),
               std::string::npos)
         << again.err;
-    EXPECT_EQ(read_all(scratch_path("range.counter")), "10000\n");
+    EXPECT_EQ(testing::query(scratch_path("range.counter.sqlite"),
+                             "SELECT next_serial FROM serial_ranges"),
+              std::vector<std::string>{"10000"});
 }
 
 // A chip a signal stops is logged with the process's exit code.
@@ -208,12 +216,13 @@ TEST(JobFiles, ACancelledChipIsLoggedWithTheSignalsExitCode) {
 #endif
     const std::string job = make_job("cancelled", kSerial);
     const std::string said = scratch_path("cancelled.err");
-    // SIGTERM once the chip has started (bounded: 10 s at most).
-    const auto run =
-        run_shell("'" + std::string(VANTRO_CLI) + "' --emulator --emulate latency=200 job '" + job +
-                  "' 2>'" + said + "' & pid=$!; i=0; while ! grep -q 'gravando o chip' '" + said +
-                  "' && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; "
-                  "kill -TERM $pid; wait $pid");
+    // SIGTERM once the chip has started (bounded: 10 s at most); the last run's
+    // words removed first, or they would send it at once.
+    const auto run = run_shell("rm -f '" + said + "'; '" + std::string(VANTRO_CLI) +
+                               "' --emulator --emulate latency=200 job '" + job + "' 2>'" + said +
+                               "' & pid=$!; i=0; while ! grep -q 'gravando o chip' '" + said +
+                               "' && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; "
+                               "kill -TERM $pid; wait $pid");
     EXPECT_EQ(run.exit_code, 143) << read_all(said);
     const auto chips = chip_lines(scratch_path("cancelled.jsonl"));
     ASSERT_EQ(chips.size(), 1u) << read_all(said);

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Job files for the tests of vantro-cli job: the worked example in FLASH, a serial
-// number, a log and a counter of their own.
+// number, a log, a counter and records of their own.
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -16,7 +17,7 @@
 
 namespace vantro::testing {
 
-inline void write_file(const std::string& path, const std::string& text) {
+inline void write_file(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
@@ -27,13 +28,16 @@ inline std::string sha256_of(const std::string& text) {
 
 // A job named `name` in the scratch folder: the worked example in FLASH, the
 // serial as `serial` says, from `first`; returns the job file's path. Its log
-// (`log`, relative to the job file; empty: NAME.jsonl) and counter are new.
+// (`log`, relative to the job file; empty: NAME.jsonl), counter and records are new.
 inline std::string make_job(const std::string& name, const std::string& serial,
                             const std::string& flash_sha256 = sha256_of(kWorkedExample),
                             std::uint64_t first = 1000, const std::string& log = "") {
     write_file(scratch_path(name + ".hex"), kWorkedExample);
     std::remove(scratch_path(name + ".jsonl").c_str());
     std::remove(scratch_path(name + ".counter").c_str());
+    for (const char* side : {"", "-wal", "-shm"}) {
+        std::remove(scratch_path(name + ".counter.sqlite" + side).c_str());
+    }
     const std::string job = scratch_path(name + ".toml");
     write_file(job, "name = \"" + name + "\"\npart = \"AT89S8252\"\nlog = \"" +
                         (log.empty() ? name + ".jsonl" : log) + "\"\n\n[flash]\nfile = \"" + name +

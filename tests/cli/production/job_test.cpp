@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "tests/cli/production/job_rig.h"
+#include "tests/cli/production/records_query.h"
 
 namespace vantro {
 namespace {
@@ -22,7 +23,7 @@ using testing::run_shell;
 using testing::scratch_path;
 using testing::write_file;
 
-TEST(Job, ThreeSocketsWriteSerials1000To1002AndTheCounterReads1003) {
+TEST(Job, ThreeSocketsWriteSerials1000To1002AndTheRecordsGoOnAt1003) {
     const std::string job =
         make_job("three", "memory = \"eeprom\"\naddress = 0x0010\nformat = \"u32le\"");
     const std::string dump = scratch_path("three-eeprom.bin");
@@ -38,7 +39,9 @@ TEST(Job, ThreeSocketsWriteSerials1000To1002AndTheCounterReads1003) {
                                          std::string("\xE9\x03\x00\x00", 4),
                                          std::string("\xEA\x03\x00\x00", 4)};
     EXPECT_EQ(written, expected);
-    EXPECT_EQ(read_all(scratch_path("three.counter")), "1003\n");
+    EXPECT_EQ(testing::query(scratch_path("three.counter.sqlite"),
+                             "SELECT next_serial FROM serial_ranges"),
+              std::vector<std::string>{"1003"});
     std::set<std::uint64_t> logged;
     for (const auto& chip : chip_lines(scratch_path("three.jsonl"))) {
         EXPECT_EQ(chip.at("outcome"), "success");
@@ -70,12 +73,16 @@ TEST(Job, TheReadmesSampleJobChecksAndRunsAsWritten) {
         std::filesystem::copy_file(sample / file, scratch_path(file),
                                    std::filesystem::copy_options::overwrite_existing);
     }
-    std::remove(scratch_path("controlador-v3.counter").c_str());
-    std::remove(scratch_path("controlador-v3.jsonl").c_str());
+    for (const char* file : {"controlador-v3.sqlite", "controlador-v3.sqlite-wal",
+                             "controlador-v3.sqlite-shm", "controlador-v3.jsonl"}) {
+        std::remove(scratch_path(file).c_str());
+    }
     const auto run = run_cli("--emulator --emulate programmers=3 job '" +
                              scratch_path("controlador-v3.toml") + "'");
     EXPECT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_EQ(read_all(scratch_path("controlador-v3.counter")), "1003\n");
+    EXPECT_EQ(testing::query(scratch_path("controlador-v3.sqlite"),
+                             "SELECT next_serial FROM serial_ranges"),
+              std::vector<std::string>{"1003"});
     EXPECT_EQ(chip_lines(scratch_path("controlador-v3.jsonl")).size(), 3u);
 }
 
@@ -171,8 +178,10 @@ TEST(Job, AKilledJobNeverGivesASerialTwice) {
     }
     EXPECT_GT(chips, 2u);
     EXPECT_EQ(serials.size(), chips);
-    ASSERT_FALSE(serials.empty());
-    EXPECT_GT(std::stoull(read_all(scratch_path("killed.counter"))), *serials.rbegin());
+    const auto next = testing::query(scratch_path("killed.counter.sqlite"),
+                                     "SELECT next_serial FROM serial_ranges");
+    ASSERT_EQ(next.size(), 1u);
+    EXPECT_GT(std::stoull(next[0]), *serials.rbegin());
 }
 
 // Socket 2 waits for answers that never come, three chips long, and pauses; 1
