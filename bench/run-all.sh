@@ -38,6 +38,7 @@ run vantro_bench_monta_pacote
 run vantro_bench_flash_run
 run vantro_bench_parallel_run
 run vantro_bench_job_sockets
+run vantro_bench_job_records
 run vantro_bench_flash_hidapi
 run vantro_bench_hidapi
 run vantro_bench_cli_memory
