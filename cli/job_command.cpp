@@ -113,6 +113,11 @@ std::string range_text(const production::JobSerial& serial, std::uint64_t next) 
     return text;
 }
 
+// Where the job's chips are recorded.
+std::string records_text(const production::JobFile& job) {
+    return tr_args("Registros: %1", {job.records});
+}
+
 // Clashes between the job's files and every socket's outputs, then each output
 // opened empty: a name that cannot be written stops the job before its first chip.
 std::optional<std::string> outputs_problem(const CliOptions& options,
@@ -259,7 +264,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     const std::string range = next_serial ? range_text(*plan.job().serial, *next_serial) : "";
     if (options.check_only) {
         platform::write_text(stdout,
-                             range +
+                             records_text(plan.job()) + "\n" + range +
                                  tr_args("Job \"%1\" conferido: %2; nada foi enviado a um "
                                          "gravador.",
                                          {plan.job().name, std::string(plan.job().part.name)}) +
@@ -299,6 +304,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     if (!records.notice.empty()) {
         display.print_line(records.notice);
     }
+    display.print_line(records_text(plan.job()));
     if (records.next_serial) {
         const std::string left = range_text(*plan.job().serial, *records.next_serial);
         display.print_line(left.substr(0, left.size() - 1));

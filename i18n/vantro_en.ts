@@ -625,6 +625,10 @@
         <translation>the job file</translation>
     </message>
     <message>
+        <source>Registros: %1</source>
+        <translation>Records: %1</translation>
+    </message>
+    <message>
         <source>o contador</source>
         <translation>the counter</translation>
     </message>
