@@ -106,7 +106,13 @@ TEST(JobFiles, OnlyRegularFilesAreRead) {
         {"counter = \"irregular.counter\"", "counter = \"/dev/zero\"",
          "serial.counter: Não foi possível ler o contador \"/dev/zero\": não é um arquivo comum"},
         {"counter = \"irregular.counter\"", "counter = \".\"", "é uma pasta, não um arquivo"},
+        // SQLite would wait for a FIFO's writer for ever.
+        {"part = ", "records = \"irregular.fifo\"\npart = ",
+         "irregular.fifo\": não é um arquivo comum"},
+        {"part = ", "records = \".\"\npart = ", "é uma pasta, não um arquivo"},
     };
+    std::remove(scratch_path("irregular.fifo").c_str());
+    ASSERT_EQ(run_shell("mkfifo '" + scratch_path("irregular.fifo") + "'").exit_code, 0);
     for (const auto& row : rows) {
         std::string changed = text;
         changed.replace(changed.find(row.from), row.from.size(), row.to);
