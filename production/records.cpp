@@ -21,6 +21,21 @@ std::string no_range(const std::string& place, const std::string& job) {
                    {place, job});
 }
 
+std::string records_problem(RecordsFailure failure, const std::string& place,
+                            const std::string& reason) {
+    switch (failure) {
+        case RecordsFailure::Open:
+            return tr_args("Não foi possível abrir a base de registros \"%1\": %2",
+                           {place, reason});
+        case RecordsFailure::Read:
+            return tr_args("Não foi possível ler a base de registros \"%1\": %2", {place, reason});
+        case RecordsFailure::Write:
+            return tr_args("Não foi possível gravar na base de registros \"%1\": %2",
+                           {place, reason});
+    }
+    return {};
+}
+
 std::vector<std::string> records_side_files(const std::string& path) {
     return {path + "-wal", path + "-shm", path + "-journal"};
 }

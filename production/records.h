@@ -29,7 +29,7 @@ struct StartedChip {
     std::optional<std::uint64_t> chip_serial;
     // The next number (in chip_serial) is past `last`: nothing was taken.
     bool range_ended = false;
-    std::string problem;       // not empty: nothing was taken nor recorded
+    std::string problem;  // not empty: nothing was taken nor recorded
 };
 
 template <typename T>
@@ -67,6 +67,12 @@ bool is_records_url(const std::string& source);
 // Opens the records at `source`: a file is created for writing (following a
 // link, never replacing it) but never for reading; the schema is made if missing.
 OrProblem<std::unique_ptr<Records>> open_records(const std::string& source, RecordsAccess access);
+
+// What a store says when it cannot open, read or write its records: the place and
+// the store's own reason.
+enum class RecordsFailure { Open, Read, Write };
+std::string records_problem(RecordsFailure failure, const std::string& place,
+                            const std::string& reason);
 
 // The problem of a job whose range the records lack (it is seeded before the first chip).
 std::string no_range(const std::string& place, const std::string& job);

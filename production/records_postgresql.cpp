@@ -198,10 +198,10 @@ public:
         return true;
     }
     std::string write_problem() const {
-        return tr_args("Não foi possível gravar na base de registros \"%1\": %2", {url_, reason()});
+        return records_problem(RecordsFailure::Write, url_, reason());
     }
     std::string read_problem() const {
-        return tr_args("Não foi possível ler a base de registros \"%1\": %2", {url_, reason()});
+        return records_problem(RecordsFailure::Read, url_, reason());
     }
 
 private:
@@ -231,8 +231,7 @@ OrProblem<std::unique_ptr<Records>> open_postgresql_records(const std::string& u
     }
     auto records = std::make_unique<PostgresqlRecords>(PQconnectdb(url.c_str()), url);
     if (!records->connected()) {
-        return tr_args("Não foi possível abrir a base de registros \"%1\": %2",
-                       {url, records->reason()});
+        return records_problem(RecordsFailure::Open, url, records->reason());
     }
     // The server's notices ("already exists, skipping") are not the user's business.
     PQsetNoticeProcessor(
@@ -245,8 +244,7 @@ OrProblem<std::unique_ptr<Records>> open_postgresql_records(const std::string& u
                                  schema_sql(kPostgresqlDialect) + "COMMIT;";
         const Result made(PQexec(records->connection(), make.c_str()), &PQclear);
         if (!PostgresqlRecords::ok(made, PGRES_COMMAND_OK)) {
-            return tr_args("Não foi possível abrir a base de registros \"%1\": %2",
-                           {url, records->reason()});
+            return records_problem(RecordsFailure::Open, url, records->reason());
         }
     }
     return records;

@@ -227,11 +227,10 @@ private:
     bool commit() { return execute("COMMIT"); }
     void rollback() { execute("ROLLBACK"); }
     std::string write_problem() const {
-        return tr_args("Não foi possível gravar na base de registros \"%1\": %2",
-                       {path_, reason()});
+        return records_problem(RecordsFailure::Write, path_, reason());
     }
     std::string read_problem() const {
-        return tr_args("Não foi possível ler a base de registros \"%1\": %2", {path_, reason()});
+        return records_problem(RecordsFailure::Read, path_, reason());
     }
     // The reason is read before the rollback, which would replace it.
     std::string rolled_back() {
@@ -254,8 +253,7 @@ OrProblem<std::unique_ptr<Records>> open_sqlite_records(const std::string& path,
     platform::InputFailure failure;
     if (!platform::InputFile::open(path, UINT64_MAX, failure)) {
         if (failure.problem != platform::InputProblem::Missing) {
-            return tr_args("Não foi possível abrir a base de registros \"%1\": %2",
-                           {path, input_failure_text(failure, {})});
+            return records_problem(RecordsFailure::Open, path, input_failure_text(failure, {}));
         }
         if (access == RecordsAccess::Read) {
             return tr_args("A base de registros \"%1\" não existe.", {path});
@@ -269,8 +267,7 @@ OrProblem<std::unique_ptr<Records>> open_sqlite_records(const std::string& path,
     const int opened = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     auto records = std::make_unique<SqliteRecords>(db, path);
     if (opened != SQLITE_OK) {
-        return tr_args("Não foi possível abrir a base de registros \"%1\": %2",
-                       {path, records->reason()});
+        return records_problem(RecordsFailure::Open, path, records->reason());
     }
     sqlite3_busy_timeout(db, kBusyWaitMs);
     // WAL with synchronous commits: durable at COMMIT, and readers never block the job.
@@ -281,8 +278,7 @@ OrProblem<std::unique_ptr<Records>> open_sqlite_records(const std::string& path,
                                           records->execute("PRAGMA synchronous = FULL") &&
                                           records->execute(schema_sql(kSqliteDialect).c_str())));
     if (!ready) {
-        return tr_args("Não foi possível abrir a base de registros \"%1\": %2",
-                       {path, records->reason()});
+        return records_problem(RecordsFailure::Open, path, records->reason());
     }
     return records;
 }
