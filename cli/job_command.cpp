@@ -311,7 +311,7 @@ int run_job(const CliOptions& options, TerminalDisplay& display, Interruption& i
     }
 
     const bool terminal = platform::is_terminal(stdin);
-    JobDisplay job_display(options, choice.sockets, plan.job().log, terminal && !options.quiet,
+    JobDisplay job_display(options, choice.sockets, plan.job().records, terminal && !options.quiet,
                            terminal && !options.quiet, interruption);
     if (!interruption.begin_run(
             tr("Interrompido: o chip ficou parcialmente gravado; apague e grave de novo."))) {

@@ -59,7 +59,7 @@ std::vector<std::string> board_lines(const BoardState& board) {
             tr_args("rendimento %1 %",
                     {tr_args("%1,%2", {std::to_string(tenths / 10), std::to_string(tenths % 10)})});
     }
-    lines.push_back(totals + "; " + tr_args("registro: %1", {board.records}));
+    lines.push_back(totals + "; " + tr_args("registros: %1", {board.records}));
     lines.push_back((board.enter_starts.empty() ? tr("Enter: nenhum soquete pronto")
                                                 : tr_args("Enter: próximo chip nos soquetes %1",
                                                           {numbers_text(board.enter_starts)})) +

@@ -1139,7 +1139,7 @@
         <translation>yield %1 %</translation>
     </message>
     <message>
-        <source>registro: %1</source>
+        <source>registros: %1</source>
         <translation>records: %1</translation>
     </message>
     <message>
