@@ -144,10 +144,10 @@ late_row() {
     shift 2
     settings="--emulate latency=50 --emulate late=$late"
     # shellcheck disable=SC2086
-    timeout 60 "$session" --emulator $settings --timeout 0.5 --pause-ms 1000 "$@" >/tmp/emu.out 2>&1
+    timeout 60 "$session" --emulator $settings --timeout 0.5 --pause-ms 1500 "$@" >/tmp/emu.out 2>&1
     # shellcheck disable=SC2086
     vp_start VIRT-0001 $settings
-    timeout 60 "$session" --timeout 0.5 --pause-ms 1000 "$@" >/tmp/real.out 2>&1
+    timeout 60 "$session" --timeout 0.5 --pause-ms 1500 "$@" >/tmp/real.out 2>&1
     vp_stop VIRT-0001
     cmp -s /tmp/real.out /tmp/emu.out || fail "the kernel's outcomes differ from the emulator's"
     grep -q '^session: lock: success: Lock bits gravados com sucesso!!!$' /tmp/real.out ||

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Operations one after another on one session, as a window keeps it, with a
-// pause between them in which no event is handled, as the CLI handles none
-// between runs. Prints how each ended and its last message, so the VM test can
+// pause between them in which no event is handled (the session handles events
+// only inside its waits). Prints how each ended and its last message, so the VM test can
 // compare the in-process emulator with the kernel's path.
 //   vantro_session_probe [CONNECTION OPTIONS] [--pause-ms MS] OPERATION...
 //   OPERATION: erase, lock (LB1), flash:FILE or eeprom:FILE
