@@ -96,7 +96,10 @@ TEST(JobPostgresql, AServerStoppedMidShiftStopsTheJobWithEveryTakenNumberRecorde
         run = run_shell("yes '' | timeout 60 " +
                         job_command(station, "--emulate programmers=2 --emulate latency=1"));
     });
-    std::this_thread::sleep_for(std::chrono::seconds(2));
+    // Stopped once chips are being recorded (a sanitizer's build starts slowly), at most 30 s on.
+    for (int wait = 0; wait < 300 && logged_serials(station / "job.jsonl").size() < 3; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     ASSERT_TRUE(server.stop());
     job.join();
     ASSERT_TRUE(server.start());

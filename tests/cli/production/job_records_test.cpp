@@ -158,9 +158,15 @@ TEST(JobRecords, KilledTwentyTimesEveryTakenNumberIsRecordedOnce) {
     GTEST_SKIP() << "kills the job with sh's timeout";
 #endif
     const fs::path folder = make_job_folder("killed-often");
+    const std::string said = (folder / "job.err").string();
     for (int kill = 0; kill < 20; ++kill) {
-        run_shell("yes '' | timeout -s KILL 0.4 " +
-                  job_command(folder, "--emulate programmers=3 --emulate latency=2"));
+        // Killed at a different moment of a chip each time, once chips have begun
+        // (a sanitizer's build starts slowly; 20 s at most).
+        run_shell("rm -f '" + said + "'; yes '' | " +
+                  job_command(folder, "--emulate programmers=3 --emulate latency=2") + " 2>'" +
+                  said + "' & pid=$!; i=0; while ! grep -q 'gravando o chip' '" + said +
+                  "' 2>/dev/null && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done; sleep 0." +
+                  std::to_string(kill % 5) + "; kill -KILL $pid; wait $pid");
     }
     const fs::path records = folder / "fw.counter.sqlite";
     const auto taken = query(records, "SELECT chip_serial FROM serial_numbers");

@@ -194,7 +194,7 @@ TEST(Job, ASilentSocketDoesNotHoldTheOthers) {
         make_job("silent", "memory = \"eeprom\"\naddress = 0\nformat = \"u16be\"");
     const auto run = run_shell("printf '\\n\\n' | '" + std::string(VANTRO_CLI) +
                                "' --emulator --emulate programmers=3 --emulate silent=2@2 "
-                               "--timeout 2 job '" +
+                               "--timeout 4 job '" +
                                job + "'");
     EXPECT_EQ(run.exit_code, 3) << run.err;
     std::vector<int> sockets;
