@@ -20,6 +20,7 @@ namespace vantro {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::job_command;
 using testing::read_all;
 using testing::run_shell;
 using testing::scratch_path;
@@ -37,11 +38,6 @@ fs::path make_station(const std::string& station, const std::string& url) {
         << "sha256 = \"" << sha256_of(testing::kWorkedExample)
         << "\"\n\n[serial]\nmemory = \"eeprom\"\naddress = 0\nformat = \"bcd6\"\nfirst = 1\n";
     return folder;
-}
-
-std::string job_command(const fs::path& folder, const std::string& emulate) {
-    return std::string("'") + VANTRO_CLI + "' --emulator " + emulate + " job '" +
-           (folder / "job.toml").string() + "'";
 }
 
 std::multiset<std::string> lines_of(const std::string& text) {

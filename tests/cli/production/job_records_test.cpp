@@ -21,6 +21,7 @@ namespace vantro {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::job_command;
 using testing::query;
 using testing::read_all;
 using testing::run_cli;
@@ -46,11 +47,6 @@ fs::path make_job_folder(const std::string& name, const std::string& image = "fw
                                         "format = \"bcd6\"\ncounter = \"" +
                                         counter + "\"\nfirst = 1000\n");
     return folder;
-}
-
-std::string job_command(const fs::path& folder, const std::string& emulate = "") {
-    return std::string("'") + VANTRO_CLI + "' --emulator " + emulate + " job '" +
-           (folder / "job.toml").string() + "'";
 }
 
 // Every chip line's serial number, with how often the logs name it.

@@ -47,6 +47,13 @@ inline std::string make_job(const std::string& name, const std::string& serial,
     return job;
 }
 
+// vantro-cli on the emulated programmers, for the job file `job.toml` in `folder`.
+inline std::string job_command(const std::filesystem::path& folder,
+                               const std::string& emulate = "") {
+    return std::string("'") + VANTRO_CLI + "' --emulator " + emulate + " job '" +
+           (folder / "job.toml").string() + "'";
+}
+
 inline std::vector<nlohmann::json> chip_lines(const std::string& log) {
     std::vector<nlohmann::json> chips;
     std::istringstream lines(read_all(log));
